@@ -1,0 +1,131 @@
+#pragma once
+// The drawing surface every drawing step draws on.
+//
+// It keeps the model the drawing code was written for: an anisotropic
+// mapping from logical to device coordinates (y grows upwards when the
+// viewport height is negative), a selected pen, brush and font described by
+// plain values, text colour, background mode, text alignment and polygon
+// fill mode, and a stack of saved states. Backends: QPainterDC (screen,
+// image, SVG, PDF, printer) and RecordingDC (every call kept as a value, for
+// tests).
+
+#include <cstdint>
+#include <ostream>
+#include <span>
+#include <string>
+
+#include "core/coordinates.h"
+#include "platform/colour.h"
+
+namespace okap {
+
+enum class PenStyle { Solid = 0, Dash = 1, Dot = 2, DashDot = 3, DashDotDot = 4, Null = 5, InsideFrame = 6 };
+
+enum class HatchStyle { Horizontal = 0, Vertical = 1, FDiagonal = 2, BDiagonal = 3, Cross = 4, DiagCross = 5 };
+
+// A pen: width in logical units; width 0 draws one device pixel wide
+// whatever the mapping.
+struct Pen {
+    Colour colour;
+    int width = 0;
+    PenStyle style = PenStyle::Solid;
+    friend bool operator==(const Pen&, const Pen&) = default;
+};
+
+struct Brush {
+    enum class Kind { Solid, Hatched, Hollow };
+    Kind kind = Kind::Solid;
+    Colour colour;
+    HatchStyle hatch = HatchStyle::Horizontal;  // used when kind is Hatched
+
+    static Brush Solid(Colour c) { return Brush{Kind::Solid, c, HatchStyle::Horizontal}; }
+    static Brush Hatched(Colour c, HatchStyle h) { return Brush{Kind::Hatched, c, h}; }
+    static Brush Hollow() { return Brush{Kind::Hollow, Colour{}, HatchStyle::Horizontal}; }
+    friend bool operator==(const Brush&, const Brush&) = default;
+};
+
+// A font request. height is the cell height in logical units; escapement is
+// the angle of the base line in tenths of a degree, counter-clockwise.
+struct Font {
+    std::string face = "Arial";
+    int height = 0;
+    int escapement = 0;
+    int weight = 400;
+    bool italic = false;
+    uint8_t pitchAndFamily = 0;
+    friend bool operator==(const Font&, const Font&) = default;
+};
+
+enum class BackgroundMode { Transparent, Opaque };
+
+// Horizontal placement of a text relative to its reference point; the point
+// is always the top of the text cell.
+enum class TextAlign { Left, Right, Centre };
+
+enum class PolyFillMode { Alternate, Winding };
+
+enum class DeviceCap { HorzRes, VertRes };
+
+std::ostream& operator<<(std::ostream& os, PenStyle s);
+std::ostream& operator<<(std::ostream& os, HatchStyle h);
+std::ostream& operator<<(std::ostream& os, const Pen& p);
+std::ostream& operator<<(std::ostream& os, const Brush& b);
+std::ostream& operator<<(std::ostream& os, const Font& f);
+std::ostream& operator<<(std::ostream& os, BackgroundMode m);
+std::ostream& operator<<(std::ostream& os, TextAlign a);
+std::ostream& operator<<(std::ostream& os, PolyFillMode m);
+
+class DeviceContext {
+public:
+    virtual ~DeviceContext() = default;
+
+    // Mapping. Device = (logical - windowOrg) * viewportExt / windowExt + viewportOrg.
+    virtual void SetWindowExt(TSize extent) = 0;
+    virtual void SetWindowOrg(POINT origin) = 0;
+    virtual void SetViewportExt(TSize extent) = 0;
+    virtual void SetViewportOrg(POINT origin) = 0;
+
+    // Drawing objects and attributes.
+    virtual void SelectPen(const Pen& pen) = 0;
+    virtual void SelectBrush(const Brush& brush) = 0;
+    virtual void SelectFont(const Font& font) = 0;
+    virtual void SetTextColor(Colour colour) = 0;
+    virtual void SetBkColor(Colour colour) = 0;
+    virtual void SetBkMode(BackgroundMode mode) = 0;
+    virtual void SetTextAlign(TextAlign align) = 0;
+    virtual void SetPolyFillMode(PolyFillMode mode) = 0;
+
+    // Figures, in logical coordinates. Polygon outlines with the pen and
+    // fills with the brush; Polyline, MoveTo/LineTo use the pen only.
+    virtual void Polygon(std::span<const POINT> points) = 0;
+    virtual void Polyline(std::span<const POINT> points) = 0;
+    virtual void MoveTo(POINT p) = 0;
+    virtual void LineTo(POINT p) = 0;
+    // Outlined with the pen and filled with the brush.
+    virtual void Rectangle(const TBox& box) = 0;
+    // Filled with the brush, no outline.
+    virtual void FillRect(const TBox& box, const Brush& brush) = 0;
+    virtual void TextOut(POINT p, const std::string& text) = 0;
+
+    virtual int GetDeviceCaps(DeviceCap cap) const = 0;
+
+    // Saved states: mapping, objects and attributes. RestoreDC returns to
+    // the state of the matching SaveDC.
+    virtual void SaveDC() = 0;
+    virtual void RestoreDC() = 0;
+};
+
+// Saves the state of a device context and restores it when it goes out of
+// scope, so that no return path forgets the restore.
+class SavedDC {
+public:
+    explicit SavedDC(DeviceContext& dc) : dc(dc) { dc.SaveDC(); }
+    ~SavedDC() { dc.RestoreDC(); }
+    SavedDC(const SavedDC&) = delete;
+    SavedDC& operator=(const SavedDC&) = delete;
+
+private:
+    DeviceContext& dc;
+};
+
+}  // namespace okap

@@ -1,0 +1,76 @@
+#include "platform/message_box.h"
+
+#include <iostream>
+#include <utility>
+
+namespace okap {
+
+namespace {
+
+MessageResult FirstButton(MessageButtons buttons) {
+    switch (buttons) {
+        case MessageButtons::YesNo:
+        case MessageButtons::YesNoCancel:
+            return MessageResult::Yes;
+        case MessageButtons::RetryCancel:
+            return MessageResult::Retry;
+        default:
+            return MessageResult::Ok;
+    }
+}
+
+MessageHandler& CurrentHandler() {
+    static MessageHandler handler;
+    return handler;
+}
+
+}  // namespace
+
+std::ostream& operator<<(std::ostream& os, const Message& m) {
+    return os << '[' << m.caption << "] " << m.text;
+}
+
+std::ostream& operator<<(std::ostream& os, MessageResult r) {
+    static const char* const names[] = {"Ok", "Cancel", "Yes", "No", "Retry"};
+    return os << names[static_cast<int>(r)];
+}
+
+MessageResult PrintMessage(const Message& message) {
+    std::cerr << message.caption << ": " << message.text << '\n';
+    return FirstButton(message.buttons);
+}
+
+MessageResult MessageBox(std::string_view text, std::string_view caption, MessageButtons buttons,
+                         MessageIcon icon) {
+    Message message{std::string(text), std::string(caption), buttons, icon};
+    const MessageHandler& handler = CurrentHandler();
+    return handler ? handler(message) : PrintMessage(message);
+}
+
+void ShowError(std::string_view text) { MessageBox(text, "Error", MessageButtons::Ok, MessageIcon::Stop); }
+
+MessageHandler SetMessageHandler(MessageHandler handler) {
+    return std::exchange(CurrentHandler(), std::move(handler));
+}
+
+MessageRecorder::MessageRecorder() {
+    previous = SetMessageHandler([this](const Message& message) {
+        messages.push_back(message);
+        return nextAnswer < script.size() ? script[nextAnswer++] : FirstButton(message.buttons);
+    });
+}
+
+MessageRecorder::~MessageRecorder() { SetMessageHandler(std::move(previous)); }
+
+void MessageRecorder::Answer(std::vector<MessageResult> answers) {
+    script = std::move(answers);
+    nextAnswer = 0;
+}
+
+std::vector<std::string> MessageRecorder::Texts() const {
+    std::vector<std::string> texts;
+    for (const Message& m : messages) texts.push_back(m.text);
+    return texts;
+}
+
+}  // namespace okap

@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Configures and builds into a build directory.
+#   scripts/build.sh release   -> build/       (optimised, for running)
+#   scripts/build.sh sanitize  -> build-asan/  (AddressSanitizer + UBSan, for tests)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+kind=${1:-release}
+case "$kind" in
+  release)  dir=build;      flags=(-DCMAKE_BUILD_TYPE=Release -DOKAP_SANITIZE=OFF) ;;
+  sanitize) dir=build-asan; flags=(-DCMAKE_BUILD_TYPE=Debug -DOKAP_SANITIZE=ON) ;;
+  *) echo "usage: scripts/build.sh [release|sanitize]" >&2; exit 2 ;;
+esac
+
+cmake -S . -B "$dir" -G Ninja "${flags[@]}" >/dev/null
+cmake --build "$dir" -j "$(nproc)"

@@ -1,0 +1,111 @@
+// The file stand-ins: profile files, directory search, SetWD and safe writing.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "platform/config_location.h"
+#include "platform/directory_search.h"
+#include "platform/profile_file.h"
+#include "platform/safe_file_writer.h"
+#include "platform/set_wd.h"
+#include "support/temp_dir.h"
+
+namespace okap {
+namespace {
+
+using test::TempDir;
+
+TEST(ProfileFileTest, ReadsKeysWithoutRegardToCase) {
+    TempDir dir;
+    ProfileFile ini(dir.Write("okap.ini",
+                              "; settings\r\n[File Paths]\r\nMap Path = /home/me/maps  \r\n"
+                              "[Configuration]\nPostscript modification=\"1\"\n"));
+    EXPECT_EQ(ini.GetString("file paths", "MAP PATH"), "/home/me/maps");
+    EXPECT_EQ(ini.GetString("Configuration", "postscript modification"), "1");  // quotes removed, LF accepted
+    EXPECT_EQ(ini.GetString("Configuration", "Map Path"), std::nullopt);        // key of another section
+    EXPECT_EQ(ini.GetString("Missing", "Map Path"), std::nullopt);
+    EXPECT_EQ(ProfileFile(dir / "absent.ini").GetString("File Paths", "Map Path"), std::nullopt);
+}
+
+TEST(ProfileFileTest, WritingChangesOnlyItsOwnLine) {
+    TempDir dir;
+    ProfileFile ini(dir.Write("okap.ini", "; keep me\n[File Paths]\r\nmap path=/old\r\nData Path=/data\n\n[Other]\nx=1"));
+    ASSERT_TRUE(ini.WriteString("FILE PATHS", "Map Path", "/new"));
+    ASSERT_TRUE(ini.WriteString("File Paths", "Program Path", "/prog"));  // new key after the section's last key
+    ASSERT_TRUE(ini.WriteString("Other", "y", "2"));                     // section at the end without a final newline
+    ASSERT_TRUE(ini.WriteString("Configuration", "Metafile resolution", "1000"));
+    EXPECT_EQ(TempDir::Read(dir / "okap.ini"),
+              "; keep me\n[File Paths]\r\nmap path=/new\r\nData Path=/data\nProgram Path=/prog\r\n\n"
+              "[Other]\nx=1\r\ny=2\r\n[Configuration]\r\nMetafile resolution=1000\r\n");
+}
+
+TEST(ProfileFileTest, WritingCreatesTheFileAndItsDirectory) {
+    TempDir dir;
+    ProfileFile ini(dir / "okap" / "okap.ini");
+    ASSERT_TRUE(ini.WriteString("File Paths", "Map Path", "/maps"));
+    EXPECT_EQ(TempDir::Read(ini.Path()), "[File Paths]\r\nMap Path=/maps\r\n");
+}
+
+TEST(ConfigLocationTest, FollowsXdgConfigHome) {
+    std::string saved = std::getenv("XDG_CONFIG_HOME") ? std::getenv("XDG_CONFIG_HOME") : "";
+    setenv("XDG_CONFIG_HOME", "/tmp/cfg", 1);
+    EXPECT_EQ(ConfigFilePath(), std::filesystem::path("/tmp/cfg/okap/okap.ini"));
+    setenv("XDG_CONFIG_HOME", "", 1);
+    setenv("HOME", std::getenv("HOME") ? std::getenv("HOME") : "/root", 1);
+    EXPECT_EQ(ConfigFilePath(), std::filesystem::path(std::getenv("HOME")) / ".config/okap/okap.ini");
+    setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
+}
+
+TEST(DirectorySearchTest, MatchesWithoutRegardToCaseAndSortsByName) {
+    TempDir dir;
+    for (const char* name : {"World.OKF", "coast.okf", "b.okf.bak", "Rivers.okf", "readme"}) dir.Write(name, "");
+    std::filesystem::create_directory(dir / "dir.okf");  // directories are not listed
+    EXPECT_EQ(FindFiles("*.okf", dir.Path()), (std::vector<std::string>{"coast.okf", "Rivers.okf", "World.OKF"}));
+    EXPECT_EQ(FindFiles("*.*", dir.Path()).size(), 5u);
+    EXPECT_EQ(FindFiles("?oast.OKF", dir.Path()), std::vector<std::string>{"coast.okf"});
+    EXPECT_TRUE(FindFiles("*", dir / "missing").empty());
+}
+
+TEST(DirectorySearchTest, WildcardTable) {
+    struct Case {
+        const char* pattern;
+        const char* name;
+        bool match;
+    } const cases[] = {
+        {"*.mpb", "coast.MPB", true}, {"*.mpb", "coast.mpb.tmp", false}, {"a*b*c", "aXbYbZc", true},
+        {"a*b*c", "aXbYc d", false},  {"*", "", true},                    {"?", "", false},
+        {"*.*", "noext", true},       {"c?ast*", "coast", true},
+    };
+    for (const Case& c : cases) EXPECT_EQ(WildcardMatch(c.pattern, c.name), c.match) << c.pattern << " " << c.name;
+}
+
+TEST(SetWDTest, EntersTheDirectoryWithTrailingBlanksRemoved) {
+    TempDir dir;
+    std::filesystem::create_directory(dir / "maps");
+    EXPECT_EQ(SetWD((dir / "maps").string() + "   "), 0);
+    EXPECT_EQ(std::filesystem::current_path(), std::filesystem::canonical(dir / "maps"));
+    EXPECT_EQ(SetWD((dir / "nowhere").string()), 1);
+    EXPECT_EQ(SetWD("   "), 1);
+    EXPECT_EQ(std::filesystem::current_path(), std::filesystem::canonical(dir / "maps"));  // unchanged on failure
+}
+
+TEST(SafeFileWriterTest, ReplacesTheTargetOnlyOnCommit) {
+    TempDir dir;
+    std::filesystem::path target = dir.Write("map.oki", "old");
+    {
+        SafeFileWriter writer(target);
+        ASSERT_TRUE(writer.IsOpen());
+        writer.Stream() << "half";
+        // Abandoned: no commit.
+    }
+    EXPECT_EQ(TempDir::Read(target), "old");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);  // temporary file removed
+
+    ASSERT_TRUE(WriteFileSafely(target, "new"));
+    EXPECT_EQ(TempDir::Read(target), "new");
+    EXPECT_FALSE(WriteFileSafely(dir / "missing" / "x.oki", "data"));
+}
+
+}  // namespace
+}  // namespace okap

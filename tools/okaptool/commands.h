@@ -1,0 +1,19 @@
+#pragma once
+// The commands of okaptool. Each lives in a file of its own and is listed in
+// commands.cpp.
+
+#include <string>
+#include <vector>
+
+namespace okap::tool {
+
+struct Command {
+    std::string name;
+    std::string summary;
+    // Runs with the arguments after the command name; returns the exit status.
+    int (*run)(int argc, char** argv);
+};
+
+const std::vector<Command>& Commands();
+
+}  // namespace okap::tool
