@@ -1,0 +1,16 @@
+#pragma once
+// The diagnostic log (okap.deb). The program opens it at start; debug
+// traces, such as the polygon clipper's, are written to it. Until a log is
+// set, what is written is discarded.
+
+#include <ostream>
+
+namespace okap {
+
+std::ostream& DiagnosticLog();
+
+// Makes log the diagnostic log (nullptr discards again) and returns the
+// previous one. The caller keeps log alive while it is set.
+std::ostream* SetDiagnosticLog(std::ostream* log);
+
+}  // namespace okap
