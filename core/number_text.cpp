@@ -14,6 +14,7 @@ std::optional<double> ReadDouble(std::string_view text) {
         negative = text[i] == '-';
         ++i;
     }
+    if (i < text.size() && text[i] == '-') return std::nullopt;  // from_chars would take a second sign
     // from_chars takes neither blanks nor a sign; it accepts the rest of
     // what scanf does, including "inf" and "nan".
     double value = 0.0;
@@ -28,6 +29,19 @@ std::optional<double> ReadDouble(std::string_view text) {
         return std::nullopt;
     }
     return negative ? -value : value;
+}
+
+std::optional<double> ReadWholeDouble(std::string_view text) {
+    size_t begin = text.find_first_not_of(" \t");
+    if (begin == std::string_view::npos) return std::nullopt;
+    text = text.substr(begin, text.find_last_not_of(" \t") - begin + 1);
+    size_t signLength = text[0] == '+' || text[0] == '-' ? 1 : 0;
+    // from_chars takes a minus of its own: refuse a second sign.
+    if (text.size() > signLength && text[signLength] == '-') return std::nullopt;
+    double value = 0.0;
+    auto [end, error] = std::from_chars(text.data() + signLength, text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value)) return std::nullopt;
+    return text[0] == '-' ? -value : value;
 }
 
 std::string FormatFixed(double value, int precision, int width) {

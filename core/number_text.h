@@ -17,6 +17,10 @@ namespace okap {
 // number is ignored. Empty when the text starts with no number.
 std::optional<double> ReadDouble(std::string_view text);
 
+// The text as one number, blanks around it allowed; empty when anything
+// else is in it or the number is not finite.
+std::optional<double> ReadWholeDouble(std::string_view text);
+
 // printf("%*.*f", width, precision, value): right-aligned in at least width
 // characters.
 std::string FormatFixed(double value, int precision = 6, int width = 0);

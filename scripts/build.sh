@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 
 kind=${1:-release}
 case "$kind" in
-  release)  dir=build;      flags=(-DCMAKE_BUILD_TYPE=Release -DOKAP_SANITIZE=OFF) ;;
+  release)  dir=build;      flags=(-DCMAKE_BUILD_TYPE=Release -DOKAP_SANITIZE=OFF -DOKAP_TESTS=OFF) ;;
   sanitize) dir=build-asan; flags=(-DCMAKE_BUILD_TYPE=Debug -DOKAP_SANITIZE=ON) ;;
   *) echo "usage: scripts/build.sh [release|sanitize]" >&2; exit 2 ;;
 esac

@@ -27,10 +27,21 @@ TEST(NumberTextTest, ReadsLikeScanf) {
         std::optional<double> value;
     } const cases[] = {
         {" \t-1.5e2xyz", -150.0}, {"+.5", 0.5}, {"7.", 7.0}, {"", std::nullopt},
-        {"-", std::nullopt},      {"x1", std::nullopt}, {"1e999", HUGE_VAL}, {"-1e999", -HUGE_VAL},
+        {"-", std::nullopt}, {"--5", std::nullopt}, {"+-5", std::nullopt},      {"x1", std::nullopt}, {"1e999", HUGE_VAL}, {"-1e999", -HUGE_VAL},
         {"1e-999", 0.0},
     };
     for (const Case& c : cases) EXPECT_EQ(ReadDouble(c.text), c.value) << c.text;
+}
+
+TEST(NumberTextTest, ReadsWholeNumbersOnly) {
+    struct Case {
+        const char* text;
+        std::optional<double> value;
+    } const cases[] = {
+        {" -12.5 ", -12.5}, {"+3e2", 300.0}, {"12abc", std::nullopt}, {"12 3", std::nullopt},
+        {"", std::nullopt}, {"inf", std::nullopt}, {"--1", std::nullopt}, {"+-1", std::nullopt}, {"0x10", std::nullopt},
+    };
+    for (const Case& c : cases) EXPECT_EQ(ReadWholeDouble(c.text), c.value) << c.text;
 }
 
 }  // namespace
