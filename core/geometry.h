@@ -48,7 +48,11 @@ int BoxOutOfBox(const TBox& box, const TBox& other);
 int BoxInBox(const LBox& box, const LBox& other);
 int BoxInBox(const TBox& box, const TBox& other);
 
-// 1 and the crossing of segments a1-a2 and b1-b2 in out, or 0.
+// 1 and the crossing of segments a1-a2 and b1-b2 in out, or 0. Parallel
+// and collinear segments have no crossing. When neither is vertical the
+// crossing's x is rounded to the nearest unit and y is read off a's line
+// at that x, truncated, so a horizontal a gives exactly its own y; against
+// a vertical segment x is that segment's and y is read off the other.
 int IntersectLong(LPoint a1, LPoint a2, LPoint b1, LPoint b2, LPoint& out);
 int IntersectInt(POINT a1, POINT a2, POINT b1, POINT b2, POINT& out);
 
@@ -69,7 +73,10 @@ int ClipLine(const TBox& box, POINT& a, POINT& b);
 // Replaces the current point b of an outline that jumps more than 300
 // degrees of longitude from the previous point a (it crosses the 180 degree
 // meridian) by five points b..f running just outside the box over its
-// north side; the current point ends up in f.
+// north side; the current point ends up in f. b and e are where the
+// outline, carried on across the meridian, meets the vertical lines just
+// outside the box; where it falls short of a line or meets it beyond N or
+// S, its straight continuation is used, held within N..S.
 void AddClipPoints(const LBox& box, LPoint& a, LPoint& b, LPoint& c, LPoint& d, LPoint& e, LPoint& f);
 
 // Exchange sorts, stable: order 0 ascending, 1 descending.
