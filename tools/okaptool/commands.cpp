@@ -4,6 +4,7 @@ namespace okap::tool {
 
 const std::vector<Command>& Commands() {
     static const std::vector<Command> commands = {
+        {"project", "convert positions to world coordinates of a projection and back", RunProject},
     };
     return commands;
 }

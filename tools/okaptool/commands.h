@@ -16,4 +16,6 @@ struct Command {
 
 const std::vector<Command>& Commands();
 
+int RunProject(int argc, char** argv);
+
 }  // namespace okap::tool

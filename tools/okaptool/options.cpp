@@ -1,0 +1,89 @@
+#include "tools/okaptool/options.h"
+
+#include <iostream>
+
+#include "core/number_text.h"
+
+namespace okap::tool {
+
+Options::Options(std::string usageText, std::vector<OptionSpec> optionSpecs)
+    : usage(std::move(usageText)), specs(std::move(optionSpecs)) {}
+
+const OptionSpec* Options::Find(std::string_view name) const {
+    for (const OptionSpec& spec : specs)
+        if (spec.name == name) return &spec;
+    return nullptr;
+}
+
+bool Options::Parse(int argc, char** argv, size_t minOperands, size_t maxOperands) {
+    for (int i = 0; i < argc; ++i) {
+        std::string_view arg = argv[i];
+        if (arg == "--help" || arg == "-h") {
+            helpAsked = true;
+            return true;
+        }
+        if (arg.size() < 2 || arg.substr(0, 2) != "--" || arg == "--") {
+            operands.emplace_back(arg);
+            continue;
+        }
+        std::string_view body = arg.substr(2);
+        std::optional<std::string> inlineValue;
+        if (size_t equals = body.find('='); equals != std::string_view::npos) {
+            inlineValue = std::string(body.substr(equals + 1));
+            body = body.substr(0, equals);
+        }
+        const OptionSpec* spec = Find(body);
+        if (!spec) {
+            std::cerr << "okaptool: unknown option --" << body << " (see --help)\n";
+            return false;
+        }
+        if (spec->valueName.empty()) {
+            if (inlineValue) {
+                std::cerr << "okaptool: option --" << body << " takes no value\n";
+                return false;
+            }
+            values[spec->name] = "";
+        } else if (inlineValue) {
+            values[spec->name] = *inlineValue;
+        } else if (i + 1 < argc) {
+            values[spec->name] = argv[++i];
+        } else {
+            std::cerr << "okaptool: option --" << body << " needs a value " << spec->valueName << '\n';
+            return false;
+        }
+    }
+    if (operands.size() < minOperands || operands.size() > maxOperands) {
+        std::cerr << "okaptool: wrong number of arguments\nUsage: " << usage << '\n';
+        return false;
+    }
+    return true;
+}
+
+void Options::PrintHelp() const {
+    std::cout << "Usage: " << usage << "\n\nOptions:\n";
+    for (const OptionSpec& spec : specs) {
+        std::string left = "--" + spec.name + (spec.valueName.empty() ? "" : " " + spec.valueName);
+        std::cout << "  " << left << std::string(left.size() < 24 ? 24 - left.size() : 1, ' ') << spec.help;
+        if (!spec.defaultText.empty()) std::cout << " (default " << spec.defaultText << ")";
+        std::cout << '\n';
+    }
+    std::cout << "  --help                  show this help\n";
+}
+
+std::optional<std::string> Options::Value(std::string_view name) const {
+    auto it = values.find(std::string(name));
+    if (it == values.end()) return std::nullopt;
+    return it->second;
+}
+
+std::optional<double> Options::Degrees(std::string_view name, double defaultDegrees) const {
+    std::optional<std::string> text = Value(name);
+    if (!text) return defaultDegrees;
+    // A script deserves an error for a mistyped number rather than the
+    // dialog's silent zero.
+    if (std::optional<double> value = ReadWholeDouble(*text)) return value;
+    std::cerr << "okaptool: --" << name << " needs a number of degrees, not '" << *text << "'\n";
+    return std::nullopt;
+}
+
+}  // namespace okap::tool
