@@ -44,8 +44,14 @@ struct Brush {
     friend bool operator==(const Brush&, const Brush&) = default;
 };
 
-// A font request. height is the cell height in logical units; escapement is
-// the angle of the base line in tenths of a degree, counter-clockwise.
+// A font request. height in logical units: positive asks for that cell
+// height (ascent + descent), negative for that character height (the cell
+// without its internal leading), 0 for a default size. escapement is the
+// angle of the base line in tenths of a degree, counter-clockwise on the
+// device whatever the mapping. weight is 0 to 1000 (0 default, 400 normal,
+// 700 bold); pitchAndFamily is the platform's code (low bits 1 fixed pitch,
+// high nibble 1 roman, 2 swiss, 3 modern, 4 script, 5 decorative) and only
+// guides the choice of a replacement face.
 struct Font {
     std::string face = "Arial";
     int height = 0;
@@ -75,11 +81,17 @@ std::ostream& operator<<(std::ostream& os, BackgroundMode m);
 std::ostream& operator<<(std::ostream& os, TextAlign a);
 std::ostream& operator<<(std::ostream& os, PolyFillMode m);
 
+// A new device context starts as the platform's did: identity mapping
+// (extents (1, 1), origins (0, 0)), a black solid pen of width 0, a white
+// solid brush, the default Font, black text on a white background in Opaque
+// mode, Left alignment, Alternate fill mode, current position (0, 0).
 class DeviceContext {
 public:
     virtual ~DeviceContext() = default;
 
     // Mapping. Device = (logical - windowOrg) * viewportExt / windowExt + viewportOrg.
+    // An extent with a zero component is refused and leaves the mapping as
+    // it was.
     virtual void SetWindowExt(TSize extent) = 0;
     virtual void SetWindowOrg(POINT origin) = 0;
     virtual void SetViewportExt(TSize extent) = 0;
@@ -90,10 +102,15 @@ public:
     virtual void SelectBrush(const Brush& brush) = 0;
     virtual void SelectFont(const Font& font) = 0;
     virtual void SetTextColor(Colour colour) = 0;
+    // In Opaque mode the background colour fills the gaps of hatches and of
+    // styled pens and the cell behind a text; Transparent leaves them.
     virtual void SetBkColor(Colour colour) = 0;
     virtual void SetBkMode(BackgroundMode mode) = 0;
     virtual void SetTextAlign(TextAlign align) = 0;
     virtual void SetPolyFillMode(PolyFillMode mode) = 0;
+    // The colours in force, for drawing that adapts to the device's own.
+    virtual Colour GetTextColor() const = 0;
+    virtual Colour GetBkColor() const = 0;
 
     // Figures, in logical coordinates. Polygon outlines with the pen and
     // fills with the brush; Polyline, MoveTo/LineTo use the pen only.
@@ -105,6 +122,7 @@ public:
     virtual void Rectangle(const TBox& box) = 0;
     // Filled with the brush, no outline.
     virtual void FillRect(const TBox& box, const Brush& brush) = 0;
+    // The text is UTF-8; a text that is not valid UTF-8 is read as Latin-1.
     virtual void TextOut(POINT p, const std::string& text) = 0;
 
     virtual int GetDeviceCaps(DeviceCap cap) const = 0;
