@@ -1,0 +1,153 @@
+#include "styles/text_style.h"
+
+#include "core/geometry.h"
+#include "core/globals.h"
+#include "core/number_text.h"
+#include "styles/text_form.h"
+
+namespace okap {
+
+namespace {
+
+// The name cut to the length of a face name, never inside a UTF-8
+// character.
+std::string FaceName(const std::string& name) {
+    if (name.size() <= kMaxFaceName) return name;
+    size_t length = kMaxFaceName;
+    while (length > 0 && (static_cast<unsigned char>(name[length]) & 0xC0) == 0x80) --length;
+    return name.substr(0, length);
+}
+
+// The font name of the text form. The first word loses its first character
+// when it holds a double quote, and the name is complete when what is left
+// still holds one (losing its last character). Otherwise words are added
+// after single blanks until one holding a double quote, which loses its last
+// character. A first word with no double quote is the whole name.
+bool ReadFontName(std::istream& is, std::string& name) {
+    std::string word;
+    if (!(is >> word)) return false;
+    if (word.find('"') == std::string::npos) {
+        name = word;
+        return true;
+    }
+    name = word.substr(1);
+    if (name.find('"') != std::string::npos) {
+        name.pop_back();
+        return true;
+    }
+    while (is >> word) {
+        const bool last = word.find('"') != std::string::npos;
+        if (last) word.pop_back();
+        name += ' ';
+        name += word;
+        if (last) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+TextStyle::TextStyle(const TextStyle& other) { *this = other; }
+
+TextStyle& TextStyle::operator=(const TextStyle& other) {
+    if (this == &other) return *this;
+    usable = 1;
+    font.reset();
+    fontRequest = Font{other.fontRequest.face, 0, 0, 0, false, 0};
+    on = other.on;
+    fontName = other.fontName;
+    family = other.family;
+    colour = other.colour;
+    sizeBasis = other.sizeBasis;
+    size = other.size;
+    scale = other.scale;
+    orientation = other.orientation;
+    offsetX = other.offsetX;
+    offsetY = other.offsetY;
+    weight = other.weight;
+    italic = other.italic;
+    justification = other.justification;
+    if (other.font) SetFont();
+    return *this;
+}
+
+void TextStyle::SetFont() {
+    usable = 0;
+    font.reset();
+    fontRequest.face = FaceName(fontName);
+    fontRequest.pitchAndFamily = family;
+    scale = sizeBasis == kSizeMap ? lcperdegree : dispix * 20.0;
+    fontRequest.weight = weight;
+    fontRequest.italic = italic != 0;
+    int escapement = SafeInt(orientation * 10.0);
+    // Some PostScript printers turn text the other way round.
+    if (isprinting && postmod && escapement > 0) escapement = 3600 - escapement;
+    fontRequest.escapement = escapement;
+    const double height = size * scale;
+    if (!(height >= 1.0)) return;  // too small to show at this scale (NaN included)
+    usable = 1;
+    fontRequest.height = SafeInt(height);
+    font = fontRequest;
+}
+
+std::ostream& operator<<(std::ostream& os, const TextStyle& style) {
+    os << FormatInt(style.on) << " \"" << style.fontName << "\" " << FormatInt(style.family) << ' ';
+    WriteColour(os, style.colour);
+    return os << ' ' << FormatInt(style.sizeBasis) << ' ' << FormatGeneral(style.size) << ' '
+              << FormatGeneral(style.orientation) << ' ' << FormatGeneral(style.offsetX) << ' '
+              << FormatGeneral(style.offsetY) << ' ' << FormatInt(style.weight) << ' ' << FormatInt(style.italic)
+              << ' ' << FormatInt(style.justification) << ' ';
+}
+
+std::istream& operator>>(std::istream& is, TextStyle& style) {
+    int32_t on = 0, family = 0, red = 0, green = 0, blue = 0, sizeBasis = 0;
+    int32_t weight = 0, italic = 0, justification = 0;
+    double size = 0.0, orientation = 0.0, offsetX = 0.0, offsetY = 0.0;
+    std::string fontName;
+    ReadInt(is, on);
+    if (!is.fail() && !ReadFontName(is, fontName)) is.setstate(std::ios::failbit);
+    ReadInt(is, family);
+    ReadInt(is, red);
+    ReadInt(is, green);
+    ReadInt(is, blue);
+    ReadInt(is, sizeBasis);
+    ReadNumber(is, size);
+    ReadNumber(is, orientation);
+    ReadNumber(is, offsetX);
+    ReadNumber(is, offsetY);
+    ReadInt(is, weight);
+    ReadInt(is, italic);
+    ReadInt(is, justification);
+    if (is.fail()) return is;
+    style.on = on;
+    style.fontName = fontName;
+    style.family = static_cast<uint8_t>(family);  // 8-bit fields keep the low byte
+    style.colour = ColourFromComponents(red, green, blue);
+    style.sizeBasis = sizeBasis;
+    style.size = size;
+    style.orientation = orientation;
+    style.offsetX = offsetX;
+    style.offsetY = offsetY;
+    style.weight = weight;
+    style.italic = static_cast<uint8_t>(italic);
+    style.justification = justification;
+    style.SetFont();
+    return is;
+}
+
+int DrawText(DeviceContext& dc, int x, int y, const TextStyle& style, const std::string& text) {
+    if (!style.usable || !style.font) return 0;
+    const int height = style.fontRequest.height;
+    dc.SetBkMode(BackgroundMode::Transparent);
+    dc.SetTextAlign(style.justification == kJustifyRight    ? TextAlign::Right
+                    : style.justification == kJustifyCentre ? TextAlign::Centre
+                                                            : TextAlign::Left);
+    dc.SelectFont(*style.font);
+    dc.SetTextColor(style.colour);
+    const int dx = SafeInt(style.offsetX * height);
+    const int dy = SafeInt(style.offsetY * height);
+    dc.TextOut({SafeInt(static_cast<long long>(x) + dx), SafeInt(static_cast<long long>(y) + dy)}, text);
+    return 1;
+}
+
+}  // namespace okap
