@@ -5,6 +5,8 @@ namespace okap::tool {
 const std::vector<Command>& Commands() {
     static const std::vector<Command> commands = {
         {"project", "convert positions to world coordinates of a projection and back", RunProject},
+        {"translate", "translate a map file: re-project, thin and cut to a region", RunTranslate},
+        {"info", "show the header and segment directory of a map file", RunInfo},
     };
     return commands;
 }

@@ -17,5 +17,7 @@ struct Command {
 const std::vector<Command>& Commands();
 
 int RunProject(int argc, char** argv);
+int RunTranslate(int argc, char** argv);
+int RunInfo(int argc, char** argv);
 
 }  // namespace okap::tool

@@ -1,0 +1,88 @@
+#include "mapfiles/line_reader.h"
+
+#include <cstring>
+#include <system_error>
+
+namespace okap {
+
+namespace {
+
+constexpr size_t kBlockSize = 1 << 20;
+
+}  // namespace
+
+LineReader::~LineReader() { Close(); }
+
+bool LineReader::Open(const std::filesystem::path& path) {
+    Close();
+    file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr) return false;
+    // The reader does its own buffering.
+    std::setvbuf(file, nullptr, _IONBF, 0);
+    std::error_code error;
+    uintmax_t bytes = std::filesystem::file_size(path, error);
+    size = error ? 0 : static_cast<int64_t>(bytes);
+    buffer.resize(kBlockSize);
+    begin = end = 0;
+    atEnd = false;
+    consumed = 0;
+    return true;
+}
+
+bool LineReader::Close() {
+    if (file == nullptr) return true;
+    bool closed = std::fclose(file) == 0;
+    file = nullptr;
+    buffer = {};
+    begin = end = 0;
+    atEnd = true;
+    return closed;
+}
+
+bool LineReader::Refill() {
+    if (file == nullptr || atEnd) return false;
+    if (begin > 0) {
+        std::memmove(buffer.data(), buffer.data() + begin, end - begin);
+        end -= begin;
+        begin = 0;
+    }
+    // A line longer than the buffer makes it grow.
+    if (end == buffer.size()) buffer.resize(buffer.size() * 2);
+    size_t got = std::fread(buffer.data() + end, 1, buffer.size() - end, file);
+    if (got == 0) {
+        atEnd = true;
+        return false;
+    }
+    end += got;
+    return true;
+}
+
+bool LineReader::Next(std::string_view& line) {
+    if (file == nullptr) return false;
+    size_t searched = begin;
+    for (;;) {
+        const void* found = std::memchr(buffer.data() + searched, '\n', end - searched);
+        if (found != nullptr) {
+            size_t newline = static_cast<const char*>(found) - buffer.data();
+            size_t length = newline - begin;
+            if (length > 0 && buffer[newline - 1] == '\r') --length;
+            line = std::string_view(buffer.data() + begin, length);
+            consumed += static_cast<int64_t>(newline + 1 - begin);
+            begin = newline + 1;
+            return true;
+        }
+        size_t pending = end - begin;
+        if (!Refill()) break;
+        searched = begin + pending;
+    }
+    if (begin == end) return false;
+    // The last line has no end of line.
+    size_t length = end - begin;
+    if (buffer[end - 1] == '\r') --length;
+    line = std::string_view(buffer.data() + begin, length);
+    consumed += static_cast<int64_t>(end - begin);
+    begin = end;
+    return true;
+}
+
+}  // namespace okap

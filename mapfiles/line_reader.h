@@ -1,0 +1,50 @@
+#pragma once
+// Reading a text file line by line, fast enough for map files of millions
+// of points: the file is read in large blocks and each line is handed out
+// as a view into the block, without copying.
+
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <string_view>
+#include <vector>
+
+namespace okap {
+
+class LineReader {
+public:
+    LineReader() = default;
+    ~LineReader();
+    LineReader(const LineReader&) = delete;
+    LineReader& operator=(const LineReader&) = delete;
+
+    // False when the file cannot be opened for reading.
+    bool Open(const std::filesystem::path& path);
+    bool IsOpen() const { return file != nullptr; }
+    // Closes the file; false when closing failed.
+    bool Close();
+
+    // The next line without its end (LF or CR LF), valid until the next
+    // call; false at the end of the file. A last line without an end of
+    // line still counts.
+    bool Next(std::string_view& line);
+
+    // Bytes handed out so far and the size of the file when it was opened.
+    int64_t Position() const { return consumed; }
+    int64_t Size() const { return size; }
+
+private:
+    // Moves what is left to the front of the buffer and reads more; false
+    // when nothing more could be read.
+    bool Refill();
+
+    std::FILE* file = nullptr;
+    std::vector<char> buffer;
+    size_t begin = 0;  // first byte not yet handed out
+    size_t end = 0;    // end of the bytes read
+    bool atEnd = false;
+    int64_t consumed = 0;
+    int64_t size = 0;
+};
+
+}  // namespace okap

@@ -1,0 +1,225 @@
+#pragma once
+// Map files: one map file while it is read or written.
+//
+// A map layer is a file of segments, named and typed runs of points drawn as
+// a point symbol, a line or a filled area. The binary form (".mpb") holds
+// world coordinates in a projection and a directory of the segments with
+// their boxes, so that a view can skip what it cannot see. The text form
+// (".mpa") holds longitudes and latitudes in decimal degrees, for import
+// and export. Mapfile reads both forms and writes both; the map translator
+// (translator.h) converts between them through TranslateSegment.
+//
+// Every failure is reported at once with ShowError and also sets badclient,
+// so that a paint in progress gives up. A failed open leaves the end-of-input
+// flag set, and the object stays usable.
+
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/coordinates.h"
+#include "core/latlong.h"
+#include "mapfiles/line_reader.h"
+
+namespace okap {
+
+class Projection;
+class SafeFileWriter;
+
+// Segment kinds.
+inline constexpr int16_t kPointKind = 1;  // one point
+inline constexpr int16_t kLineKind = 2;   // open polyline
+inline constexpr int16_t kAreaKind = 3;   // closed polygon, last point repeats the first
+
+// Points a segment may have: every point buffer (loader, translator,
+// clipper) holds this many.
+inline constexpr int kMaxSegmentPoints = 10000;
+
+// Sizes of the binary records.
+inline constexpr int kMapHeaderSize = 46;
+inline constexpr int kDirectoryRecordSize = 34;
+
+// The check value of a binary map file: the low 16 bits of a, b and c
+// combined by exclusive or, read as a signed 16-bit number.
+int32_t Validate(int32_t a, int32_t b, int32_t c);
+// The third argument of every check value.
+inline constexpr int32_t kValidateKey = 1194679;
+
+class Mapfile {
+public:
+    // The fields of a binary map file's header. A text file has none; it is
+    // taken as type "OKAP", version 100, projection "TEXT", origin 0/0 and
+    // region 0.
+    struct Header {
+        std::string typeCode = "OKAP";
+        int16_t version = 100;
+        std::string projectionCode = "UNKN";
+        std::string ellipsoidCode = "GR80";
+        Position origin;
+        int32_t west = 0;
+        int32_t north = 0;
+        int32_t east = 0;
+        int32_t south = 0;
+        int32_t check = 0;
+        int32_t directoryOffset = 0;
+    };
+
+    // One segment as its directory record or header line describes it.
+    struct Segment {
+        int counter = 0;                // how many segments have been read or written
+        std::string name = "UNKNOWNI";  // always 8 characters
+        int16_t type = 0;
+        int16_t kind = 0;
+        int32_t dataPosition = 0;       // file position of the points (binary)
+        int32_t count = 0;              // number of points, never negative
+        LBox box;                       // world decimetres (binary)
+    };
+
+    enum Form : int16_t { NoForm = 0, Binary = 1, Text = 2 };
+
+    Mapfile();
+    ~Mapfile();
+    Mapfile(const Mapfile&) = delete;
+    Mapfile& operator=(const Mapfile&) = delete;
+
+    // Reading.
+
+    // Opens a binary (".mpb") or text (".mpa") map file and, for a binary
+    // one, checks its header and moves to its directory. 1 on success.
+    int OpenInfile(const std::string& name);
+    // Reads the next directory record (binary) or header line (text) into
+    // the current input segment. At the end of the input it sets the
+    // end-of-input flag and returns 1; 0 after reporting a bad record.
+    int ReadDirectory();
+    int EndOfInFile() const { return endOfInput; }
+    // Reads the next segment of a binary file for display in the view of
+    // proj: pts (room for kMaxSegmentPoints) receives its points in logical
+    // coordinates. A segment wholly outside the view gives no points; inside
+    // is set when it lies wholly inside (the caller may skip clipping).
+    // Either way the file is left at the next directory record. 0 after an
+    // error or at the end of the input.
+    int LoadSegment(POINT* pts, int* npts, Projection& proj, int& inside);
+    int CloseInfile();
+
+    // Writing.
+
+    // Opens the output map file name (shortened to at most 8 characters,
+    // before any full stop or blank) with the extension of the output
+    // projection: ".mpa" for "TEXT", else ".mpb". An existing file is only
+    // replaced when the user agrees, and only by a successful CloseOutfile:
+    // until then the data goes to a temporary file.
+    int OpenOutfile(const std::string& name);
+    // Writes the header of a binary output (a text output has none).
+    int WriteOutHeader();
+    // Records the piece just written from the current output segment.
+    int WriteDirectory();
+    // Completes the output and puts it in place of the target file.
+    int CloseOutfile();
+
+    // Translator settings and TranslateSegment: see translator.h.
+
+    // The output's origin; always 1.
+    int SetOutOrigin(const Position& origin);
+    // The longitude of p is the thinning distance (0 keeps every point), its
+    // latitude the spacing of points laid along cut edges (0 lays none).
+    int SetTransResolution(const Position& p);
+    // The region to cut to: west and north from nw, east and south from se.
+    int SetTransClip(const Position& nw, const Position& se);
+    // How text longitudes are folded: which 0 chooses by the input header's
+    // region, 1 by the selection region.
+    int SetOffset(int which);
+    // The output projection by its display name (an entry of Projections).
+    int SetOutProjection(const std::string& name);
+    // Translates the next input segment into the output: 1 to go on, 0
+    // after an error.
+    int TranslateSegment(Projection& in, Projection& out);
+
+    // What the caller reads.
+    const Header& InHeader() const { return inHeader; }
+    const Header& OutHeader() const { return outHeader; }
+    const Segment& InSegment() const { return inSegment; }
+    const Segment& OutSegment() const { return outSegment; }
+    Form InForm() const { return inForm; }
+    Form OutForm() const { return outForm; }
+    // The name OpenOutfile chose, with its extension.
+    const std::string& OutputFileName() const { return outputName; }
+    int32_t Resolution() const { return resolution; }
+    int32_t BoundarySpacing() const { return boundarySpacing; }
+    int OffsetMode() const { return offsetMode; }
+    // How much of the input has been read, 0 to 1, for progress displays.
+    double InputProgress() const;
+    // Points written by TranslateSegment so far.
+    int64_t PointsWritten() const { return pointsWritten; }
+
+private:
+    // Shows text as an error, sets badclient and returns 0.
+    int Fail(std::string_view text);
+    // Input helpers.
+    int ReadBinaryDirectory();
+    int ReadTextDirectory();
+    int ReadBinaryHeader();
+    // Seeks the binary input; false when the position cannot be reached.
+    bool SeekInput(int64_t position);
+    // Reads count points (x, y) from the binary input at the current
+    // position into points; false on a short read.
+    bool ReadBinaryPoints(int32_t count, std::vector<LPoint>& points);
+    // Sets the current input segment's kind and count from a stored count.
+    void SetKindFromCount(int32_t storedCount);
+    void ResetInput();
+    // Output helpers.
+    bool OutputGood() const;
+    int64_t OutputPosition();
+    // Translator helpers (translator.cpp).
+    int ReadTextPoints();
+    int ReadBinaryInputPoints(Projection& in);
+    int StorePoint(LPoint p);
+    int WritePiece(const LPoint* pts, int count, Projection& out);
+
+    // Input.
+    std::string inputName;
+    Form inForm = NoForm;
+    int endOfInput = 1;
+    std::FILE* binaryIn = nullptr;
+    int64_t binaryInSize = 0;
+    LineReader textIn;
+    // The last line read from a text input that ended a segment (a header
+    // line), looked at first by the next ReadDirectory.
+    std::string currentLine;
+    bool haveCurrentLine = false;
+    Header inHeader;
+    Segment inSegment;
+
+    // Output.
+    std::string outputName;
+    Form outForm = NoForm;
+    std::unique_ptr<SafeFileWriter> output;
+    // The directory records of a binary output, appended to it when it is
+    // closed. An unnamed temporary file in the output's directory: it cannot
+    // clash with another translation's and disappears however the program
+    // ends.
+    std::FILE* directoryFile = nullptr;
+    int64_t checkPosition = 0;
+    int64_t countFieldPosition = 0;
+    Header outHeader;
+    Segment outSegment;
+    int64_t pointsWritten = 0;
+
+    // Translator settings, in angle units.
+    int32_t resolution = 0;
+    int32_t boundarySpacing = 0;
+    int offsetMode = 1;
+
+    // Translator work buffers: the segment being translated, and PROJ's
+    // coordinate arrays and the bytes of one piece.
+    std::vector<LPoint> work;
+    int workCount = 0;
+    LBox workBox;
+    std::vector<LPoint> rawPoints;
+    std::vector<double> xs, ys;
+    std::string pieceBytes;
+};
+
+}  // namespace okap

@@ -1,0 +1,194 @@
+// Writing map files: opening the output, the binary header, the directory
+// records and closing.
+
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <system_error>
+
+#include "core/number_text.h"
+#include "mapfiles/little_endian.h"
+#include "mapfiles/mapfile.h"
+#include "mapfiles/text_header.h"
+#include "platform/message_box.h"
+#include "platform/safe_file_writer.h"
+
+namespace okap {
+
+namespace {
+
+constexpr const char* kWriteError = "Error writing output file";
+
+// A four-character code field.
+void AppendCode(std::string& bytes, const std::string& code) {
+    std::string field = code.substr(0, 4);
+    field.resize(4, ' ');
+    bytes += field;
+}
+
+// The name cut to its first 8 characters, then before its first full stop,
+// then before its first blank.
+std::string ShortenedName(std::string name) {
+    name = name.substr(0, 8);
+    name = name.substr(0, name.find('.'));
+    return name.substr(0, name.find(' '));
+}
+
+bool SameFile(const std::string& a, const std::string& b) {
+    if (a == b) return true;
+    std::error_code error;
+    return std::filesystem::equivalent(a, b, error) && !error;
+}
+
+// An unnamed temporary file in dir: made with a name of its own, so that two
+// translations never share one, and unlinked at once, so that it goes away
+// with its handle however the program ends.
+std::FILE* AnonymousFileIn(const std::filesystem::path& dir) {
+    std::string pattern = ((dir.empty() ? std::filesystem::path(".") : dir) / "OKAPtemp-XXXXXX.dir").string();
+    const int fd = mkstemps(pattern.data(), 4);
+    if (fd < 0) return nullptr;
+    unlink(pattern.c_str());
+    std::FILE* file = fdopen(fd, "w+b");
+    if (file == nullptr) close(fd);
+    return file;
+}
+
+}  // namespace
+
+bool Mapfile::OutputGood() const { return output != nullptr && output->Stream().good(); }
+
+int64_t Mapfile::OutputPosition() { return static_cast<int64_t>(output->Stream().tellp()); }
+
+int Mapfile::OpenOutfile(const std::string& name) {
+    // The naming rules apply to the file's own name; a directory before it
+    // is kept.
+    const std::filesystem::path path(name);
+    const std::filesystem::path dir = path.parent_path();
+    const std::string shortName = ShortenedName(path.filename().string());
+    if (outHeader.projectionCode == "UNKN") return Fail("Uninitialised projection for output map file");
+    const bool text = outHeader.projectionCode == "TEXT";
+    const std::string fileName = (dir / (shortName + (text ? ".mpa" : ".mpb"))).string();
+    if (!inputName.empty() && SameFile(fileName, inputName)) return Fail("Can't read and write to same file");
+    if (shortName.empty()) return Fail("Error opening : " + shortName);
+
+    std::error_code error;
+    if (std::filesystem::exists(fileName, error) &&
+        MessageBox("File " + fileName + " already exists - Replace?", "Query", MessageButtons::YesNo,
+                   MessageIcon::Question) != MessageResult::Yes)
+        return 0;
+
+    // A previous output that was never closed is dropped.
+    output.reset();
+    if (directoryFile != nullptr) std::fclose(directoryFile);
+    directoryFile = nullptr;
+    outForm = NoForm;
+
+    auto writer = std::make_unique<SafeFileWriter>(fileName);
+    if (!writer->IsOpen()) return Fail("Error opening : " + shortName);
+    if (!text) {
+        directoryFile = AnonymousFileIn(dir);
+        if (directoryFile == nullptr) return Fail("Can not open temporary directory file");
+    }
+    output = std::move(writer);
+    outForm = text ? Text : Binary;
+    outputName = fileName;
+    outSegment = Segment{};
+    pointsWritten = 0;
+    return 1;
+}
+
+int Mapfile::WriteOutHeader() {
+    if (output == nullptr) return Fail("No output file for header write");
+    if (outForm != Binary) return 1;
+    outHeader.check = 0;
+    outHeader.directoryOffset = 27;
+    std::string bytes;
+    AppendCode(bytes, outHeader.typeCode);
+    AppendInt16(bytes, outHeader.version);
+    AppendCode(bytes, outHeader.projectionCode);
+    AppendCode(bytes, outHeader.ellipsoidCode);
+    AppendInt32(bytes, outHeader.origin.Long.GetLong());
+    AppendInt32(bytes, outHeader.origin.Lat.GetLong());
+    AppendInt32(bytes, outHeader.west);
+    AppendInt32(bytes, outHeader.north);
+    AppendInt32(bytes, outHeader.east);
+    AppendInt32(bytes, outHeader.south);
+    // The check value and directory offset are filled in when the file is
+    // closed.
+    checkPosition = OutputPosition() + static_cast<int64_t>(bytes.size());
+    AppendInt32(bytes, outHeader.check);
+    AppendInt32(bytes, outHeader.directoryOffset);
+    output->Stream().write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (!OutputGood()) return Fail(kWriteError);
+    return 1;
+}
+
+int Mapfile::WriteDirectory() {
+    if (output == nullptr) return Fail(kWriteError);
+    const int32_t storedCount = outSegment.kind == kLineKind ? -outSegment.count : outSegment.count;
+    if (outForm == Binary) {
+        std::string record = outSegment.name.substr(0, 8);
+        record.resize(8, ' ');
+        AppendInt16(record, outSegment.type);
+        AppendInt32(record, outSegment.dataPosition);
+        AppendInt32(record, storedCount);
+        AppendInt32(record, outSegment.box.tl.x);
+        AppendInt32(record, outSegment.box.tl.y);
+        AppendInt32(record, outSegment.box.br.x);
+        AppendInt32(record, outSegment.box.br.y);
+        if (std::fwrite(record.data(), 1, record.size(), directoryFile) != record.size()) return Fail(kWriteError);
+    } else {
+        std::ostream& stream = output->Stream();
+        const std::string count = FormatInt(storedCount);
+        stream.seekp(countFieldPosition);
+        stream.write(count.data(), static_cast<std::streamsize>(count.size()));
+        stream.seekp(0, std::ios::end);
+    }
+    if (!OutputGood()) return Fail(kWriteError);
+    ++outSegment.counter;
+    return 1;
+}
+
+int Mapfile::CloseOutfile() {
+    if (output == nullptr) return Fail("No output file to close");
+    // Whatever happens below, this output is finished; on failure the
+    // target stays as it was.
+    std::unique_ptr<SafeFileWriter> writer = std::move(output);
+    std::FILE* directory = directoryFile;
+    directoryFile = nullptr;
+    const Form form = outForm;
+    outForm = NoForm;
+
+    bool good = writer->Stream().good();
+    if (form == Binary) {
+        std::ostream& stream = writer->Stream();
+        const int64_t end = static_cast<int64_t>(stream.tellp());
+        // Every file position is a signed 32-bit field.
+        good = good && end >= 0 && end <= INT32_MAX;
+        if (good) {
+            outHeader.directoryOffset = static_cast<int32_t>(end);
+            outHeader.check = Validate(outHeader.directoryOffset, outHeader.version, kValidateKey);
+            std::string fields;
+            AppendInt32(fields, outHeader.check);
+            AppendInt32(fields, outHeader.directoryOffset);
+            stream.seekp(checkPosition);
+            stream.write(fields.data(), static_cast<std::streamsize>(fields.size()));
+            stream.seekp(0, std::ios::end);
+            good = stream.good() && std::fflush(directory) == 0 && std::fseek(directory, 0, SEEK_SET) == 0;
+            char block[65536];
+            size_t got = 0;
+            while (good && (got = std::fread(block, 1, sizeof block, directory)) > 0) {
+                stream.write(block, static_cast<std::streamsize>(got));
+                good = stream.good();
+            }
+            good = good && std::ferror(directory) == 0;
+        }
+    }
+    if (directory != nullptr) std::fclose(directory);
+    if (!good || !writer->Commit()) return Fail(kWriteError);
+    return 1;
+}
+
+}  // namespace okap

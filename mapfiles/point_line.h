@@ -1,0 +1,19 @@
+#pragma once
+// A point line of a text map file: longitude, a comma, latitude, each in
+// decimal degrees.
+
+#include <string_view>
+
+#include "core/coordinates.h"
+
+namespace okap {
+
+// Reads a point line into angle units: x the longitude, folded by the
+// offset mode as Longitude::GetDegrees(mode) folds it, y the latitude. Each
+// field is read as Longitude and Latitude read text (the leading number of
+// its first 19 characters; no number reads as 0); text without a comma
+// reads as a longitude with latitude 0. The common fields, plain decimal
+// numbers, take a quicker road to the same result.
+LPoint ReadPointLine(std::string_view line, int offsetMode);
+
+}  // namespace okap

@@ -1,0 +1,293 @@
+#include "mapfiles/translator.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <limits>
+
+#include "core/geometry.h"
+#include "core/number_text.h"
+#include "mapfiles/clip_polygon.h"
+#include "mapfiles/little_endian.h"
+#include "mapfiles/mapfile.h"
+#include "mapfiles/point_line.h"
+#include "mapfiles/text_header.h"
+#include "platform/safe_file_writer.h"
+
+namespace okap {
+
+namespace {
+
+constexpr double kRadiansPerDegree = 0.017453292519943295;
+constexpr double kDegreesPerRadian = 57.29577951308232;
+// 180, 300 and 360 degrees in angle units.
+constexpr int32_t kHalfTurn = 200016000;
+constexpr int32_t kMeridianJump = 333360000;
+constexpr int64_t kFullTurn = 400032000;
+
+// A box that any point widens to the point itself.
+LBox EmptyBox() {
+    constexpr int32_t big = std::numeric_limits<int32_t>::max();
+    return {{big, -big}, {-big, big}};
+}
+
+void Widen(LBox& box, LPoint p) {
+    box.tl.x = std::min(box.tl.x, p.x);
+    box.tl.y = std::max(box.tl.y, p.y);
+    box.br.x = std::max(box.br.x, p.x);
+    box.br.y = std::min(box.br.y, p.y);
+}
+
+// Two points more than 300 degrees apart: the outline crosses the 180
+// degree meridian. The distance is at most the sum of the two differences,
+// which settles most pairs without a square root.
+bool JumpsMeridian(LPoint a, LPoint b) {
+    const int64_t dx = std::abs(int64_t{b.x} - a.x);
+    const int64_t dy = std::abs(int64_t{b.y} - a.y);
+    return dx + dy > kMeridianJump && Distance(a, b) > kMeridianJump;
+}
+
+// LatLong::GetDegrees, inline for the loops over every point.
+double DegreesOf(int32_t units) { return static_cast<double>(units * kDegreesPerUnit); }
+
+}  // namespace
+
+int Mapfile::SetOutOrigin(const Position& origin) {
+    outHeader.origin = origin;
+    return 1;
+}
+
+int Mapfile::SetTransResolution(const Position& p) {
+    if (p.Long.GetLong() < 0) return Fail("Invalid selection map resolution");
+    if (p.Lat.GetLong() < 0) return Fail("Invalid selection map boundary points");
+    resolution = p.Long.GetLong();
+    boundarySpacing = p.Lat.GetLong();
+    return 1;
+}
+
+int Mapfile::SetTransClip(const Position& nw, const Position& se) {
+    if (nw.Lat.GetLong() < se.Lat.GetLong() || se.Long.GetLong() < nw.Long.GetLong() ||
+        int64_t{se.Long.GetLong()} - nw.Long.GetLong() > kFullTurn)
+        return Fail("Invalid selection of map boundary positions");
+    outHeader.west = nw.Long.GetLong();
+    outHeader.north = nw.Lat.GetLong();
+    outHeader.east = se.Long.GetLong();
+    outHeader.south = se.Lat.GetLong();
+    return SetOffset(1);
+}
+
+int Mapfile::SetOffset(int which) {
+    const Header& region = which == 0 ? inHeader : outHeader;
+    offsetMode = 1;
+    if (region.west < -kHalfTurn) offsetMode = 0;
+    if (region.east > kHalfTurn) offsetMode = 2;
+    return 1;
+}
+
+int Mapfile::SetOutProjection(const std::string& name) {
+    for (size_t i = 0; i < Projections.size(); ++i) {
+        if (name == Projections[i]) {
+            outHeader.projectionCode = Projection_Codes[i];
+            return 1;
+        }
+    }
+    return Fail("Output projection type not found");
+}
+
+// Adds p to the segment being translated: thins, and replaces a jump across
+// the 180 degree meridian by a detour just outside the region.
+int Mapfile::StorePoint(LPoint p) {
+    if (workCount >= kMaxSegmentPoints) return Fail("Too many points in input polygon");
+    int n = workCount;
+    work[n] = p;
+    if (n > 1 && resolution > 0 && Distance(work[n], work[n - 2]) < resolution) {
+        work[n - 1] = work[n];
+        --n;
+    }
+    if (n > 0 && JumpsMeridian(work[n - 1], work[n])) {
+        // The detour takes four more slots, which must fit the buffer too.
+        if (n + 4 >= kMaxSegmentPoints) return Fail("Too many points in input polygon");
+        const LBox region{{outHeader.west, outHeader.north}, {outHeader.east, outHeader.south}};
+        AddClipPoints(region, work[n - 1], work[n], work[n + 1], work[n + 2], work[n + 3], work[n + 4]);
+        n += 4;
+        // The detour lies outside the region, so the segment must be cut.
+        workBox.tl.x = std::min(workBox.tl.x, outHeader.west - 1);
+    }
+    Widen(workBox, work[n]);
+    workCount = n + 1;
+    return 1;
+}
+
+int Mapfile::ReadTextPoints() {
+    std::string_view line;
+    for (;;) {
+        if (!textIn.Next(line)) {
+            endOfInput = 1;
+            return 1;
+        }
+        if (line.find('"') != std::string_view::npos) {
+            // The next segment's header.
+            currentLine.assign(line);
+            haveCurrentLine = true;
+            return 1;
+        }
+        // A blank line holds no point (read as one it would put a point at
+        // 0 degrees, 0 degrees).
+        if ((line.empty() || line[0] == ' ' || line[0] == '\t') &&
+            line.find_first_not_of(" \t") == std::string_view::npos)
+            continue;
+        if (!StorePoint(ReadPointLine(line, offsetMode))) return 0;
+    }
+}
+
+int Mapfile::ReadBinaryInputPoints(Projection& in) {
+    // The count is never used as a size beyond the buffer.
+    if (inSegment.count > kMaxSegmentPoints) return Fail("Too many points in input polygon");
+    const long next = std::ftell(binaryIn);
+    if (!SeekInput(inSegment.dataPosition) || !ReadBinaryPoints(inSegment.count, rawPoints)) {
+        endOfInput = 1;
+        return Fail("Unexpected end of input file");
+    }
+    SeekInput(next);
+    const size_t count = rawPoints.size();
+    xs.resize(count);
+    ys.resize(count);
+    for (size_t i = 0; i < count; ++i) {
+        xs[i] = rawPoints[i].x;
+        ys[i] = rawPoints[i].y;
+    }
+    // Without a PROJ object no point can be converted.
+    if (!in.Inverse(xs.data(), ys.data(), count)) return 1;
+    for (size_t i = 0; i < count; ++i) {
+        if (xs[i] == HUGE_VAL) continue;
+        const LPoint p{SafeLong(xs[i] * kDegreesPerRadian * kUnitsPerDegree),
+                       SafeLong(ys[i] * kDegreesPerRadian * kUnitsPerDegree)};
+        if (!StorePoint(p)) return 0;
+    }
+    return 1;
+}
+
+int Mapfile::WritePiece(const LPoint* pts, int count, Projection& out) {
+    outSegment.name = inSegment.name;
+    outSegment.type = inSegment.type;
+    outSegment.kind = inSegment.kind;
+    std::ostream& stream = output->Stream();
+    if (outForm == Text) {
+        std::string text = TextHeaderStart(outSegment.name, outSegment.type);
+        countFieldPosition = OutputPosition() + static_cast<int64_t>(text.size());
+        text.append(kCountFieldWidth, ' ');
+        text += "\r\n";
+        for (int i = 0; i < count; ++i) {
+            text += FormatGeneral(DegreesOf(pts[i].x));
+            text += ',';
+            text += FormatGeneral(DegreesOf(pts[i].y));
+            text += "\r\n";
+        }
+        stream.write(text.data(), static_cast<std::streamsize>(text.size()));
+        outSegment.count = count;
+    } else {
+        const int64_t position = OutputPosition();
+        if (position < 0 || position > INT32_MAX) return Fail("Error writing output file");
+        outSegment.dataPosition = static_cast<int32_t>(position);
+        xs.resize(static_cast<size_t>(count));
+        ys.resize(static_cast<size_t>(count));
+        for (int i = 0; i < count; ++i) {
+            xs[i] = DegreesOf(pts[i].x) * kRadiansPerDegree;
+            ys[i] = DegreesOf(pts[i].y) * kRadiansPerDegree;
+        }
+        out.Forward(xs.data(), ys.data(), static_cast<size_t>(count));
+        LBox box = EmptyBox();
+        int written = 0;
+        pieceBytes.resize(static_cast<size_t>(count) * 8);
+        for (int i = 0; i < count; ++i) {
+            if (xs[i] == HUGE_VAL) continue;
+            const LPoint p{SafeLong(xs[i]), SafeLong(ys[i])};
+            PutInt32(&pieceBytes[static_cast<size_t>(written) * 8], p.x);
+            PutInt32(&pieceBytes[static_cast<size_t>(written) * 8 + 4], p.y);
+            Widen(box, p);
+            ++written;
+        }
+        stream.write(pieceBytes.data(), static_cast<std::streamsize>(written) * 8);
+        outSegment.count = written;
+        outSegment.box = box;
+    }
+    if (outSegment.count < 2) outSegment.kind = kPointKind;
+    pointsWritten += outSegment.count;
+    if (outForm == Binary && outSegment.count == 0) return 1;
+    return WriteDirectory();
+}
+
+int Mapfile::TranslateSegment(Projection& in, Projection& out) {
+    if (!ReadDirectory()) return 0;
+    if (endOfInput) return 1;
+
+    workCount = 0;
+    workBox = EmptyBox();
+    if (!(inForm == Text ? ReadTextPoints() : ReadBinaryInputPoints(in))) return 0;
+
+    const LBox region{{outHeader.west, outHeader.north}, {outHeader.east, outHeader.south}};
+    if (workCount == 0 || BoxOutOfBox(region, workBox)) return 1;
+    int npts = workCount;
+    int npieces = 1;
+    int counts[kMaxClipPieces] = {npts};
+    if (!BoxInBox(region, workBox)) {
+        int ok = 1;
+        ClipPolygon(work.data(), &npts, inSegment.kind, region, boundarySpacing, boundarySpacing, &npieces, counts,
+                    &ok, 0);
+        if (!ok) {
+            // Only this translation is given up: ending the program would
+            // lose the user's other, unsaved work.
+            endOfInput = 1;
+            return Fail("Insufficient memory to clip polygon");
+        }
+    }
+    const LPoint* piece = work.data();
+    for (int i = 0; i < npieces; ++i) {
+        if (!WritePiece(piece, counts[i], out)) return 0;
+        piece += counts[i];
+    }
+    return 1;
+}
+
+int TranslateMap(const TranslatorSettings& settings, const TranslateProgress& progress, TranslationSummary* summary) {
+    Mapfile map;
+    int failures = 0;
+    const Position origin(Latitude(settings.originLatitude), Longitude(settings.originLongitude));
+    const Position northWest(Latitude(settings.north), Longitude(settings.west));
+    const Position southEast(Latitude(settings.south), Longitude(settings.east));
+    // The resolution travels as the longitude, the boundary spacing as the
+    // latitude.
+    const Position resolution(Latitude(settings.boundarySpacing), Longitude(settings.resolution));
+    failures += !map.SetOutOrigin(origin);
+    failures += !map.SetTransClip(northWest, southEast);
+    failures += !map.SetTransResolution(resolution);
+    failures += !map.SetOutProjection(settings.projectionName);
+    if (failures == 0) failures += !map.OpenInfile(settings.inputName);
+    if (failures == 0) failures += !map.OpenOutfile(settings.outputName);
+    if (failures == 0) failures += !map.WriteOutHeader();
+    if (failures == 0) {
+        Projection in(map.InHeader().projectionCode, map.InHeader().origin);
+        Projection out(map.OutHeader().projectionCode, map.OutHeader().origin);
+        if (!in.Valid || !out.Valid) ++failures;
+        while (failures == 0 && !map.EndOfInFile()) {
+            if (!map.TranslateSegment(in, out))
+                ++failures;
+            else if (progress && !progress(map.InputProgress()))
+                ++failures;
+        }
+    }
+    if (failures == 0) {
+        failures += !map.CloseOutfile();
+        failures += !map.CloseInfile();
+    }
+    if (summary != nullptr) {
+        summary->outputFile = map.OutputFileName();
+        summary->segmentsRead = map.InSegment().counter;
+        summary->segmentsWritten = map.OutSegment().counter;
+        summary->pointsWritten = map.PointsWritten();
+    }
+    return failures == 0 ? 1 : 0;
+}
+
+}  // namespace okap

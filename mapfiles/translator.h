@@ -1,0 +1,61 @@
+#pragma once
+// The map translator: one map file into another, binary or text in, binary
+// or text out, re-projected into a chosen projection with a chosen origin,
+// thinned to a minimum resolution and cut to a region whose cut edges get
+// points at a fixed spacing. Text files of longitudes and latitudes are
+// imported into projected binary files this way, and binary files exported
+// as text.
+//
+// The settings and the per-segment work (SetOutOrigin, SetTransClip,
+// SetTransResolution, SetOffset, SetOutProjection, TranslateSegment) are
+// members of Mapfile; TranslateMap below is the whole run that the
+// "Map Translator" dialog starts on OK and that okaptool's translate
+// command calls.
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "core/projection.h"
+
+namespace okap {
+
+// The fields of the "Map Translator" dialog as their texts, with the
+// dialog's initial values. Angles are decimal degrees, read as the dialog
+// reads them (the leading number of the first 19 characters).
+struct TranslatorSettings {
+    std::string inputName;
+    std::string outputName = "newmap";
+    std::string projectionName = Projections[0];  // a display name of Projections
+    std::string originLongitude = "0.0";
+    std::string originLatitude = "0.0";
+    std::string resolution = "0.0";       // minimum distance between kept points
+    std::string boundarySpacing = "1.0";  // spacing of points along cut edges
+    std::string west = "-180.0";
+    std::string east = "180.0";
+    std::string north = "90.0";
+    std::string south = "-90.0";
+};
+
+// Called after each segment with the share of the input read so far, 0 to
+// 1. Returning false stops the translation with no message; like any other
+// failure it leaves no output.
+using TranslateProgress = std::function<bool(double fraction)>;
+
+// What a translation did, for the caller to show.
+struct TranslationSummary {
+    std::string outputFile;       // the name the output was given
+    int segmentsRead = 0;
+    int segmentsWritten = 0;      // pieces written, after cutting
+    int64_t pointsWritten = 0;
+};
+
+// Translates settings.inputName into settings.outputName, both taken in the
+// current directory (the caller makes the map directory current first).
+// Every failure is reported as it happens; the output then is not written
+// and a file of that name keeps its old contents. 1 on success, 0 after a
+// failure or when progress asked to stop.
+int TranslateMap(const TranslatorSettings& settings, const TranslateProgress& progress = {},
+                 TranslationSummary* summary = nullptr);
+
+}  // namespace okap

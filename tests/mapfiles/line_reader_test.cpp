@@ -1,0 +1,34 @@
+#include "mapfiles/line_reader.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "support/temp_dir.h"
+
+namespace okap {
+namespace {
+
+// Lines across the reader's 1 MiB blocks: a CR LF split between two
+// blocks, a line longer than a block, and a last line without its end.
+TEST(LineReaderTest, LinesAcrossBlocks) {
+    test::TempDir dir;
+    const std::string first(1024 * 1024 - 1, 'a');  // its CR ends the first block
+    const std::string longLine(3 * 1024 * 1024 + 17, 'b');
+    const std::string contents = first + "\r\nshort\n\n" + longLine + "\r\nlast\r";
+    LineReader reader;
+    EXPECT_FALSE(reader.Open(dir / "missing.mpa"));
+    ASSERT_TRUE(reader.Open(dir.Write("lines.mpa", contents)));
+    EXPECT_EQ(reader.Size(), static_cast<int64_t>(contents.size()));
+    std::vector<std::string> lines;
+    std::string_view line;
+    while (reader.Next(line)) lines.emplace_back(line);
+    EXPECT_EQ(lines, (std::vector<std::string>{first, "short", "", longLine, "last"}));
+    EXPECT_EQ(reader.Position(), reader.Size());
+    EXPECT_FALSE(reader.Next(line));
+    EXPECT_TRUE(reader.Close());
+}
+
+}  // namespace
+}  // namespace okap

@@ -1,0 +1,114 @@
+#pragma once
+// Small map files built in the tests: a little-endian writer for binary
+// ones, written independently of the program's own so that a fault in the
+// byte order shows, and a reader for the text form's lines.
+
+#include <cstdint>
+#include <fstream>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "core/coordinates.h"
+#include "core/number_text.h"
+
+namespace okap::test {
+
+inline void Put16(std::string& b, int v) {
+    b += static_cast<char>(v & 0xFF);
+    b += static_cast<char>((v >> 8) & 0xFF);
+}
+
+inline void Put32(std::string& b, int64_t v) {
+    for (int shift = 0; shift < 32; shift += 8) b += static_cast<char>((v >> shift) & 0xFF);
+}
+
+struct SegmentSpec {
+    std::string name = "SEGMENT1";
+    int type = 1;
+    int32_t storedCount = 0;            // as stored: negative for a line
+    std::vector<LPoint> points;         // written as the segment's data
+    LBox box;
+    std::optional<int32_t> dataPosition;  // default: where the points were written
+};
+
+struct MapSpec {
+    std::string typeCode = "OKAP";
+    int version = 100;
+    std::string projection = "MERC";
+    std::string ellipsoid = "GR80";
+    int32_t originLon = 0, originLat = 0;
+    int32_t west = 0, north = 0, east = 0, south = 0;
+    std::vector<SegmentSpec> segments;
+    std::optional<int32_t> directoryOffset;  // default: after the points
+    std::optional<int32_t> check;            // default: the right check value
+};
+
+// The check value worked out by hand from its definition: the low 16 bits
+// of offset, version and 1194679 (0x123AB7) by exclusive or, as a signed
+// 16-bit number.
+inline int32_t CheckValue(int32_t offset, int version) {
+    return static_cast<int16_t>(static_cast<uint16_t>((offset ^ version ^ 0x3AB7) & 0xFFFF));
+}
+
+inline std::string BuildMap(const MapSpec& spec) {
+    std::string points;
+    std::vector<int32_t> positions;
+    for (const SegmentSpec& s : spec.segments) {
+        positions.push_back(46 + static_cast<int32_t>(points.size()));
+        for (LPoint p : s.points) {
+            Put32(points, p.x);
+            Put32(points, p.y);
+        }
+    }
+    const int32_t directory = spec.directoryOffset.value_or(46 + static_cast<int32_t>(points.size()));
+    std::string b = spec.typeCode;
+    Put16(b, spec.version);
+    b += spec.projection + spec.ellipsoid;
+    for (int32_t v : {spec.originLon, spec.originLat, spec.west, spec.north, spec.east, spec.south}) Put32(b, v);
+    Put32(b, spec.check.value_or(CheckValue(directory, spec.version)));
+    Put32(b, directory);
+    b += points;
+    for (size_t i = 0; i < spec.segments.size(); ++i) {
+        const SegmentSpec& s = spec.segments[i];
+        b += s.name;
+        Put16(b, s.type);
+        Put32(b, s.dataPosition.value_or(positions[i]));
+        Put32(b, s.storedCount);
+        for (int32_t v : {s.box.tl.x, s.box.tl.y, s.box.br.x, s.box.br.y}) Put32(b, v);
+    }
+    return b;
+}
+
+// One segment of a text map file as read back: the header line and the
+// points in degrees.
+struct TextSegment {
+    std::string header;
+    std::vector<std::pair<double, double>> points;
+};
+
+// Splits a text map file into segments; every line must end with CR LF.
+inline std::vector<TextSegment> ReadTextMap(const std::string& contents, bool* crlf = nullptr) {
+    std::vector<TextSegment> segments;
+    std::istringstream in(contents);
+    std::string line;
+    bool allCrlf = true;
+    while (std::getline(in, line)) {
+        if (line.empty() || line.back() != '\r')
+            allCrlf = false;
+        else
+            line.pop_back();
+        if (line.find('"') != std::string::npos) {
+            segments.push_back({line, {}});
+        } else if (!segments.empty()) {
+            size_t comma = line.find(',');
+            segments.back().points.emplace_back(ReadDouble(line.substr(0, comma)).value_or(-999.0),
+                                                ReadDouble(line.substr(comma + 1)).value_or(-999.0));
+        }
+    }
+    if (crlf) *crlf = allCrlf;
+    return segments;
+}
+
+}  // namespace okap::test

@@ -1,0 +1,440 @@
+#include "mapfiles/translator.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "core/globals.h"
+#include "core/number_text.h"
+#include "mapfiles/mapfile.h"
+#include "mapfiles/point_line.h"
+#include "platform/message_box.h"
+#include "support/temp_dir.h"
+#include "tests/mapfiles/map_fixtures.h"
+
+namespace okap {
+namespace {
+
+using test::TextSegment;
+
+constexpr const char* kText = "Import/Export Text";
+
+class TranslatorTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ResetGlobals();
+        std::filesystem::current_path(dir.Path());
+    }
+
+    // The settings for input in.mpa (written from text) into a new out.mpa.
+    TranslatorSettings TextToText(const std::string& text) {
+        dir.Write("in.mpa", text);
+        std::filesystem::remove(dir / "out.mpa");
+        TranslatorSettings s;
+        s.inputName = "in.mpa";
+        s.outputName = "out";
+        s.projectionName = kText;
+        return s;
+    }
+
+    // Runs a translation that must succeed and returns the text output.
+    std::vector<TextSegment> Run(const TranslatorSettings& settings) {
+        EXPECT_EQ(TranslateMap(settings), 1);
+        EXPECT_TRUE(messages.messages.empty()) << messages.messages.at(0);
+        bool crlf = false;
+        std::vector<TextSegment> out = test::ReadTextMap(test::TempDir::Read(dir / "out.mpa"), &crlf);
+        EXPECT_TRUE(crlf) << "every line ends with CR LF";
+        return out;
+    }
+
+    std::vector<std::string> Files() const {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(dir.Path()))
+            names.push_back(entry.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    test::TempDir dir;
+    MessageRecorder messages;
+};
+
+using Points = std::vector<std::pair<double, double>>;
+
+TEST_F(TranslatorTest, SettingsRefusals) {
+    struct Row {
+        const char* what;
+        void (*change)(TranslatorSettings&);
+        std::vector<std::string> messages;
+    };
+    const std::string region = "Invalid selection of map boundary positions";
+    const Row rows[] = {
+        {"west of east", [](TranslatorSettings& s) { s.west = "10"; s.east = "5"; }, {region}},
+        {"north below south", [](TranslatorSettings& s) { s.north = "-10"; s.south = "10"; }, {region}},
+        {"wider than 360 degrees", [](TranslatorSettings& s) { s.west = "-190"; }, {region}},
+        {"negative resolution", [](TranslatorSettings& s) { s.resolution = "-0.5"; },
+         {"Invalid selection map resolution"}},
+        {"negative boundary spacing", [](TranslatorSettings& s) { s.boundarySpacing = "-1"; },
+         {"Invalid selection map boundary points"}},
+        {"unknown projection", [](TranslatorSettings& s) { s.projectionName = "Bogus"; },
+         {"Output projection type not found"}},
+        // Every setting is applied, each failure reported.
+        {"two at once",
+         [](TranslatorSettings& s) {
+             s.west = "10";
+             s.east = "5";
+             s.resolution = "-1";
+         },
+         {region, "Invalid selection map resolution"}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        messages.messages.clear();
+        badclient = 0;
+        TranslatorSettings settings = TextToText("\"A\",1,-2\r\n0,0\r\n1,1\r\n");
+        row.change(settings);
+        EXPECT_EQ(TranslateMap(settings), 0);
+        EXPECT_EQ(messages.Texts(), row.messages);
+        EXPECT_EQ(badclient, 1);
+        EXPECT_EQ(Files(), std::vector<std::string>{"in.mpa"});
+    }
+}
+
+TEST_F(TranslatorTest, OffsetModeFollowsTheRegion) {
+    struct Row {
+        double west, east;
+        int mode;
+        const char* longitude;  // of the input point
+        double expected;        // as written out
+    };
+    const Row rows[] = {
+        {-190, -100, 0, "170.0", -190.0},  // the form's own example
+        {-180, 180, 1, "190.0", -170.0},
+        {-360, -10, 0, "10", -350.0},
+        {0, 190, 2, "-170", 190.0},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.longitude);
+        Mapfile map;
+        ASSERT_EQ(map.SetTransClip(Position(Latitude(90.0), Longitude(row.west)),
+                                   Position(Latitude(-90.0), Longitude(row.east))),
+                  1);
+        EXPECT_EQ(map.OffsetMode(), row.mode);
+
+        TranslatorSettings s = TextToText("\"P\",1,1\r\n" + std::string(row.longitude) + ",10\r\n");
+        s.west = FormatGeneral(row.west);
+        s.east = FormatGeneral(row.east);
+        std::vector<TextSegment> out = Run(s);
+        ASSERT_EQ(out.size(), 1u);
+        EXPECT_EQ(out[0].points, (Points{{row.expected, 10.0}}));
+    }
+    // Mode 0 chooses by the input's own region: 0 for a text file.
+    Mapfile map;
+    dir.Write("in.mpa", "");
+    ASSERT_EQ(map.OpenInfile("in.mpa"), 1);
+    map.SetTransClip(Position(Latitude(90.0), Longitude(-190.0)), Position(Latitude(-90.0), Longitude(-100.0)));
+    map.SetOffset(0);
+    EXPECT_EQ(map.OffsetMode(), 1);
+}
+
+// The point reader's quick road must give what Longitude and Latitude make
+// of the same text, folded as the offset mode folds.
+TEST(PointLineTest, ReadsAsLongitudeAndLatitudeReadText) {
+    const char* const fields[] = {
+        "12.5", " 12.5", "+12.5", "-12.5", "-12.5abc", "12.5   ", "1.23456789012345678901",
+        "123456789012345678901234", "--5", "-", "abc", "", "1e2", "-0.0000005", "0.0000005", "-0", "1e999",
+        "-1e999", "1e-999", "nan", "inf", "-.5", ".5", "190", "-190", "359.9999999", "720.5", "-180", "180",
+        "179.99999999", "-180.0000001", "0x10", "5e", "12.5e+1x", "\t7"};
+    for (const char* field : fields) {
+        for (int mode = 0; mode <= 3; ++mode) {
+            SCOPED_TRACE(std::string("'") + field + "' mode " + std::to_string(mode));
+            Longitude lon{std::string_view(field)};
+            lon.PutDegrees(lon.GetDegrees(mode));
+            const Latitude lat{std::string_view(field)};
+            EXPECT_EQ(ReadPointLine(std::string(field) + "," + field, mode), (LPoint{lon.GetLong(), lat.GetLong()}));
+            EXPECT_EQ(ReadPointLine(field, mode), (LPoint{lon.GetLong(), 0}));
+        }
+    }
+}
+
+TEST_F(TranslatorTest, ThinningToTheResolution) {
+    const std::string line = "\"ROAD\",4,-4\r\n0,0\r\n0.2,0\r\n0.4,0\r\n1,0\r\n";
+    struct Row {
+        const char* resolution;
+        Points expected;
+    };
+    const Row rows[] = {
+        {"0.0", {{0, 0}, {0.2, 0}, {0.4, 0}, {1, 0}}},
+        // 0.4 lies 0.4 degrees from 0: the point between goes; 1 lies 1
+        // degree from 0 and stays, so 0.4 stays too.
+        {"0.5", {{0, 0}, {0.4, 0}, {1, 0}}},
+        {"2", {{0, 0}, {1, 0}}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.resolution);
+        TranslatorSettings s = TextToText(line);
+        s.resolution = row.resolution;
+        std::vector<TextSegment> out = Run(s);
+        ASSERT_EQ(out.size(), 1u);
+        EXPECT_EQ(out[0].header, "\"ROAD    \",4,-" + std::to_string(row.expected.size()) + "        ");
+        EXPECT_EQ(out[0].points, row.expected);
+    }
+}
+
+TEST_F(TranslatorTest, CrossingTheDateLineSplitsALine) {
+    // 181 degrees is read as -179 in the default region: the line jumps
+    // 358 degrees, really running 2 degrees east across the 180 degree
+    // meridian; it comes out as its two halves, cut at the region's edges.
+    std::vector<TextSegment> out = Run(TextToText("\"FERRY\",7,-2\r\n179,0\r\n181,0\r\n"));
+    ASSERT_EQ(out.size(), 2u);
+    EXPECT_EQ(out[0].header, "\"FERRY   \",7,-2        ");
+    EXPECT_EQ(out[0].points, (Points{{179, 0}, {180, 0}}));
+    EXPECT_EQ(out[1].header, "\"FERRY   \",7,-2        ");
+    EXPECT_EQ(out[1].points, (Points{{-180, 0}, {-179, 0}}));
+}
+
+TEST_F(TranslatorTest, BoundaryPointsAlongACutEdge) {
+    // A square from -5 to 5 degrees cut by the region's east edge at 2
+    // degrees: the cut edge runs from (2, -5) to (2, 5).
+    const std::string square = "\"ISLE\",9,5\r\n-5,-5\r\n5,-5\r\n5,5\r\n-5,5\r\n-5,-5\r\n";
+    struct Row {
+        const char* spacing;
+        std::vector<double> edge;  // latitudes of the points on the cut edge, in order
+    };
+    const Row rows[] = {
+        {"0", {5, -5, 5}},
+        {"1.0", {5, -5, -4, -3, -2, -1, 0, 1, 2, 3, 4, 5}},
+        {"2.5", {5, -5, -2.5, 0, 2.5, 5}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.spacing);
+        TranslatorSettings s = TextToText(square);
+        s.boundarySpacing = row.spacing;
+        s.west = "-10";
+        s.east = "2";
+        s.north = "10";
+        s.south = "-10";
+        std::vector<TextSegment> out = Run(s);
+        ASSERT_EQ(out.size(), 1u);
+        const Points& pts = out[0].points;
+        const std::string count = std::to_string(pts.size());
+        EXPECT_EQ(out[0].header, "\"ISLE    \",9," + count + std::string(10 - count.size(), ' '));
+        ASSERT_FALSE(pts.empty());
+        EXPECT_EQ(pts.front(), pts.back()) << "closed";
+        std::vector<double> edge;
+        for (const auto& [lon, lat] : pts) {
+            EXPECT_LE(lon, 2.0);
+            if (lon == 2.0) edge.push_back(lat);
+        }
+        EXPECT_EQ(edge, row.edge);
+    }
+}
+
+TEST_F(TranslatorTest, SegmentOutsideTheRegionIsLeftOut) {
+    TranslatorSettings s = TextToText("\"OUT\",1,-2\r\n20,20\r\n30,25\r\n\"IN\",2,-2\r\n1,1\r\n2,2\r\n");
+    s.projectionName = "Mercator Cylindrical";
+    s.west = "0";
+    s.east = "10";
+    s.north = "10";
+    s.south = "0";
+    TranslationSummary summary;
+    ASSERT_EQ(TranslateMap(s, {}, &summary), 1);
+    EXPECT_EQ(summary.outputFile, "out.mpb");
+    EXPECT_EQ(summary.segmentsRead, 2);
+    EXPECT_EQ(summary.segmentsWritten, 1);
+    EXPECT_EQ(summary.pointsWritten, 2);
+
+    Mapfile map;
+    ASSERT_EQ(map.OpenInfile("out.mpb"), 1);
+    // The header carries the region in angle units.
+    EXPECT_EQ(map.InHeader().east, 11112000);
+    EXPECT_EQ(map.InHeader().north, 11112000);
+    ASSERT_EQ(map.ReadDirectory(), 1);
+    EXPECT_EQ(map.InSegment().name, "IN      ");
+    EXPECT_EQ(map.InSegment().kind, kLineKind);
+    EXPECT_EQ(map.InSegment().dataPosition, 46);
+    // Mercator on GRS80, from PROJ's command-line tool:
+    // echo "1 1" | proj -f %.4f +proj=merc +ellps=GRS80 +units=dm gives
+    // 1113194.9079 1105799.6522, "2 2" gives 2226389.8159 2211940.7716; the
+    // box holds the truncated values.
+    EXPECT_EQ(map.InSegment().box, (LBox{{1113194, 2211940}, {2226389, 1105799}}));
+    ASSERT_EQ(map.ReadDirectory(), 1);
+    EXPECT_EQ(map.EndOfInFile(), 1);
+    EXPECT_TRUE(messages.messages.empty());
+}
+
+// Text to binary in Mercator, binary to binary in the row's projection,
+// and back to text: the same points, to within the rounding of the
+// projected coordinates (decimetres, metres for UPST) and of the text's six
+// significant digits.
+TEST_F(TranslatorTest, RoundTripThroughBinary) {
+    const std::string text =
+        "\"COASTLIN\",12,-4        \r\n10.5,45.25\r\n11,46\r\n12.1235,47.5\r\n13.75,48.125\r\n"
+        "\"ISLAND  \",3,5         \r\n1.5,40\r\n2.25,40\r\n2.25,41.75\r\n1.5,41.75\r\n1.5,40\r\n"
+        "\"TOWN    \",1,1         \r\n-3.70379,40.4168\r\n";
+    struct Row {
+        const char* projection;
+        double tolerance;
+    };
+    const Row rows[] = {
+        {"Mercator Cylindrical", 1e-5},  {"Peters Cylindrical", 1e-5},   {"Miller Cylindrical", 1e-5},
+        {"Equidistant Cylindrical", 1e-5}, {"Lambert Cylindrical", 1e-5}, {"Polyconic", 1e-5},
+        {"Orthographic", 1e-5},
+        // Metres, not decimetres: ten times the rounding.
+        {"Universal Polar Stereographic", 1e-4},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.projection);
+        TranslatorSettings s = TextToText(text);
+        s.projectionName = "Mercator Cylindrical";
+        s.outputName = "merc";
+        s.originLongitude = "5";
+        ASSERT_EQ(TranslateMap(s), 1);
+        s.inputName = "merc.mpb";
+        s.outputName = "other";
+        s.projectionName = row.projection;
+        s.originLongitude = "10";
+        s.originLatitude = "40";
+        ASSERT_EQ(TranslateMap(s), 1);
+        s.inputName = "other.mpb";
+        s.outputName = "out";
+        s.projectionName = kText;
+        std::vector<TextSegment> back = Run(s);
+        std::vector<TextSegment> original = test::ReadTextMap(text);
+        ASSERT_EQ(back.size(), original.size());
+        for (size_t i = 0; i < back.size(); ++i) {
+            EXPECT_EQ(back[i].header, original[i].header);
+            ASSERT_EQ(back[i].points.size(), original[i].points.size());
+            for (size_t j = 0; j < back[i].points.size(); ++j) {
+                EXPECT_NEAR(back[i].points[j].first, original[i].points[j].first, row.tolerance);
+                EXPECT_NEAR(back[i].points[j].second, original[i].points[j].second, row.tolerance);
+            }
+        }
+        std::filesystem::remove(dir / "merc.mpb");
+        std::filesystem::remove(dir / "other.mpb");
+    }
+}
+
+// A point the projection cannot take (the far side of the globe in
+// Orthographic; PROJ's tool prints "* *" for it) is dropped, and the points
+// after it in the same segment convert as usual.
+TEST_F(TranslatorTest, UnprojectablePointsAreDropped) {
+    TranslatorSettings s = TextToText("\"ROUTE\",5,-3\r\n0,0\r\n120,0\r\n10,10\r\n\"FAR\",6,-2\r\n150,0\r\n160,0\r\n");
+    s.projectionName = "Orthographic";
+    s.outputName = "ortho";
+    TranslationSummary summary;
+    ASSERT_EQ(TranslateMap(s, {}, &summary), 1);
+    // Nothing of the far segment is written, not even a directory record.
+    EXPECT_EQ(summary.segmentsWritten, 1);
+    EXPECT_EQ(summary.pointsWritten, 2);
+    s.inputName = "ortho.mpb";
+    s.outputName = "out";
+    s.projectionName = kText;
+    std::vector<TextSegment> out = Run(s);
+    ASSERT_EQ(out.size(), 1u);
+    EXPECT_EQ(out[0].header, "\"ROUTE   \",5,-2        ");
+    ASSERT_EQ(out[0].points.size(), 2u);
+    EXPECT_EQ(out[0].points[0], (std::pair<double, double>{0, 0}));
+    EXPECT_NEAR(out[0].points[1].first, 10.0, 1e-5);
+    EXPECT_NEAR(out[0].points[1].second, 10.0, 1e-5);
+}
+
+// A translation that fails part-way leaves the file it would have replaced
+// as it was, and nothing else behind.
+TEST_F(TranslatorTest, FailuresLeaveNoOutput) {
+    std::string tooLong = "\"LONG\",1,-10001\r\n";
+    for (int i = 0; i < 10001; ++i) tooLong += "0,0.00" + std::to_string(i % 10) + "\r\n";
+    // 9998 points fill all but two slots; the jump across 180 degrees
+    // needs five.
+    std::string detour = "\"EDGE\",1,-9999\r\n";
+    for (int i = 0; i < 9998; ++i) detour += "179,0.00" + std::to_string(i % 10) + "\r\n";
+    detour += "181,0\r\n";
+
+    test::MapSpec binaryTooLong;
+    binaryTooLong.segments.push_back({"LONG    ", 1, 10001, {{0, 0}}, {{0, 0}, {0, 0}}, {}});
+    test::MapSpec binaryShort;
+    binaryShort.segments.push_back({"SHORT   ", 1, 2, {{0, 0}}, {{0, 0}, {0, 0}}, 100000});
+
+    struct Row {
+        const char* what;
+        std::string input;
+        std::string contents;
+        std::vector<std::string> messages;
+    };
+    const Row rows[] = {
+        {"10001 points", "in.mpa", tooLong, {"Too many points in input polygon"}},
+        {"no room for the detour", "in.mpa", detour, {"Too many points in input polygon"}},
+        {"unclosed area cut by the region", "in.mpa", "\"A\",1,3\r\n0,0\r\n20,0\r\n20,5\r\n",
+         {"ClipPoly - polygon not closed", "Insufficient memory to clip polygon"}},
+        {"bad type after a good segment", "in.mpa", "\"A\",1,-2\r\n0,0\r\n1,1\r\n\"B\",?,1\r\n1,1\r\n",
+         {"Can not read a type code from input text map file"}},
+        {"binary count above the buffer", "in.mpb", test::BuildMap(binaryTooLong),
+         {"Too many points in input polygon"}},
+        {"binary data past the end", "in.mpb", test::BuildMap(binaryShort), {"Unexpected end of input file"}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        for (const std::string& name : Files()) std::filesystem::remove(dir / name);
+        messages.messages.clear();
+        dir.Write(row.input, row.contents);
+        dir.Write("out.mpb", "old contents");
+        TranslatorSettings s;
+        s.inputName = row.input;
+        s.outputName = "out";
+        s.east = "10";
+        EXPECT_EQ(TranslateMap(s), 0);
+        std::vector<std::string> texts = messages.Texts();
+        ASSERT_FALSE(texts.empty());
+        EXPECT_EQ(texts.front(), "File out.mpb already exists - Replace?");
+        texts.erase(texts.begin());
+        EXPECT_EQ(texts, row.messages);
+        EXPECT_EQ(test::TempDir::Read(dir / "out.mpb"), "old contents");
+        EXPECT_EQ(Files(), (std::vector<std::string>{row.input, "out.mpb"}));
+    }
+}
+
+TEST_F(TranslatorTest, InputWithoutPoints) {
+    for (const char* contents : {"", "\"A\",1,5\r\n", "\"A\",1,5\r\n\r\n   \r\n\"B\",2,-3"}) {
+        SCOPED_TRACE(contents);
+        TranslatorSettings s = TextToText(contents);
+        s.projectionName = "Mercator Cylindrical";
+        s.outputName = "empty";
+        ASSERT_EQ(TranslateMap(s), 1);
+        Mapfile map;
+        ASSERT_EQ(map.OpenInfile("empty.mpb"), 1);
+        EXPECT_EQ(map.InHeader().directoryOffset, 46);
+        std::filesystem::remove(dir / "empty.mpb");
+    }
+    EXPECT_TRUE(messages.messages.empty());
+}
+
+TEST_F(TranslatorTest, ProgressAndStopping) {
+    std::string text;
+    for (int i = 0; i < 50; ++i) text += "\"S\",1,-2\r\n0,0\r\n1,1\r\n";
+    TranslatorSettings s = TextToText(text);
+    std::vector<double> seen;
+    ASSERT_EQ(TranslateMap(s, [&](double f) {
+                  seen.push_back(f);
+                  return true;
+              }),
+              1);
+    ASSERT_EQ(seen.size(), 50u);
+    EXPECT_TRUE(std::is_sorted(seen.begin(), seen.end()));
+    EXPECT_GT(seen.front(), 0.0);
+    EXPECT_EQ(seen.back(), 1.0);
+
+    // Stopping is not an error: no message, and no output.
+    std::filesystem::remove(dir / "out.mpa");
+    int calls = 0;
+    EXPECT_EQ(TranslateMap(s, [&](double) { return ++calls < 3; }), 0);
+    EXPECT_EQ(calls, 3);
+    EXPECT_TRUE(messages.messages.empty());
+    EXPECT_EQ(Files(), std::vector<std::string>{"in.mpa"});
+}
+
+}  // namespace
+}  // namespace okap
