@@ -117,7 +117,9 @@ bool ProfileFile::WriteString(std::string_view section, std::string_view key, st
     SectionSpan span = FindSection(lines, section);
     if (span.first == std::string::npos) {
         if (!lines.empty() && lines.back().ending.empty()) lines.back().ending = "\r\n";
-        lines.push_back({"[" + std::string(section) + "]", "\r\n"});
+        std::string header(1, '[');
+        header.append(section).append(1, ']');
+        lines.push_back({header, "\r\n"});
         lines.push_back({entry, "\r\n"});
     } else {
         bool replaced = false;
