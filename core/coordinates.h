@@ -36,6 +36,18 @@ struct TBox {
     friend bool operator==(const TBox&, const TBox&) = default;
 };
 
+// A rectangle of device pixels or of a page, as a window system gives it:
+// y grows downwards, right and bottom lie just outside.
+struct TRect {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+    int Width() const { return right - left; }
+    int Height() const { return bottom - top; }
+    friend bool operator==(const TRect&, const TRect&) = default;
+};
+
 struct TSize {
     int cx = 0;
     int cy = 0;
@@ -47,6 +59,9 @@ inline std::ostream& operator<<(std::ostream& os, const LPoint& p) { return os <
 inline std::ostream& operator<<(std::ostream& os, const POINT& p) { return os << '(' << p.x << ", " << p.y << ')'; }
 inline std::ostream& operator<<(std::ostream& os, const LBox& b) { return os << '[' << b.tl << ' ' << b.br << ']'; }
 inline std::ostream& operator<<(std::ostream& os, const TBox& b) { return os << '[' << b.tl << ' ' << b.br << ']'; }
+inline std::ostream& operator<<(std::ostream& os, const TRect& r) {
+    return os << '{' << r.left << ", " << r.top << ", " << r.right << ", " << r.bottom << '}';
+}
 inline std::ostream& operator<<(std::ostream& os, const TSize& s) { return os << s.cx << 'x' << s.cy; }
 
 }  // namespace okap

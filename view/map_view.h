@@ -1,0 +1,83 @@
+#pragma once
+// The drawing half of the map view (okapWindow): Paint and its drawing
+// steps, and the arithmetic of the view's navigation. The widget that shows
+// a document turns its events into these calls; okaptool render, printing
+// and the clipboard copies call Paint with their own device contexts, so
+// every output gets the same picture.
+//
+// Paint draws, in this order: the map box background, the grid at depth 0,
+// the map layers, the grid at depth 1, the data symbols, the grid at depth
+// 2, the data legends, the details and the map box frame. Each step is a
+// member below, each in a file of its own (draw_maps.cpp, draw_data.cpp,
+// draw_data_legends.cpp, draw_grid.cpp, draw_map_box.cpp,
+// draw_details.cpp).
+
+#include <string>
+
+#include "core/coordinates.h"
+#include "platform/device_context.h"
+
+namespace okap {
+
+class MapDocument;
+
+// What the view takes from the application when it paints.
+struct ViewSettings {
+    std::string mapDirectory;   // the configured map file path
+    std::string dataDirectory;  // the configured data file path
+    // A metafile (vector) copy is being drawn: Paint uses the rectangle it
+    // is given instead of the window's client rectangle.
+    bool metafileCopying = false;
+    // A print or preview is under way and there is a printer: the page is
+    // drawn at the device's full resolution through the window-sized
+    // rectangle (factor = HORZRES / width).
+    bool printing = false;
+};
+
+// The rubber box of the zoom tools, in device pixels.
+struct Box {
+    int x1 = -1;
+    int y1 = -1;
+    int x2 = -1;
+    int y2 = -1;
+    friend bool operator==(const Box&, const Box&) = default;
+};
+
+class MapView {
+public:
+    MapView(MapDocument& document, ViewSettings settings);
+
+    MapDocument& Document() { return document; }
+    const ViewSettings& Settings() const { return settings; }
+    void SetSettings(ViewSettings newSettings) { settings = std::move(newSettings); }
+
+    // Draws the whole map into dc. rect is the window's client rectangle
+    // (or the rectangle of the metafile copy), in device pixels. A paint
+    // after one that reported an error is skipped (and clears the error);
+    // no paint happens while a document dialog is open (noredraw).
+    void Paint(DeviceContext& dc, const TRect& rect);
+
+    // The drawing steps, each after the viewport has been set by Paint.
+    void DrawMapBox(DeviceContext& dc, int final);
+    void DrawGrid(DeviceContext& dc, double factor, const TRect& rect);
+    void DrawMaps(DeviceContext& dc);
+    void DrawData(DeviceContext& dc);
+    void DrawDataLegends(DeviceContext& dc);
+    void DrawDetails(DeviceContext& dc);
+
+    // Turns a rubber box (device pixels) into a new scale and centre:
+    // mode 1 zooms in, 2 out. clientRect is the view's client rectangle.
+    // The caller repaints.
+    void Zoom(Box box, int mode, const TRect& clientRect);
+    // Full Scale: centre (0, 0), scale 300000000.
+    void FullScale();
+    // Sets the document centre to the world point under a logical point,
+    // with the viewport of the last paint.
+    void SetCentre(POINT logical);
+
+private:
+    MapDocument& document;
+    ViewSettings settings;
+};
+
+}  // namespace okap
