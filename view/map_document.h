@@ -43,6 +43,7 @@
 #include "core/coordinates.h"
 #include "core/projection.h"
 #include "data/details.h"
+#include "styles/map_format.h"
 #include "styles/plot_style.h"
 #include "styles/text_style.h"
 
@@ -50,7 +51,6 @@ namespace okap {
 
 inline constexpr int kMaxMapLayers = 20;
 inline constexpr int kMaxDataLayers = 20;
-inline constexpr int kMaxFeatureStyles = 100;
 
 // A layer entry: a map file (.mpb) with its map format file (.okf), or a
 // data file (.dat) with its data format file (.okd). Names are kept as the
@@ -121,7 +121,7 @@ public:
     std::array<PlotStyle, 2> mapBoxStyles;
     // The map style dialogs' working table while a layer's format file is
     // edited; the paint keeps its own.
-    std::array<PlotStyle, kMaxFeatureStyles> featureStyles;
+    FeatureStyles featureStyles;
     DetailTable details;
     // Loaded from and edited with the grid format file, never stored here.
     std::array<PlotStyle, 2> gridStyles;
