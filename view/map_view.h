@@ -13,6 +13,7 @@
 // draw_details.cpp).
 
 #include <string>
+#include <utility>
 
 #include "core/coordinates.h"
 #include "platform/device_context.h"
