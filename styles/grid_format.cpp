@@ -51,24 +51,41 @@ void WriteLine(std::ostream& os, std::string_view key, const auto& value) {
     os << key << "= " << value << "\r\n";
 }
 
+// The readers of lines 2 to 7, in file order.
+using ValueReader = bool (*)(std::istream& in, GridFormat& format);
+constexpr std::array<ValueReader, kGridFormatValues> kValueReaders = {
+    [](std::istream& in, GridFormat& format) { return !(in >> format.majorStyle).fail(); },
+    [](std::istream& in, GridFormat& format) { return !(in >> format.minorStyle).fail(); },
+    [](std::istream& in, GridFormat& format) {
+        return ReadSwitches<2>(in, {&format.ticksOn, &format.ticksIn});
+    },
+    [](std::istream& in, GridFormat& format) {
+        auto& a = format.axes;
+        return ReadSwitches<4>(in, {&a[kAxisLeft], &a[kAxisRight], &a[kAxisTop], &a[kAxisBottom]});
+    },
+    [](std::istream& in, GridFormat& format) { return !ReadInt(in, format.labelFormat).fail(); },
+    [](std::istream& in, GridFormat& format) { return !(in >> format.labelStyle).fail(); },
+};
+
 }  // namespace
 
 int ReadGridFormat(std::istream& is, GridFormat& format) {
     std::string first;
     ReadLine(is, first);
     bool ok = true;
-    ok &= ReadValue(is, [&](std::istream& in) { return !(in >> format.majorStyle).fail(); });
-    ok &= ReadValue(is, [&](std::istream& in) { return !(in >> format.minorStyle).fail(); });
-    ok &= ReadValue(is, [&](std::istream& in) {
-        return ReadSwitches<2>(in, {&format.ticksOn, &format.ticksIn});
-    });
-    ok &= ReadValue(is, [&](std::istream& in) {
-        auto& a = format.axes;
-        return ReadSwitches<4>(in, {&a[kAxisLeft], &a[kAxisRight], &a[kAxisTop], &a[kAxisBottom]});
-    });
-    ok &= ReadValue(is, [&](std::istream& in) { return !ReadInt(in, format.labelFormat).fail(); });
-    ok &= ReadValue(is, [&](std::istream& in) { return !(in >> format.labelStyle).fail(); });
+    for (ValueReader reader : kValueReaders) {
+        ok &= ReadValue(is, [&](std::istream& in) { return reader(in, format); });
+    }
     return ok ? 1 : 0;
+}
+
+int ReadGridFormatValues(std::istream& is, GridFormat& format) {
+    std::string first;
+    ReadLine(is, first);
+    for (int i = 0; i < kGridFormatValues; ++i) {
+        if (!ReadValue(is, [&](std::istream& in) { return kValueReaders[i](in, format); })) return i;
+    }
+    return kGridFormatValues;
 }
 
 void WriteGridFormat(std::ostream& os, const GridFormat& format) {

@@ -56,11 +56,23 @@ struct GridFormat {
     TextStyle labelStyle;            // its on flag switches the labels
 };
 
+// The values of lines 2 to 7: major style, minor style, ticks, axes, label
+// format, label text style. The label format is the fifth.
+inline constexpr int kGridFormatValues = 6;
+inline constexpr int kGridFormatLabelFormatValue = 5;
+
 // Reads lines 2 to 7 of an open grid format file after skipping line 1.
 // Each line is read on its own: a line that is missing, has no "=" or whose
 // value cannot be read leaves its fields as they were and the later lines
 // are still read. Returns 1 when all six values were read, else 0.
 int ReadGridFormat(std::istream& is, GridFormat& format);
+
+// The grid drawing's reading: lines 2 to 7 in order, stopping at the first
+// line that is missing, has no "=" or whose value cannot be read. Returns
+// how many values were read (kGridFormatValues when all were); only those
+// fields are set, so a count of kGridFormatLabelFormatValue or more means
+// the label format was read.
+int ReadGridFormatValues(std::istream& is, GridFormat& format);
 
 // The seven lines, each ending in CR LF.
 void WriteGridFormat(std::ostream& os, const GridFormat& format);

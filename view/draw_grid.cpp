@@ -1,0 +1,433 @@
+// The latitude/longitude grid: meridians and parallels in the document's
+// projection, major lines every grid size degrees and minor lines between,
+// with ticks and labels where they cross the edges of the view.
+
+#include <algorithm>
+#include <cmath>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "core/geometry.h"
+#include "core/globals.h"
+#include "core/latlong.h"
+#include "platform/message_box.h"
+#include "platform/set_wd.h"
+#include "styles/grid_format.h"
+#include "styles/text_style.h"
+#include "view/map_document.h"
+#include "view/map_view.h"
+
+namespace okap {
+
+namespace {
+
+// A grid with more lines than this in either direction would be a solid
+// mesh on any device; none is drawn rather than spend the paint converting
+// it. A degree grid over the whole world needs 361 meridians.
+constexpr int kMaxGridLines = 1000;
+// Points converted along one grid line at most; a finer walking step is
+// coarsened to this many steps over the line.
+constexpr int kMaxWalkSteps = 1000;
+// Two walked points this many degrees apart or more have unconverted points
+// between them and are not joined.
+constexpr double kGapDegrees = 90.0;
+
+// Polar stereographic and orthographic grids are drawn no nearer a pole
+// than this: a parallel at 90 degrees is drawn here, and so is the end of a
+// meridian there.
+constexpr double kNearPole = 89.999999;
+constexpr int32_t kPoleUnits = 100008000;  // 90 degrees in angle units
+constexpr int32_t kUPSTIndex = 5;
+constexpr int32_t kORTHIndex = 8;
+
+constexpr int kMajorTick = 100;
+constexpr int kMinorTick = 50;
+
+// The extent of the map seen in the view, in degrees, and which edges of
+// the map region were seen in it.
+struct Extents {
+    double lonMin = 2147483647.0;
+    double lonMax = -2147483647.0;
+    double latMin = 2147483647.0;
+    double latMax = -2147483647.0;
+    bool west = false;
+    bool east = false;
+    bool north = false;
+    bool south = false;
+
+    void WidenLon(double lon) {
+        lonMin = std::min(lonMin, lon);
+        lonMax = std::max(lonMax, lon);
+    }
+    void WidenLat(double lat) {
+        latMin = std::min(latMin, lat);
+        latMax = std::max(latMax, lat);
+    }
+};
+
+// A region edge a point lies on.
+struct EdgeFlags {
+    bool west = false;
+    bool east = false;
+    bool north = false;
+    bool south = false;
+};
+
+// Major when v lies within a hundredth of the grid size of a multiple of it.
+bool IsMajor(double v, double gridSize) {
+    const double t = 0.01 * gridSize;
+    const double r = std::fmod(v >= 0.0 ? v + t : v - t, gridSize);
+    return std::fabs(r) < 2.0 * t;
+}
+
+// How many lines from start to end, step apart, end included.
+double LineCount(double start, double end, double step) {
+    if (!(end >= start)) return 0.0;
+    return std::floor((end - start) / step + 1e-9) + 1.0;
+}
+
+// from, from + step, ... and to itself, each once.
+std::vector<int> LatticeCoordinates(int from, int to, int step) {
+    std::vector<int> values;
+    for (long long v = from; v < to; v += step) values.push_back(static_cast<int>(v));
+    values.push_back(to);
+    return values;
+}
+
+// The values a grid line is walked at: from start in steps of step while
+// not beyond max + step; when the walk must end exactly at max (a region
+// edge seen in the view) it stops there instead, so that no line runs past
+// the map region.
+std::vector<double> WalkValues(double start, double max, bool endAtMax, double step) {
+    while (step >= kGapDegrees) step /= 2.0;  // a step this long would read as a gap
+    const double limit = endAtMax ? max : max + step;
+    if (!(limit >= start)) return {};
+    if ((limit - start) / step > kMaxWalkSteps) step = (limit - start) / kMaxWalkSteps;
+    const double slack = step * 1e-9;
+    std::vector<double> values;
+    for (int i = 0; i <= kMaxWalkSteps; ++i) {
+        const double v = start + i * step;
+        if (v > limit + slack) break;
+        values.push_back(v);
+    }
+    if (endAtMax && values.back() < max - slack) values.push_back(max);
+    return values;
+}
+
+enum class Edge { None, Left, Right, Top, Bottom };
+
+// Draws the lines of one grid drawing.
+class GridPainter {
+public:
+    GridPainter(DeviceContext& dc, Projection& projection, const TBox& box, GridFormat& format, int longitudeMode,
+                bool nearPole)
+        : dc(dc),
+          projection(projection),
+          box(box),
+          format(format),
+          longitudeMode(longitudeMode),
+          nearPole(nearPole) {}
+
+    // One meridian (lon fixed, walking latitude) or parallel (lat fixed,
+    // walking longitude). marks is false when the line gets no ticks or
+    // labels.
+    void DrawLine(bool meridian, double value, bool major, const std::vector<double>& walk, bool marks) {
+        SavedDC saved(dc);  // puts the pen back after the line
+        PlotStyle& style = major ? format.majorStyle : format.minorStyle;
+        dc.SelectPen(*style.pen);
+        const std::string label = meridian ? Longitude(value).GetString(format.labelFormat, longitudeMode)
+                                           : Latitude(value).GetString(format.labelFormat);
+        bool havePrevious = false;
+        TPoint previous;
+        double previousWalk = 0.0;
+        for (double w : walk) {
+            double lat = meridian ? w : value;
+            const double lon = meridian ? value : w;
+            // Latitude would fold a value beyond a pole onto another point.
+            if (lat < -90.0 || lat > 90.0) continue;
+            if (nearPole) lat = std::clamp(lat, -kNearPole, kNearPole);
+            LPoint world;
+            TPoint point;
+            if (!projection.pos2dm(Position(Latitude(lat), Longitude(lon)), world) ||
+                !projection.dm2lp(world, point))
+                continue;
+            if (havePrevious) {
+                const double apart = std::fabs(w - previousWalk);
+                if (apart < kGapDegrees && apart != 0.0)
+                    DrawSegment(meridian, previous, point, style, major, marks ? &label : nullptr);
+            }
+            previous = point;
+            previousWalk = w;
+            havePrevious = true;
+        }
+    }
+
+private:
+    void DrawSegment(bool meridian, TPoint a, TPoint b, const PlotStyle& style, bool major,
+                     const std::string* label) {
+        if (LineOutsideBox(box, a, b)) return;
+        if (!LineInsideBox(box, a, b)) {
+            const int clip = ClipLine(box, a, b);
+            if (clip == 0) return;
+            if (label) {
+                if (clip & 1) MarkEdge(meridian, a, major, *label);
+                if (clip & 2) MarkEdge(meridian, b, major, *label);
+            }
+        }
+        if (style.plot) {
+            dc.MoveTo(a);
+            dc.LineTo(b);
+        }
+    }
+
+    // The edge a clipped end lies on. At a corner a meridian takes the top
+    // or bottom edge and a parallel the left or right one, where their
+    // labels belong.
+    Edge EdgeOf(bool meridian, TPoint p) const {
+        const Edge vertical = p.x == box.tl.x ? Edge::Left : p.x == box.br.x ? Edge::Right : Edge::None;
+        const Edge horizontal = p.y == box.tl.y ? Edge::Top : p.y == box.br.y ? Edge::Bottom : Edge::None;
+        if (meridian) return horizontal != Edge::None ? horizontal : vertical;
+        return vertical != Edge::None ? vertical : horizontal;
+    }
+
+    // The tick into the view and the label where a line leaves it.
+    void MarkEdge(bool meridian, TPoint p, bool major, const std::string& label) {
+        const int length = major ? kMajorTick : kMinorTick;
+        TPoint inner = p;
+        TextStyle& text = format.labelStyle;
+        switch (EdgeOf(meridian, p)) {
+            case Edge::Left:
+                if (!format.axes[kAxisLeft]) return;
+                inner.x = SafeInt(static_cast<long long>(p.x) + length);
+                text.offsetX = 0.2;
+                text.offsetY = 0.5;
+                text.justification = kJustifyLeft;
+                break;
+            case Edge::Right:
+                if (!format.axes[kAxisRight]) return;
+                inner.x = SafeInt(static_cast<long long>(p.x) - length);
+                text.offsetX = 0.0;
+                text.offsetY = 0.5;
+                text.justification = kJustifyRight;
+                break;
+            case Edge::Top:
+                if (!format.axes[kAxisTop]) return;
+                inner.y = SafeInt(static_cast<long long>(p.y) - length);
+                text.offsetX = 0.0;
+                text.offsetY = 0.0;
+                text.justification = kJustifyCentre;
+                break;
+            case Edge::Bottom:
+                if (!format.axes[kAxisBottom]) return;
+                inner.y = SafeInt(static_cast<long long>(p.y) + length);
+                text.offsetX = 0.0;
+                text.offsetY = 1.0;
+                text.justification = kJustifyCentre;
+                break;
+            case Edge::None:
+                return;
+        }
+        if (format.ticksOn) {
+            dc.MoveTo(p);
+            dc.LineTo(inner);
+        }
+        if (text.on && major) DrawText(dc, inner.x, inner.y, text, label);
+    }
+
+    DeviceContext& dc;
+    Projection& projection;
+    const TBox& box;
+    GridFormat& format;
+    int longitudeMode;
+    bool nearPole;
+};
+
+}  // namespace
+
+void MapView::DrawGrid(DeviceContext& dc, double factor, const TRect& rect) {
+    MapDocument& doc = document;
+    if (!doc.gridOn) return;
+
+    if (SetWD(settings.mapDirectory) != 0) {
+        ShowError("Map file path does not exist");
+        badclient = 1;
+        return;
+    }
+    GridFormat format;
+    {
+        std::ifstream file(doc.gridFormatFile, std::ios::binary);
+        if (!file) {
+            ShowError("Error opening grid format file");
+            badclient = 1;
+            return;
+        }
+        const int read = ReadGridFormatValues(file, format);
+        if (read >= kGridFormatLabelFormatValue) doc.positionFormat = format.labelFormat;
+        if (read < kGridFormatValues) {
+            ShowError("Error reading grid format file");
+            badclient = 1;
+            return;
+        }
+    }
+
+    // A grid with no spacing, or with no minor intervals, has no lines.
+    const double gridSize = doc.gridSize;
+    if (!std::isfinite(gridSize) || gridSize <= 0.0 || doc.gridIncrement <= 0) return;
+    const double s = gridSize / doc.gridIncrement;
+    format.majorStyle.SetPen();
+    format.minorStyle.SetPen();
+    // Every edge places its label with orientation 0.
+    format.labelStyle.orientation = 0.0;
+    format.labelStyle.SetFont();
+
+    // The view in logical units.
+    if (doc.viewportExtent.cx == 0 || doc.viewportExtent.cy == 0) return;
+    const double scaleX = static_cast<double>(doc.windowExtent.cx) / doc.viewportExtent.cx * factor;
+    const double scaleY = static_cast<double>(doc.windowExtent.cy) / doc.viewportExtent.cy * factor;
+    const TBox box{{SafeInt(rect.left * scaleX), SafeInt(rect.top * scaleY)},
+                   {SafeInt(rect.right * scaleX), SafeInt(rect.bottom * scaleY)}};
+    const int width = box.br.x - box.tl.x;
+    const int height = box.tl.y - box.br.y;
+    if (width <= 0 || height <= 0) return;
+
+    Projection& projection = doc.projection;
+    const int mode = doc.longitudeMode;
+    const bool nearPoleKind = projection.ProjIndex == kUPSTIndex || projection.ProjIndex == kORTHIndex;
+    const auto longitudeDegrees = [mode](int32_t units) {
+        Longitude lon;
+        lon.PutLong(units);
+        return lon.GetDegrees(mode);
+    };
+    const auto latitudeDegrees = [](int32_t units) {
+        Latitude lat;
+        lat.PutLong(units);
+        return lat.GetDegrees();
+    };
+    const auto toPosition = [&projection](TPoint p, Position& pos) {
+        LPoint world;
+        return projection.lp2dm(p, world) && projection.dm2pos(world, pos);
+    };
+
+    // The map region's edges and corners, and the points of its west and
+    // east edges level with the middle of the view.
+    Extents seen;
+    // latitude is what a seen point widens the extent with: a corner at a
+    // pole is converted a little short of it but stands for the pole.
+    const auto testPoint = [&](const Position& pos, double latitude, EdgeFlags on) {
+        LPoint world;
+        TPoint point;
+        if (!projection.pos2dm(pos, world) || !projection.dm2lp(world, point) || PointOutsideBox(box, point)) return;
+        seen.WidenLon(pos.Long.GetDegrees(mode));
+        seen.WidenLat(latitude);
+        seen.west |= on.west;
+        seen.east |= on.east;
+        seen.north |= on.north;
+        seen.south |= on.south;
+    };
+    const LBox& region = doc.mapRegion;
+    const auto regionLatitude = [nearPoleKind](int32_t units) {
+        if (nearPoleKind && units == kPoleUnits) return Latitude(kNearPole);
+        if (nearPoleKind && units == -kPoleUnits) return Latitude(-kNearPole);
+        Latitude lat;
+        lat.PutLong(units);
+        return lat;
+    };
+    const auto regionLongitude = [](int32_t units) {
+        Longitude lon;
+        lon.PutLong(units);
+        return lon;
+    };
+    const Latitude north = regionLatitude(region.tl.y);
+    const Latitude south = regionLatitude(region.br.y);
+    const Longitude west = regionLongitude(region.tl.x);
+    const Longitude east = regionLongitude(region.br.x);
+    const double northDegrees = latitudeDegrees(region.tl.y);
+    const double southDegrees = latitudeDegrees(region.br.y);
+    testPoint(Position(north, west), northDegrees, {.west = true, .north = true});
+    testPoint(Position(north, east), northDegrees, {.east = true, .north = true});
+    testPoint(Position(south, east), southDegrees, {.east = true, .south = true});
+    testPoint(Position(south, west), southDegrees, {.west = true, .south = true});
+    const TPoint topLeft{box.tl.x, box.tl.y};
+    const TPoint bottomLeft{box.tl.x, box.br.y};
+    const TPoint topRight{box.br.x, box.tl.y};
+    const TPoint bottomRight{box.br.x, box.br.y};
+    const auto edgePoint = [&](TPoint upper, TPoint lower, const Longitude& lon, EdgeFlags on) {
+        Position top, bottom;
+        if (!toPosition(upper, top) || !toPosition(lower, bottom)) return;
+        const Latitude middle((top.Lat.GetDegrees() + bottom.Lat.GetDegrees()) / 2.0);
+        testPoint(Position(middle, lon), middle.GetDegrees(), on);
+    };
+    edgePoint(topLeft, bottomLeft, west, {.west = true});
+    edgePoint(topRight, bottomRight, east, {.east = true});
+
+    // A view that lies inside one minor cell has no line to show. Cells are
+    // counted with floor, so that the cells either side of 0 stay apart.
+    Position first, last;
+    if (toPosition(topLeft, first) && toPosition(bottomRight, last)) {
+        const auto cell = [s](double d) { return std::floor(d / s); };
+        if (cell(first.Long.GetDegrees(mode)) == cell(last.Long.GetDegrees(mode)) &&
+            cell(first.Lat.GetDegrees()) == cell(last.Lat.GetDegrees()))
+            return;
+    }
+
+    // A lattice over the view widens the extents where no region edge
+    // bounds them. A point off the map stands for the region edge beyond
+    // its side of the view.
+    const std::vector<int> xs = LatticeCoordinates(box.tl.x, box.br.x, std::max(1, width / 20));
+    const std::vector<int> ys = LatticeCoordinates(box.br.y, box.tl.y, std::max(1, height / 20));
+    for (int x : xs) {
+        for (int y : ys) {
+            Position pos;
+            if (toPosition({x, y}, pos)) {
+                const double lon = pos.Long.GetDegrees(mode);
+                const double lat = pos.Lat.GetDegrees();
+                if (!seen.west) seen.lonMin = std::min(seen.lonMin, lon);
+                if (!seen.east) seen.lonMax = std::max(seen.lonMax, lon);
+                if (!seen.south) seen.latMin = std::min(seen.latMin, lat);
+                if (!seen.north) seen.latMax = std::max(seen.latMax, lat);
+                continue;
+            }
+            if (x == box.tl.x && !seen.west) seen.lonMin = std::min(seen.lonMin, longitudeDegrees(region.tl.x));
+            if (x == box.br.x && !seen.east) seen.lonMax = std::max(seen.lonMax, longitudeDegrees(region.br.x));
+            if (y == box.br.y && !seen.south) seen.latMin = std::min(seen.latMin, southDegrees);
+            if (y == box.tl.y && !seen.north) seen.latMax = std::max(seen.latMax, northDegrees);
+        }
+    }
+    if (!(seen.lonMin <= seen.lonMax) || !(seen.latMin <= seen.latMax)) return;  // no part of the map in view
+
+    // The lines run from the region edges where they were seen, else from
+    // the minor line beyond the extent.
+    const double lonStart = seen.west ? seen.lonMin : (std::trunc(seen.lonMin / s) - 1.0) * s;
+    const double lonEnd = seen.east ? seen.lonMax : (std::trunc(seen.lonMax / s) + 1.0) * s;
+    const double latStart = seen.south ? seen.latMin : (std::trunc(seen.latMin / s) - 1.0) * s;
+    const double latEnd = seen.north ? seen.latMax : (std::trunc(seen.latMax / s) + 1.0) * s;
+    const double meridianCount = LineCount(lonStart, lonEnd, s);
+    const double parallelCount = LineCount(latStart, latEnd, s);
+    if (meridianCount > kMaxGridLines || parallelCount > kMaxGridLines) return;
+
+    // Curved lines are walked in a hundredth of the smaller extent.
+    double f = 0.01 * std::min(seen.lonMax - seen.lonMin, seen.latMax - seen.latMin);
+    if (!(f > 0.0) || !std::isfinite(f)) f = s;
+    const double parallelStep = projection.curvedParallels ? f : s;
+    const double meridianStep = projection.curvedMeridians ? f : s;
+
+    GridPainter painter(dc, projection, box, format, mode, nearPoleKind);
+    // Meridians run from the south pole at the farthest.
+    const std::vector<double> meridianWalk =
+        WalkValues(std::max(latStart, -90.0), seen.latMax, seen.north, meridianStep);
+    for (int i = 0; i < static_cast<int>(meridianCount); ++i) {
+        const double lon = lonStart + i * s;
+        // A polar stereographic grid comes round to its first meridian again.
+        const bool marks = !(projection.ProjIndex == kUPSTIndex && lon - lonStart > 359.5);
+        painter.DrawLine(true, lon, IsMajor(lon, gridSize), meridianWalk, marks);
+    }
+    const std::vector<double> parallelWalk = WalkValues(lonStart, seen.lonMax, seen.east, parallelStep);
+    for (int i = 0; i < static_cast<int>(parallelCount); ++i) {
+        const double lat = latStart + i * s;
+        if (lat < -90.0 || lat > 90.0) continue;  // no parallel beyond a pole
+        painter.DrawLine(false, lat, IsMajor(lat, gridSize), parallelWalk, true);
+    }
+}
+
+}  // namespace okap
