@@ -1,0 +1,101 @@
+// The data layers' points: for each layer the line joining its points in
+// file order, then a symbol per point in the style of its value class, with
+// the point's label.
+
+#include <algorithm>
+#include <array>
+#include <new>
+#include <span>
+#include <string>
+
+#include "core/geometry.h"
+#include "core/globals.h"
+#include "data/datafile.h"
+#include "platform/message_box.h"
+#include "platform/process_end.h"
+#include "view/draw_symbol.h"
+#include "view/map_document.h"
+#include "view/map_view.h"
+#include "view/open_data_layer.h"
+
+namespace okap {
+
+namespace {
+
+using PointBuffer = std::array<POINT, Symbol::kMaxPoints>;
+
+// Joins the valid points one after another. An invalid point (one outside
+// every class) is passed over without breaking the line.
+void DrawJoinLine(DeviceContext& dc, Datafile& file, const TBox& view) {
+    PlotStyle& join = file.symbolJoinStyle;
+    if (!join.plot) return;
+    join.SetBrush();
+    join.SetPen();
+    PointBuffer points{};
+    TBox box;
+    bool first = true;
+    POINT previous;
+    while (!file.EndOfInfile() && file.GetPlot(points.data(), box, 1)) {
+        if (!file.pointValid) continue;
+        const POINT current = points[0];
+        if (!first) {
+            POINT a = previous;
+            POINT b = current;
+            if (LineInsideBox(view, a, b) || (!LineOutsideBox(view, a, b) && ClipLine(view, a, b) != 0)) {
+                dc.SelectBrush(*join.brush);
+                dc.SelectPen(*join.pen);
+                dc.MoveTo(a);
+                dc.LineTo(b);
+            }
+        }
+        first = false;
+        previous = current;
+    }
+}
+
+// The symbol of every valid point, and its label when the point has one,
+// its class's labels are on and the symbol is not wholly outside the view.
+void DrawSymbols(DeviceContext& dc, Datafile& file, const TBox& view) {
+    PointBuffer points{};
+    TBox box;
+    while (!file.EndOfInfile() && file.GetPlot(points.data(), box, 3)) {
+        if (!file.pointValid) continue;
+        DataClass& dataClass = file.classes[static_cast<size_t>(file.currentClass)];
+        const std::span<const POINT> outline(points.data(), static_cast<size_t>(dataClass.symbol.pointCount));
+        const bool visible = DrawSymbol(dc, view, box, outline, file.outlineKind, dataClass.plotStyle);
+        if (!visible || !file.hasLabel || !dataClass.textStyle.on) continue;
+        std::string label;
+        if (file.GetLabel(label)) DrawText(dc, file.centre.x, file.centre.y, dataClass.textStyle, label);
+    }
+}
+
+}  // namespace
+
+void MapView::DrawData(DeviceContext& dc) {
+    try {
+        const TBox view = ViewBox(document.windowExtent);
+        const int layers = std::clamp(document.dataLayerCount, 0, kMaxDataLayers);
+        for (int i = 0; i < layers; ++i) {
+            const okapFileInfo& layer = document.dataLayers[static_cast<size_t>(i)];
+            // Each pass reads the data file from its start with a Datafile of
+            // its own. Once an error has been shown the paint is given up, so
+            // the second pass does not show the same error again and later
+            // layers are left.
+            if (auto file = OpenDataLayer(document.projection, settings, layer, true)) {
+                DrawJoinLine(dc, *file, view);
+                file->CloseInfile();
+            }
+            if (badclient) return;
+            if (auto file = OpenDataLayer(document.projection, settings, layer, true)) {
+                DrawSymbols(dc, *file, view);
+                file->CloseInfile();
+            }
+            if (badclient) return;
+        }
+    } catch (const std::bad_alloc&) {
+        ShowError("Not enough memory!");
+        EndProcess(-1);
+    }
+}
+
+}  // namespace okap
