@@ -32,16 +32,6 @@ double HalfAwayFromZero(double v) { return v >= 0.0 ? v + 0.5 : v - 0.5; }
 
 }  // namespace
 
-int32_t SafeLong(double value) {
-    // NaN has no sensible coordinate; 0 keeps the conversion defined.
-    if (std::isnan(value)) return 0;
-    if (value >= kCoordinateLimit) return kCoordinateLimit;
-    if (value <= -kCoordinateLimit) return -kCoordinateLimit;
-    return static_cast<int32_t>(value);  // truncates towards zero
-}
-
-int SafeInt(double value) { return SafeLong(value); }
-
 int SafeInt(long long value) {
     return static_cast<int>(std::clamp<long long>(value, -kCoordinateLimit, kCoordinateLimit));
 }

@@ -6,6 +6,7 @@
 //
 // Boxes are used with tl = (W, N) and br = (E, S), W <= E and S <= N.
 
+#include <cmath>
 #include <cstdint>
 
 #include "core/coordinates.h"
@@ -17,9 +18,16 @@ namespace okap {
 // most negative 32-bit value is never made.
 inline constexpr int32_t kCoordinateLimit = 2147483647;
 
-// Clamped to +-kCoordinateLimit, then truncated towards zero.
-int SafeInt(double value);
-int32_t SafeLong(double value);
+// Clamped to +-kCoordinateLimit, then truncated towards zero. Inline, for
+// the loops that convert every point of a map.
+inline int32_t SafeLong(double value) {
+    // NaN has no sensible coordinate; 0 keeps the conversion defined.
+    if (std::isnan(value)) return 0;
+    if (value >= kCoordinateLimit) return kCoordinateLimit;
+    if (value <= -kCoordinateLimit) return -kCoordinateLimit;
+    return static_cast<int32_t>(value);  // truncates towards zero
+}
+inline int SafeInt(double value) { return SafeLong(value); }
 // Clamped to +-kCoordinateLimit.
 int SafeInt(long long value);
 

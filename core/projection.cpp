@@ -240,6 +240,15 @@ int Projection::dm2lp(LPoint p, TPoint& out) const {
     return 1;
 }
 
+int Projection::dm2lp(const LPoint* in, TPoint* out, size_t n) const {
+    if (vpset == 0) return 0;
+    for (size_t i = 0; i < n; ++i) {
+        out[i].x = SafeInt((static_cast<double>(in[i].x) - dmorigin.x) * lpaspectx + lporigin.x);
+        out[i].y = SafeInt((static_cast<double>(in[i].y) - dmorigin.y) * lpaspecty + lporigin.y);
+    }
+    return 1;
+}
+
 int MakeBox(const Projection& proj, LBox& box) {
     LPoint tl, br;
     if (proj.lp2dm({0, 0}, tl) == 0 || proj.lp2dm({proj.lpextent.cx, -proj.lpextent.cy}, br) == 0) return 0;

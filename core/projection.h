@@ -78,6 +78,9 @@ public:
     // Logical to world and back; 1 on success, 0 when there is no viewport.
     int lp2dm(TPoint p, LPoint& out) const;
     int dm2lp(LPoint p, TPoint& out) const;
+    // dm2lp of n points at once, in[i] to out[i]: the map drawing converts
+    // whole segments. 0 when there is no viewport.
+    int dm2lp(const LPoint* in, TPoint* out, size_t n) const;
 
     int32_t ProjIndex = 0;
     int32_t Valid = 0;

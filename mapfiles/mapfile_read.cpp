@@ -203,12 +203,10 @@ int Mapfile::LoadSegment(POINT* pts, int* npts, Projection& proj, int& inside) {
         endOfInput = 1;
         return Fail("Unexpected end of input file");
     }
-    int n = 0;
-    for (const LPoint& p : rawPoints) {
-        if (proj.dm2lp(p, pts[n])) ++n;
-    }
+    // The viewport is set (MakeBox succeeded), so every point converts.
+    proj.dm2lp(rawPoints.data(), pts, rawPoints.size());
     SeekInput(next);
-    *npts = n;
+    *npts = inSegment.count;
     return 1;
 }
 

@@ -12,6 +12,8 @@
 // draw_data_legends.cpp, draw_grid.cpp, draw_map_box.cpp,
 // draw_details.cpp).
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
 #include <utility>
 
@@ -34,6 +36,22 @@ struct ViewSettings {
     // rectangle (factor = HORZRES / width).
     bool printing = false;
 };
+
+// The three fields of the Set Coordinates dialog ("Set Coordinates"):
+// "Centre Latitude", "Centre Longitude" and "Scale (x:1)", each at most
+// kSetCoordFieldLength characters.
+struct SetCoordDialogTB {
+    std::string latitude;
+    std::string longitude;
+    std::string scale;
+    friend bool operator==(const SetCoordDialogTB&, const SetCoordDialogTB&) = default;
+};
+inline constexpr size_t kSetCoordFieldLength = 15;
+
+// The scales the navigation keeps to: zooming in stops at the smallest,
+// zooming out beyond the largest returns to the full-scale view.
+inline constexpr int32_t kMinimumScale = 100;
+inline constexpr int32_t kFullScale = 300000000;
 
 // The rubber box of the zoom tools, in device pixels.
 struct Box {
@@ -70,8 +88,15 @@ public:
     // mode 1 zooms in, 2 out. clientRect is the view's client rectangle.
     // The caller repaints.
     void Zoom(Box box, int mode, const TRect& clientRect);
-    // Full Scale: centre (0, 0), scale 300000000.
+    // Full Scale: centre (0, 0), scale 300000000; marks the document
+    // modified. The caller repaints.
     void FullScale();
+    // Set Coordinates, the two ends of its dialog: the document centre as
+    // latitude and longitude in decimal degrees and the scale, as the dialog
+    // starts; and, on OK, the centre and scale from the fields (the caller
+    // repaints). Both convert with the viewport of the last paint.
+    SetCoordDialogTB SetCoordinatesTexts();
+    void ApplySetCoordinates(const SetCoordDialogTB& fields);
     // Sets the document centre to the world point under a logical point,
     // with the viewport of the last paint.
     void SetCentre(POINT logical);

@@ -1,4 +1,4 @@
-// okaptool's translate and info commands, run as a user runs them.
+// okaptool's commands, run as a user runs them.
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>
@@ -8,7 +8,10 @@
 #include <string>
 #include <vector>
 
+#include <QImage>
+
 #include "support/temp_dir.h"
+#include "view/map_layer_fixture.h"
 
 namespace okap {
 namespace {
@@ -27,9 +30,11 @@ std::string Quoted(const std::string& arg) {
 
 class OkaptoolTest : public ::testing::Test {
 protected:
-    // Runs okaptool with args in the test's directory.
+    // Runs okaptool with args in the test's directory. Its okap.ini is the
+    // one in config, never the user's own.
     Result Run(const std::vector<std::string>& args) {
-        std::string command = "cd " + Quoted(dir.Path().string()) + " && " + Quoted(OKAPTOOL_PATH);
+        std::string command = "cd " + Quoted(dir.Path().string()) + " && XDG_CONFIG_HOME=" +
+                              Quoted((output / "config").string()) + " " + Quoted(OKAPTOOL_PATH);
         for (const std::string& arg : args) command += " " + Quoted(arg);
         command += " >" + Quoted((output / "out").string()) + " 2>" + Quoted((output / "err").string());
         Result result;
@@ -152,6 +157,139 @@ TEST_F(OkaptoolTest, WrongArgumentsAndFailures) {
         EXPECT_EQ(r.out, "");
     }
     EXPECT_FALSE(std::filesystem::exists(dir / "x.mpb"));
+}
+
+// A document of a 200 x 150 window at scale 1000000 on a sea-blue map box
+// with one green island: logical (4000, -3000)-(6000, -4500), pixels
+// (80, 60)-(120, 90) (see the view tests' fixture).
+class RenderTest : public OkaptoolTest {
+protected:
+    static constexpr const char* kGridFormat =
+        "Grid Format - OKAP version 1\r\n"
+        "Major grid style     = 1 0 0 0 1 0 255 255 255 99\r\n"
+        "Minor grid style     = 1 0 0 0 1 0 255 255 255 99\r\n"
+        "Ticks                = 0 0\r\n"
+        "Axes                 = 0 0 0 0\r\n"
+        "Label format         = 0\r\n"
+        "Label text style     = 0 \"Arial\" 0 0 0 0 0 10 0 0 0.5 400 0 2 \r\n";
+
+    // The map and format files go to mapDir, the document to docDir.
+    void WriteDocument(const std::string& docDir, const std::string& mapDir, bool withGridFormat = true) {
+        std::filesystem::create_directories(dir / docDir);
+        std::filesystem::create_directories(dir / mapDir);
+        dir.Write(mapDir + "/islands.mpb",
+                  test::BuildMap(test::MapOf({test::Area(1, test::Square(4000, -3000, 6000, -4500))})));
+        dir.Write(mapDir + "/islands.okf", "F1 = Island : 1 0 0 0 0 0 0 200 0 99\r\n");
+        if (withGridFormat) dir.Write(mapDir + "/std.okg", kGridFormat);
+        dir.Write(docDir + "/islands.oki",
+                  "Map File Information - OKAP version 1\r\n"
+                  "Window origin        = 0 0\r\n"
+                  "Window size          = 200 150\r\n"
+                  "Number of map files  = 1\r\n"
+                  "Mapfile  1 = islands.mpb islands.okf\r\n"
+                  "Number of data files = 0\r\n"
+                  "Number of details    = 0\r\n"
+                  "Window extent        = 10000 7500\r\n"
+                  "Centre               = 0 0\r\n"
+                  "Scale                = 1000000\r\n"
+                  "Projection type      = MERC\r\n"
+                  "Projection origin    = 0 0\r\n"
+                  "Map box style        = 1 0 0 0 1 0 0 0 200 99\r\n"
+                  "Grid style           = std.okg\r\n"
+                  "Grid position        = 2\r\n"
+                  "Grid on/off          = 0\r\n"
+                  "Grid size            = 90\r\n"
+                  "Grid increment       = 3\r\n");
+    }
+
+    // The island's middle is green, the sea around it blue.
+    static void ExpectIsland(const std::filesystem::path& png, int width, int height) {
+        QImage image;
+        ASSERT_TRUE(image.load(QString::fromStdString(png.string()), "PNG"));
+        EXPECT_EQ(image.size(), QSize(width, height));
+        const QColor land(0, 200, 0), sea(0, 0, 200);
+        EXPECT_EQ(image.pixelColor(width / 2, height / 2), land);
+        EXPECT_EQ(image.pixelColor(width * 2 / 5 + 3, height * 2 / 5 + 3), land);
+        EXPECT_EQ(image.pixelColor(width / 5, height / 5), sea);
+        EXPECT_EQ(image.pixelColor(width * 9 / 10, height * 9 / 10), sea);
+    }
+};
+
+TEST_F(RenderTest, PngSvgAndPdf) {
+    WriteDocument("docs", "maps");
+    // The document's window size by default.
+    Result r = Run({"render", "docs/islands.oki", "out.png", "--maps", "maps"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "");
+    ExpectIsland(dir / "out.png", 200, 150);
+
+    r = Run({"render", "docs/islands.oki", "big.png", "--maps", "maps", "--size", "400x300"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    ExpectIsland(dir / "big.png", 400, 300);
+
+    r = Run({"render", "docs/islands.oki", "out.svg", "--maps=maps"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(test::TempDir::Read(dir / "out.svg").find("<svg"), std::string::npos);
+
+    r = Run({"render", "docs/islands.oki", "out.PDF", "--maps", "maps", "--size", "300x200"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(test::TempDir::Read(dir / "out.PDF").substr(0, 4), "%PDF");
+}
+
+TEST_F(RenderTest, MapDirectoryFromOkapIniOrTheDocument) {
+    // okap.ini's "Map Files", when there is no --maps.
+    WriteDocument("docs", "maps");
+    std::filesystem::create_directories(output / "config/okap");
+    output.Write("config/okap/okap.ini", "[File Paths]\r\nMap Files=" + (dir / "maps").string() +
+                                             "\r\nData Files=" + (dir / "maps").string() + "\r\n");
+    Result r = Run({"render", "docs/islands.oki", "ini.png"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    ExpectIsland(dir / "ini.png", 200, 150);
+
+    // Else the document's own directory.
+    std::filesystem::remove(output / "config/okap/okap.ini");
+    WriteDocument("together", "together");
+    r = Run({"render", "together/islands.oki", "own.png"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    ExpectIsland(dir / "own.png", 200, 150);
+}
+
+TEST_F(RenderTest, FailuresWriteNothing) {
+    WriteDocument("docs", "maps");
+    WriteDocument("nogrid", "nogrid", false);
+    dir.Write("docs/islands.txt", "not a document");
+    dir.Write("docs/std.okg", kGridFormat);
+    dir.Write("out.png", "old picture");
+    struct Row {
+        std::vector<std::string> args;
+        int status;
+        const char* err;  // part of standard error
+    };
+    const Row rows[] = {
+        {{"render", "docs/islands.oki", "out.png", "--maps", "nowhere"}, 1, "Error: Map file path does not exist"},
+        // The map layer is not in the document's directory (its grid format is).
+        {{"render", "docs/islands.oki", "out.png"}, 1, "Error: Error opening input map file : islands.mpb"},
+        {{"render", "nogrid/islands.oki", "out.png"}, 1, "Error: Error opening grid format file"},
+        {{"render", "docs/none.oki", "out.png", "--maps", "maps"}, 1, "Unable to read file"},
+        {{"render", "docs/islands.txt", "out.png", "--maps", "maps"}, 2, "Input file is not an OKAP .oki file"},
+        {{"render", "docs/islands.oki", "out.gif", "--maps", "maps"}, 2, "OUTPUT must end in .png, .svg or .pdf"},
+        {{"render", "docs/islands.oki", "out.png", "--size", "0x10"}, 2, "--size needs WIDTHxHEIGHT"},
+        {{"render", "docs/islands.oki", "out.png", "--size", "wide"}, 2, "--size needs WIDTHxHEIGHT"},
+        {{"render", "docs/islands.oki"}, 2, "wrong number of arguments"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.args[1] + " " + row.args.back());
+        Result r = Run(row.args);
+        EXPECT_EQ(r.status, row.status);
+        EXPECT_NE(r.err.find(row.err), std::string::npos) << r.err;
+        EXPECT_EQ(test::TempDir::Read(dir / "out.png"), "old picture");
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir / "out.gif"));
+
+    Result r = Run({"render", "--help"});
+    EXPECT_EQ(r.status, 0);
+    for (const char* option : {"--size", "--maps", "--data", "okap.ini", ".png", ".svg", ".pdf"})
+        EXPECT_NE(r.out.find(option), std::string::npos) << option;
 }
 
 }  // namespace

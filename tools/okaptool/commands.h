@@ -19,5 +19,6 @@ const std::vector<Command>& Commands();
 int RunProject(int argc, char** argv);
 int RunTranslate(int argc, char** argv);
 int RunInfo(int argc, char** argv);
+int RunRender(int argc, char** argv);
 
 }  // namespace okap::tool
