@@ -225,12 +225,17 @@ public:
             CollectRuns();
             TraceRuns();
             if (work.empty()) {
-                if (kind == kAreaKind && CoversBox()) EmitSurroundingPiece();
+                if (kind == kAreaKind && !flat && CoversBox()) EmitSurroundingPiece();
             } else if (runs.size() == 1 && !runs[0].isstart && !runs[0].isend) {
                 LeaveUnchanged();
                 return true;
             } else if (kind != kAreaKind) {
                 EmitLinePieces();
+            } else if (flat) {
+                // An outline that encloses nothing (out and back along the
+                // same path, as tiny lakes become once rounded to whole
+                // units) has no inside to walk round the box: it gives no
+                // pieces rather than a fill of the whole box.
             } else {
                 JoinFirstAndLastRun();
                 ListFillPoints();
@@ -264,7 +269,11 @@ private:
     // Step 1: copy the runs inside the box to the work buffer, each with its
     // entry and exit.
     void CollectRuns() {
-        if (kind == kAreaKind) clockwise = SignedDoubleArea() <= 0;
+        if (kind == kAreaKind) {
+            const Int128 doubleArea = SignedDoubleArea();
+            clockwise = doubleArea <= 0;
+            flat = doubleArea == 0;
+        }
         if (!PointOutsideBox(box, pts[0])) OpenRun(nullptr, pts[0]);
         for (int i = 1; i < *npts; ++i) {
             const LPoint a = pts[i - 1];
@@ -577,6 +586,7 @@ private:
     const bool debug;
 
     bool clockwise = true;
+    bool flat = false;  // an area whose outline encloses nothing
     std::vector<LPoint> work;
     std::vector<ClipSeg> runs;
     std::vector<Stop> stops;

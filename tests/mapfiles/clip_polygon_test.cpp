@@ -110,6 +110,17 @@ const std::vector<ClipCase>& AreaCases() {
          Pieces({{{100, 80}, {50, 80}, {50, 20}, {100, 20}, {100, 45}, {100, 70}, {100, 80}}}),
          0,
          25},
+        // Out and back along one path, as a tiny lake becomes once rounded
+        // to whole units: it encloses nothing, so nothing is filled (not the
+        // whole box).
+        {"encloses nothing and crosses the east edge",
+         kArea,
+         {{50, 50}, {150, 60}, {50, 50}},
+         Pieces({})},
+        {"encloses nothing and passes through the box",
+         kArea,
+         {{-50, 50}, {150, 50}, {-50, 50}},
+         Pieces({})},
         {"crosses the east edge twice, clockwise",
          kArea,
          {{50, 20}, {50, 80}, {150, 80}, {150, 20}, {50, 20}},
