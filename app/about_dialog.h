@@ -1,0 +1,38 @@
+#pragma once
+// The About box ("About OKAP"): the logo, "A GIS for Windows", the version
+// line and the legal-notice line, filled from the program's version record.
+
+#include <QDialog>
+#include <optional>
+#include <string>
+
+class QLabel;
+
+namespace okap {
+
+// The program's version record. A value left out leaves its line as the
+// dialog made it.
+struct VersionResource {
+    std::optional<std::string> productName;
+    std::optional<std::string> productVersion;
+    std::optional<std::string> legalCopyright;
+};
+
+// This program's record: "OKAP", the version number with the build's word
+// size ("1.15 64 bit" on a 64-bit build), and the credits.
+VersionResource ProjectRCVersion();
+
+class okapAboutDlg : public QDialog {
+    Q_OBJECT
+public:
+    okapAboutDlg(QWidget* parent, const VersionResource& version = ProjectRCVersion());
+
+    QString VersionLine() const;
+    QString LegalNotice() const;
+
+private:
+    QLabel* versionLine;
+    QLabel* legalNotice;
+};
+
+}  // namespace okap

@@ -1,0 +1,97 @@
+#include "app/configure_dialog.h"
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <string>
+
+#include "app/command_ids.h"
+#include "core/app_title.h"
+#include "platform/message_box.h"
+
+namespace okap {
+
+namespace {
+
+QLineEdit* Field(const std::string& value, const char* name, QWidget* parent) {
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(name);
+    QString text = QString::fromStdString(value);
+    edit->setMaxLength(std::max(kConfigureFieldLength, static_cast<int>(text.size())));
+    edit->setText(text);
+    return edit;
+}
+
+std::string TextOf(const QLineEdit* edit) { return edit->text().toStdString(); }
+
+}  // namespace
+
+bool MatchesResolutionPicture(const std::string& text) {
+    return (text.size() == 3 || text.size() == 4) &&
+           std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+ACDialog::ACDialog(const ACDialogTB& values, QWidget* parent) : QDialog(parent) {
+    setWindowTitle("Configure OKAP");
+
+    auto* paths = new QGroupBox("File Paths", this);
+    programEdit = Field(values.programPath, "programPath", paths);
+    mapsEdit = Field(values.mapsPath, "mapsPath", paths);
+    dataEdit = Field(values.dataPath, "dataPath", paths);
+    auto* pathForm = new QFormLayout(paths);
+    pathForm->addRow("&Program", programEdit);
+    pathForm->addRow("&Maps", mapsEdit);
+    pathForm->addRow("&Data", dataEdit);
+
+    resolutionEdit = Field(values.resolution, "resolution", this);
+    auto* resolutionForm = new QFormLayout;
+    resolutionForm->addRow("Metafile Copy &Resolution (in x)", resolutionEdit);
+
+    postscriptCheck = new QCheckBox("Modify postscript &text rotation", this);
+    postscriptCheck->setObjectName("postscript");
+    postscriptCheck->setChecked(values.postscript != 0);
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &ACDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &ACDialog::reject);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(paths);
+    layout->addLayout(resolutionForm);
+    layout->addWidget(postscriptCheck);
+    layout->addWidget(buttons);
+    resize(qMax(sizeHint().width(), 460), sizeHint().height());
+}
+
+ACDialogTB ACDialog::Values() const {
+    return {TextOf(programEdit), TextOf(mapsEdit), TextOf(dataEdit), TextOf(resolutionEdit),
+            postscriptCheck->isChecked() ? 1u : 0u};
+}
+
+void ACDialog::accept() {
+    if (!MatchesResolutionPicture(TextOf(resolutionEdit))) {
+        std::string text = StringResource(IDS_VALIDATOR_INVALID);
+        text.replace(text.find("%s"), 2, kResolutionPicture);
+        MessageBox(text, kAppTitle, MessageButtons::Ok, MessageIcon::Warning);
+        resolutionEdit->setFocus();
+        resolutionEdit->selectAll();
+        return;
+    }
+    // An empty path would make the next start fail with "Error reading from
+    // okap.ini", leaving okap.ini to be mended by hand.
+    for (QLineEdit* path : {programEdit, mapsEdit, dataEdit}) {
+        if (path->text().trimmed().isEmpty()) {
+            MessageBox("The program, map and data paths cannot be empty.", kAppTitle, MessageButtons::Ok,
+                       MessageIcon::Warning);
+            path->setFocus();
+            return;
+        }
+    }
+    QDialog::accept();
+}
+
+}  // namespace okap

@@ -1,0 +1,279 @@
+#include "app/okap_app.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPrinter>
+#include <QWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QToolBar>
+#include <array>
+#include <climits>
+
+#include "app/about_dialog.h"
+#include "app/configure_dialog.h"
+#include "app/glyphs.h"
+#include "app/help_window.h"
+#include "app/main_frame.h"
+#include "app/mdi_client.h"
+#include "app/modal_dialog.h"
+#include "core/globals.h"
+#include "platform/config_location.h"
+#include "platform/message_box.h"
+#include "platform/profile_file.h"
+#include "platform/set_wd.h"
+
+// The pictures and help pages are compiled into the program's library; a
+// static library's resources must be registered by hand.
+static void RegisterResources() { Q_INIT_RESOURCE(okap); }
+
+namespace okap {
+
+okapApp* app = nullptr;
+
+namespace {
+
+constexpr const char* kFilePaths = "File Paths";
+constexpr const char* kConfiguration = "Configuration";
+constexpr const char* kMetafileResolution = "Metafile resolution";
+constexpr const char* kPostscriptModification = "Postscript modification";
+
+// A decimal integer at the start of text, as atoi reads it: leading blanks,
+// an optional sign, the digits up to the first other character; 0 when
+// there are none. Values beyond the range of int are held at its ends.
+int ParseDecimal(const std::string& text) {
+    size_t i = text.find_first_not_of(" \t");
+    if (i == std::string::npos) return 0;
+    bool negative = text[i] == '-';
+    if (text[i] == '-' || text[i] == '+') ++i;
+    long long value = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+        value = std::min(value * 10 + (text[i] - '0'), static_cast<long long>(INT_MAX) + 1);
+    }
+    value = negative ? -value : value;
+    return static_cast<int>(std::clamp(value, static_cast<long long>(INT_MIN), static_cast<long long>(INT_MAX)));
+}
+
+// The five keys of okap.ini, in the order they are read; the key names are
+// matched without regard to case. A key counts as missing when its value
+// is empty.
+struct ConfigValues {
+    std::array<std::string, 5> values;
+    bool complete = true;
+};
+
+ConfigValues ReadConfigValues(const std::array<const char*, 3>& pathKeys) {
+    ProfileFile ini(ConfigFilePath());
+    const std::pair<const char*, const char*> keys[] = {{kFilePaths, pathKeys[0]},
+                                                        {kFilePaths, pathKeys[1]},
+                                                        {kFilePaths, pathKeys[2]},
+                                                        {kConfiguration, kMetafileResolution},
+                                                        {kConfiguration, kPostscriptModification}};
+    ConfigValues read;
+    for (size_t i = 0; i < read.values.size(); ++i) {
+        read.values[i] = ini.GetString(keys[i].first, keys[i].second).value_or("");
+        if (read.values[i].empty()) read.complete = false;
+    }
+    return read;
+}
+
+// True for the menus, the menu bar and the tool bar, whose hints in the
+// status bar must stay while the mouse moves over them.
+bool ShowsHints(QObject* object) {
+    for (; object; object = object->parent()) {
+        if (qobject_cast<QMenu*>(object) || qobject_cast<QMenuBar*>(object) || qobject_cast<QToolBar*>(object)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+okapApp::okapApp() { RegisterResources(); }
+
+okapApp::~okapApp() {
+    LeaveContextHelpMode();
+    if (app == this) app = nullptr;
+}
+
+void okapApp::InitMainWindow() {
+    mdiClient = new okapMDIClient(nullptr);
+    frame = std::make_unique<MainFrame>(*this, mdiClient);
+    statusBar = frame->statusBar();
+    QApplication::setWindowIcon(AppIcon());
+    frame->showMaximized();
+    qApp->installEventFilter(this);
+
+    if (!ReadConfiguration()) {
+        ShowError("Error reading from okap.ini");
+        // The program ends as soon as its event loop starts.
+        quitRequested = 0;
+        QMetaObject::invokeMethod(qApp, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+    }
+    app = this;
+}
+
+bool okapApp::ReadConfiguration() {
+    ConfigValues read = ReadConfigValues({"Program Files", "Map Files", "Data Files"});
+    programPath = read.values[0];
+    mapPath = read.values[1];
+    dataPath = read.values[2];
+    metafileResolution = ParseDecimal(read.values[3]);
+    postmod = ParseDecimal(read.values[4]);
+    return read.complete;
+}
+
+bool okapApp::CanClose() {
+    if (helpUsed) frame->CloseHelp();
+    return true;
+}
+
+void okapApp::CmOKAPConfig() {
+    if (SetWD(programPath) != 0) {
+        ShowError("Program path does not exist");
+        return;
+    }
+    // The dialog shows what okap.ini holds now, which may differ from the
+    // values read at start.
+    ConfigValues read = ReadConfigValues({"Program files", "Map files", "Data files"});
+    if (!read.complete) {
+        ShowError("Error reading from okap.ini");
+        return;
+    }
+    ACDialogTB values{read.values[0], read.values[1], read.values[2], read.values[3],
+                      ParseDecimal(read.values[4]) != 0 ? 1u : 0u};
+    ACDialog dialog(values, frame.get());
+    if (ExecModal(dialog) != QDialog::Accepted) return;
+    ApplyConfiguration(dialog.Values());
+}
+
+void okapApp::ApplyConfiguration(const ACDialogTB& values) {
+    // The paths are taken as they are: a directory that does not exist
+    // shows only when it is used.
+    programPath = values.programPath;
+    mapPath = values.mapsPath;
+    dataPath = values.dataPath;
+
+    ProfileFile ini(ConfigFilePath());
+    bool written = ini.WriteString(kFilePaths, "Program files", values.programPath) &&
+                   ini.WriteString(kFilePaths, "Map files", values.mapsPath) &&
+                   ini.WriteString(kFilePaths, "Data files", values.dataPath) &&
+                   ini.WriteString(kConfiguration, kMetafileResolution, values.resolution);
+    if (written) {
+        postmod = values.postscript ? 1 : 0;
+        written = ini.WriteString(kConfiguration, kPostscriptModification, values.postscript ? "1" : "0");
+    }
+    if (!written) {
+        ShowError("Error writing to okap.ini");
+        return;
+    }
+    metafileResolution = ParseDecimal(values.resolution);
+}
+
+void okapApp::CmToolTranslate() {
+    MessageBox("The map translator's window is not part of this version yet. To translate map files, use "
+               "okaptool translate (okaptool translate --help lists its settings).",
+               "Information", MessageButtons::Ok, MessageIcon::Information);
+}
+
+bool okapApp::SetHelpDirectory() {
+    if (SetWD(programPath) == 0) return true;
+    ShowError("OKAP program path " + programPath + " does not exist");
+    return false;
+}
+
+void okapApp::CmHelpContents() {
+    if (SetHelpDirectory()) helpUsed = frame->Help()->ShowContents();
+}
+
+void okapApp::CmHelpUsing() {
+    if (SetHelpDirectory()) helpUsed = frame->Help()->ShowUsingHelp();
+}
+
+void okapApp::CmHelpAbout() {
+    okapAboutDlg dialog(frame.get());
+    ExecModal(dialog);
+}
+
+bool okapApp::ContextHelpFor(int commandId) {
+    if (!contextHelpMode && !f1Down) return false;
+    LeaveContextHelpMode();
+    if (SetHelpDirectory()) frame->Help()->ShowTopic(commandId);
+    return true;
+}
+
+void okapApp::EnterContextHelpMode() {
+    if (contextHelpMode) return;
+    contextHelpMode = true;
+    QApplication::setOverrideCursor(Qt::WhatsThisCursor);
+}
+
+void okapApp::LeaveContextHelpMode() {
+    if (!contextHelpMode) return;
+    contextHelpMode = false;
+    QApplication::restoreOverrideCursor();
+}
+
+bool okapApp::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+        case QEvent::KeyPress: {
+            auto* key = static_cast<QKeyEvent*>(event);
+            if (key->key() == Qt::Key_F1) {
+                if (key->isAutoRepeat()) return true;
+                f1Down = true;
+                auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+                if (menu || (key->modifiers() & Qt::ShiftModifier)) {
+                    EnterContextHelpMode();
+                    // F1 on an open menu: choose the highlighted item, which
+                    // then shows its help.
+                    if (menu) {
+                        QCoreApplication::postEvent(menu,
+                                                    new QKeyEvent(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier));
+                    }
+                } else if (SetHelpDirectory()) {
+                    frame->Help()->ShowContents();
+                }
+                return true;
+            }
+            if (key->key() == Qt::Key_Escape && contextHelpMode) {
+                LeaveContextHelpMode();
+                return true;
+            }
+            break;
+        }
+        case QEvent::KeyRelease:
+            if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1) f1Down = false;
+            break;
+        case QEvent::ApplicationStateChange:
+            // A release met by another program's window never comes here.
+            if (static_cast<QApplicationStateChangeEvent*>(event)->applicationState() != Qt::ApplicationActive) {
+                f1Down = false;
+            }
+            break;
+        case QEvent::MouseMove:
+            // Every move of the mouse over the program's windows blanks the
+            // status bar; the widget under the mouse, such as a map view,
+            // then writes its own text. Qt hands moves to widgets only when
+            // they track the mouse, so this looks at the moves of the
+            // windows themselves.
+            if (statusBar && qobject_cast<QWindow*>(watched)) {
+                QPoint where = static_cast<QMouseEvent*>(event)->globalPosition().toPoint();
+                if (!ShowsHints(QApplication::widgetAt(where)) && statusBar->currentMessage() != " ") {
+                    statusBar->showMessage(" ");
+                }
+            }
+            break;
+        default:
+            break;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void ShowStatus(const QString& text) {
+    if (app && app->statusBar) app->statusBar->showMessage(text);
+}
+
+}  // namespace okap

@@ -1,0 +1,7 @@
+#pragma once
+// Shows QStrings as text in test failure messages.
+
+#include <QString>
+#include <ostream>
+
+inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
