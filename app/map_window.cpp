@@ -1,0 +1,226 @@
+#include "app/map_window.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QTimer>
+#include <optional>
+#include <string>
+#include <utility>
+
+#include "app/okap_app.h"
+#include "app/tool_cursors.h"
+#include "core/globals.h"
+#include "platform/qpainter_dc.h"
+#include "view/map_document.h"
+
+namespace okap {
+
+namespace {
+
+// What the view takes from the application for one paint.
+ViewSettings CurrentSettings() {
+    ViewSettings settings;
+    settings.mapDirectory = app->mapPath;
+    settings.dataDirectory = app->dataPath;
+    settings.metafileCopying = app->metafileCopying != 0;
+    settings.printing = app->printingCount != 0 && app->printer != nullptr;
+    return settings;
+}
+
+MessageResult FirstButton(MessageButtons buttons) {
+    switch (buttons) {
+        case MessageButtons::YesNo:
+        case MessageButtons::YesNoCancel:
+            return MessageResult::Yes;
+        case MessageButtons::RetryCancel:
+            return MessageResult::Retry;
+        default:
+            return MessageResult::Ok;
+    }
+}
+
+// Collects the messages shown while it lives, answering each with its
+// first button (the drawing's messages all have an OK button only), and
+// puts the previous handler back however the drawing ends.
+class MessageHolder {
+public:
+    explicit MessageHolder(std::vector<Message>& held)
+        : previous(SetMessageHandler([&held](const Message& message) {
+              held.push_back(message);
+              return FirstButton(message.buttons);
+          })) {}
+    ~MessageHolder() { SetMessageHandler(std::move(previous)); }
+    MessageHolder(const MessageHolder&) = delete;
+    MessageHolder& operator=(const MessageHolder&) = delete;
+
+private:
+    MessageHandler previous;
+};
+
+// The wait cursor while the map is drawn; the tool's cursor comes back
+// afterwards.
+class WaitCursor {
+public:
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+POINT PointOf(QPoint p) { return {p.x(), p.y()}; }
+
+}  // namespace
+
+okapWindow::okapWindow(MapDocument& doc, QWidget* parent)
+    : QWidget(parent), document(doc), view(doc, ViewSettings{}) {
+    setMouseTracking(true);
+    // The picture covers the whole view; Qt need not clear it first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void okapWindow::Repaint() {
+    RenderPicture();
+    update();
+}
+
+void okapWindow::PaintInto(DeviceContext& dc, const TRect& rect) {
+    if (!app) return;
+    view.SetSettings(CurrentSettings());
+    WaitCursor wait;
+    view.Paint(dc, rect);
+}
+
+void okapWindow::RenderPicture() {
+    if (!app) return;
+    QImage image(size(), QImage::Format_RGB32);
+    if (!image.isNull()) {
+        image.fill(Qt::white);
+        const bool alreadyHeld = !heldMessages.empty();
+        {
+            MessageHolder holder(heldMessages);
+            QPainter painter(&image);
+            QPainterDC dc(painter);
+            PaintInto(dc, ClientRect());
+        }
+        if (!alreadyHeld && !heldMessages.empty()) QTimer::singleShot(0, this, &okapWindow::ShowHeldMessages);
+    }
+    picture = std::move(image);
+}
+
+void okapWindow::ShowHeldMessages() {
+    const std::vector<Message> messages = std::exchange(heldMessages, {});
+    for (const Message& m : messages) MessageBox(m.text, m.caption, m.buttons, m.icon);
+    // A message box over the view brings on a repaint once it closes: the
+    // paint after an error, which is abandoned and clears the error. The
+    // picture drawn up to the error stays.
+    if (badclient) {
+        badclient = 0;
+        document.painting = 0;
+    }
+}
+
+void okapWindow::SetToolMode(int mode) {
+    toolMode = mode;
+    box = Box{};
+    switch (mode) {
+        case kToolZoomIn:
+            setCursor(ZoomInCursor());
+            break;
+        case kToolZoomOut:
+            setCursor(ZoomOutCursor());
+            break;
+        case kToolMeasure:
+            setCursor(MeasureCursor());
+            break;
+        default:
+            unsetCursor();
+            break;
+    }
+}
+
+void okapWindow::EvLButtonDown(QPoint point) {
+    if (toolMode != kToolZoomIn && toolMode != kToolZoomOut && toolMode != kToolMeasure) return;
+    dragState = toolMode;
+    box = {point.x(), point.y(), point.x(), point.y()};
+    update();
+}
+
+void okapWindow::EvMouseMove(QPoint point) {
+    // Before the first complete paint there is no mapping to read.
+    if (!document.drawn) return;
+    const std::optional<std::string> text =
+        dragState == kDragMeasure ? MeasureText(document, box, PointOf(point)) : PositionText(document, PointOf(point));
+    if (text) ShowStatus(QString::fromStdString(*text));
+
+    // While the map is being drawn the picture is not ready to draw over.
+    if (ignoremode || !BoxIsSet(box)) return;
+    if (dragState == kDragZoomIn || dragState == kDragZoomOut) {
+        box = ZoomBoxEnd(box, PointOf(point), width(), height());
+        update();
+    } else if (dragState == kDragMeasure) {
+        box.x2 = point.x();
+        box.y2 = point.y();
+        update();
+    }
+}
+
+void okapWindow::EvLButtonUp(QPoint) {
+    if (dragState == kDragZoomIn || dragState == kDragZoomOut) {
+        const int mode = dragState;
+        // The box goes before the zoom, which may show a message over the
+        // view.
+        dragState = kDragReleased;
+        update();
+        view.Zoom(box, mode, ClientRect());
+        Repaint();
+    } else if (dragState == kDragMeasure) {
+        // The distance stays in the status bar until the mouse moves again.
+        dragState = kDragReleased;
+        update();
+    }
+}
+
+void okapWindow::paintEvent(QPaintEvent*) {
+    if (picture.isNull()) RenderPicture();
+    QPainter painter(this);
+    painter.fillRect(rect(), Qt::white);
+    if (!picture.isNull()) painter.drawImage(0, 0, picture);
+
+    const bool drawingBox = dragState == kDragZoomIn || dragState == kDragZoomOut;
+    if ((!drawingBox && dragState != kDragMeasure) || !BoxIsSet(box)) return;
+    painter.setPen(QPen(Qt::black, 0, Qt::DotLine));
+    painter.setBrush(Qt::NoBrush);
+    if (drawingBox) {
+        const QPoint corners[] = {{box.x1, box.y1}, {box.x2, box.y1}, {box.x2, box.y2}, {box.x1, box.y2}};
+        painter.drawPolygon(corners, 4);
+    } else {
+        painter.drawLine(box.x1, box.y1, box.x2, box.y2);
+    }
+}
+
+void okapWindow::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    // A document whose scale is 0 has nothing sensible to draw.
+    if (document.scale != 0) Repaint();
+}
+
+// The view takes its mouse events: passed on, they would reach the document
+// window, whose own mouse-move handling is for its frame.
+void okapWindow::mousePressEvent(QMouseEvent* event) {
+    QWidget::mousePressEvent(event);
+    event->accept();
+    if (event->button() == Qt::LeftButton) EvLButtonDown(event->position().toPoint());
+}
+
+void okapWindow::mouseMoveEvent(QMouseEvent* event) {
+    event->accept();
+    EvMouseMove(event->position().toPoint());
+}
+
+void okapWindow::mouseReleaseEvent(QMouseEvent* event) {
+    event->accept();
+    if (event->button() == Qt::LeftButton) EvLButtonUp(event->position().toPoint());
+}
+
+}  // namespace okap

@@ -1,0 +1,82 @@
+#pragma once
+// The map view widget (okapWindow): the client window of one document
+// window. It draws the document through MapView::Paint into a picture that
+// it keeps, shows that picture, and draws the cursor tools' rubber box or
+// line over it, so that a figure is removed by showing the picture again.
+// Mouse moves write the position under the cursor to the status bar.
+//
+// Messages that arise while the map is drawn are held back and shown once
+// the drawing (and Qt's paint event) has finished, since a modal message box
+// must not run inside a paint.
+
+#include <QImage>
+#include <QWidget>
+#include <vector>
+
+#include "core/coordinates.h"
+#include "platform/message_box.h"
+#include "view/cursor_tools.h"
+#include "view/map_view.h"
+
+namespace okap {
+
+class DeviceContext;
+class MapDocument;
+
+class okapWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit okapWindow(MapDocument& document, QWidget* parent = nullptr);
+
+    MapView& View() { return view; }
+
+    // Draws the map afresh at once and shows it: what every command that
+    // changes the picture does.
+    void Repaint();
+    // Draws the map into dc through rect with the application's settings,
+    // rect being the client rectangle or, for a metafile copy, the
+    // metafile's rectangle. Messages are shown as they arise.
+    void PaintInto(DeviceContext& dc, const TRect& rect);
+    // The picture of the last paint, the size of the view; null before the
+    // first.
+    const QImage& Picture() const { return picture; }
+    // The view's client rectangle in device pixels.
+    TRect ClientRect() const { return {0, 0, width(), height()}; }
+
+    // The cursor tools: the tool mode chosen by the Cursor commands, with
+    // its cursor; the rubber box is cleared.
+    void SetToolMode(int mode);
+    int ToolMode() const { return toolMode; }
+    int DragState() const { return dragState; }
+    const Box& RubberBox() const { return box; }
+
+    // The mouse handlers, points in device pixels of the view.
+    void EvLButtonDown(QPoint point);
+    void EvMouseMove(QPoint point);
+    void EvLButtonUp(QPoint point);
+
+    QSize sizeHint() const override { return {480, 360}; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    // Draws the map into a new picture of the view's size, holding back
+    // its messages.
+    void RenderPicture();
+    void ShowHeldMessages();
+
+    MapDocument& document;
+    MapView view;
+    QImage picture;
+    Box box;
+    int toolMode = kToolNone;
+    int dragState = kDragIdle;
+    std::vector<Message> heldMessages;
+};
+
+}  // namespace okap

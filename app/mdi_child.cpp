@@ -1,0 +1,189 @@
+#include "app/mdi_child.h"
+
+#include <QBuffer>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QMimeData>
+#include <QPainter>
+#include <QScreen>
+#include <QSvgGenerator>
+
+#include "app/glyphs.h"
+#include "app/map_window.h"
+#include "app/modal_dialog.h"
+#include "app/okap_app.h"
+#include "app/set_coord_dialog.h"
+#include "core/geometry.h"
+#include "platform/message_box.h"
+#include "platform/qpainter_dc.h"
+#include "platform/set_wd.h"
+#include "view/cursor_tools.h"
+
+namespace okap {
+
+namespace {
+
+// Every file command first makes the map file path current.
+bool MapPathIsCurrent() {
+    if (SetWD(app->mapPath) == 0) return true;
+    ShowError("Map file path does not exist");
+    return false;
+}
+
+// metafileCopying, set while Copy Metafile draws, however the drawing ends.
+class MetafileCopying {
+public:
+    MetafileCopying() { app->metafileCopying = 1; }
+    ~MetafileCopying() { app->metafileCopying = 0; }
+    MetafileCopying(const MetafileCopying&) = delete;
+    MetafileCopying& operator=(const MetafileCopying&) = delete;
+};
+
+}  // namespace
+
+okapMDIChild::okapMDIChild(const std::string& title, const std::string& fileName, QWidget* parent)
+    : QMdiSubWindow(parent), document(title, fileName), view(new okapWindow(document, this)) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowIcon(AppIcon());
+    setWidget(view);
+    setMouseTracking(true);
+    setWindowTitle(QString::fromStdString(title));
+}
+
+WindowPlacement okapMDIChild::Placement() const {
+    const QRect frame = geometry();
+    return {frame.x(), frame.y(), frame.width(), frame.height()};
+}
+
+void okapMDIChild::SetTitle(const std::string& title) {
+    document.title = title;
+    setWindowTitle(QString::fromStdString(title));
+}
+
+bool okapMDIChild::CanClose() {
+    if (!document.modified) return true;
+    switch (MessageBox("Save " + document.title + "?", "Map has changed", MessageButtons::YesNoCancel,
+                       MessageIcon::Question)) {
+        case MessageResult::Cancel:
+            return false;
+        case MessageResult::Yes:
+            // A save that failed or was cancelled keeps the window, so the
+            // changes are not lost.
+            return CMFileSave();
+        default:
+            return true;
+    }
+}
+
+void okapMDIChild::closeEvent(QCloseEvent* event) {
+    if (CanClose()) {
+        QMdiSubWindow::closeEvent(event);
+    } else {
+        event->ignore();
+    }
+}
+
+void okapMDIChild::mouseMoveEvent(QMouseEvent* event) {
+    ShowStatus("MDI child");
+    QMdiSubWindow::mouseMoveEvent(event);
+}
+
+void okapMDIChild::CMFileClose() { close(); }
+
+bool okapMDIChild::CMFileSave() {
+    if (!MapPathIsCurrent()) return false;
+    if (document.fileName.empty()) return CMFileSaveAs();
+    if (!document.Save(Placement())) return false;
+    SetTitle(document.fileName);
+    return true;
+}
+
+bool okapMDIChild::CMFileSaveAs() {
+    if (!MapPathIsCurrent()) return false;
+    QFileDialog dialog(this, "Save As", QDir::currentPath(), "OKAP Files (*.oki)");
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    // The lower-case extension, which the "*.oki" filter of the Open
+    // dialog shows on a file system that tells cases apart.
+    dialog.setDefaultSuffix("oki");
+    if (!document.fileName.empty()) dialog.selectFile(QString::fromStdString(document.fileName));
+    if (ExecModal(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
+    document.fileName = dialog.selectedFiles().constFirst().toStdString();
+    return CMFileSave();
+}
+
+void okapMDIChild::CMCopyBitmap() {
+    const QImage& picture = view->Picture();
+    if (picture.isNull()) return;
+    // What the screen can show of the view, no more.
+    QRect part = picture.rect();
+    if (const QScreen* screen = view->screen()) part &= QRect(QPoint(0, 0), screen->size());
+    QGuiApplication::clipboard()->setImage(picture.copy(part));
+}
+
+QByteArray okapMDIChild::MetafileSvg() {
+    const int resolution = app->metafileResolution;
+    const TRect client = view->ClientRect();
+    if (resolution <= 0 || client.Width() <= 0) return {};
+    const int height = SafeInt(static_cast<double>(client.Height()) / client.Width() * resolution);
+
+    // The paint leaves its mapping in the document, which the cursor tools
+    // and the zoom read: put the screen's back afterwards.
+    const TSize windowExtent = document.windowExtent;
+    const TSize viewportExtent = document.viewportExtent;
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    {
+        MetafileCopying copying;
+        QSvgGenerator generator;
+        generator.setOutputDevice(&buffer);
+        generator.setSize(QSize(resolution, height));
+        generator.setViewBox(QRect(0, 0, resolution, height));
+        generator.setTitle(QString::fromStdString(document.title));
+        QPainter painter(&generator);
+        QPainterDC dc(painter);
+        view->PaintInto(dc, {0, 0, resolution, height});
+    }
+    document.windowExtent = windowExtent;
+    document.viewportExtent = viewportExtent;
+    if (document.projection.vpset) {
+        document.projection.setvp(windowExtent, viewportExtent, document.centre, document.scale);
+    }
+    return buffer.data();
+}
+
+void okapMDIChild::CMCopyMetafile() {
+    const QByteArray svg = MetafileSvg();
+    if (svg.isEmpty()) return;
+    auto* data = new QMimeData;
+    data->setData("image/svg+xml", svg);
+    QGuiApplication::clipboard()->setMimeData(data);
+}
+
+void okapMDIChild::CMMapFullScale() {
+    view->View().FullScale();
+    view->Repaint();
+}
+
+void okapMDIChild::CMMapSetCoordinates() {
+    SetCoordDialog dialog(view->View().SetCoordinatesTexts(), this);
+    if (ExecModal(dialog) != QDialog::Accepted) return;
+    view->View().ApplySetCoordinates(dialog.Values());
+    view->Repaint();
+}
+
+void okapMDIChild::SelectTool(int mode) {
+    view->SetToolMode(mode);
+    ShowStatus(" ");
+    document.modified = 1;
+}
+
+void okapMDIChild::CMCursorZoomin() { SelectTool(kToolZoomIn); }
+
+void okapMDIChild::CMCursorZoomout() { SelectTool(kToolZoomOut); }
+
+void okapMDIChild::CMCursorMeasure() { SelectTool(kToolMeasure); }
+
+}  // namespace okap

@@ -1,0 +1,75 @@
+#pragma once
+// A workspace for the document window tests: the sample world's documents
+// and format files in a fresh directory, with a small binary map in place of
+// the translated shorelines, and an application object whose settings point
+// at the workspace and whose status bar the tests read.
+
+#include <gtest/gtest.h>
+
+#include <QStatusBar>
+#include <filesystem>
+#include <string>
+
+#include "app/modal_dialog.h"
+#include "app/okap_app.h"
+#include "core/globals.h"
+#include "mapfiles/map_fixtures.h"
+#include "support/temp_dir.h"
+
+namespace okap::test {
+
+// The samples folder of the source tree, found from this file's place in it.
+inline std::filesystem::path SamplesDirectory() {
+    return std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "samples";
+}
+
+inline constexpr int32_t kWorldDegree = 1111200;
+
+// The Mercator map that world-mercator.oki names: the whole world as its
+// region, one land area (feature 1) from 60W 50S to 60E 50N in world
+// decimetres (proj +proj=merc +ellps=GRS80 +units=dm).
+inline std::string SmallWorldMap() {
+    MapSpec spec;
+    spec.west = -180 * kWorldDegree;
+    spec.north = 84 * kWorldDegree;
+    spec.east = 180 * kWorldDegree;
+    spec.south = -80 * kWorldDegree;
+    SegmentSpec land;
+    land.name = "LAND    ";
+    land.type = 1;
+    land.points = {{-66791694, 64135245}, {66791694, 64135245}, {66791694, -64135245}, {-66791694, -64135245},
+                   {-66791694, 64135245}};
+    land.storedCount = static_cast<int32_t>(land.points.size());
+    land.box = {{-66791694, 64135245}, {66791694, -64135245}};
+    spec.segments = {land};
+    return BuildMap(spec);
+}
+
+class DocumentTest : public ::testing::Test {
+protected:
+    DocumentTest() {
+        for (const char* name : {"world-mercator.oki", "world.okf", "std.okg", "cities.dat", "cities.okd", "okap.sym"})
+            std::filesystem::copy_file(SamplesDirectory() / name, dir / name);
+        dir.Write("worldmer.mpb", SmallWorldMap());
+        ResetGlobals();
+        application.mapPath = dir.Path().string();
+        application.dataPath = dir.Path().string();
+        application.metafileResolution = 1000;
+        application.statusBar = &statusBar;
+        app = &application;
+    }
+    ~DocumentTest() override {
+        SetModalDialogRunner({});
+        app = nullptr;
+        ResetGlobals();
+    }
+
+    std::string Status() const { return statusBar.currentMessage().toStdString(); }
+    std::string Sample() const { return (dir / "world-mercator.oki").string(); }
+
+    TempDir dir;
+    okapApp application;
+    QStatusBar statusBar;
+};
+
+}  // namespace okap::test

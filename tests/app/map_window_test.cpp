@@ -1,0 +1,170 @@
+// The map view widget: the position under the mouse, the measure line and
+// the zoom boxes, the picture it keeps, and messages from a paint.
+
+#include "app/map_window.h"
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QMouseEvent>
+#include <QResizeEvent>
+#include <QTest>
+#include <sstream>
+
+#include "core/globals.h"
+#include "document_fixture.h"
+#include "platform/message_box.h"
+#include "view/map_document.h"
+
+namespace okap {
+namespace {
+
+// A new map in a view of 400 x 300 pixels, centred on 0N 0E at scale
+// 1484260, where 100 pixels are one degree of longitude at the equator
+// (6378137 m x pi / 180 = 1113194.9 dm; 400 pixels span 3 x 1484260 dm).
+class MapWindowTest : public test::DocumentTest {
+protected:
+    MapWindowTest() : view(doc) {
+        doc.New();
+        // A white background, for the rubber figures to show on.
+        std::istringstream("1 0 0 0 1 0 255 255 255 99") >> doc.mapBoxStyles[0];
+        doc.longitudeMode = 1;
+        doc.centre = {0, 0};
+        doc.scale = 1484260;
+        view.resize(400, 300);
+    }
+
+    // A move of the mouse with no button down.
+    void MoveMouse(QPoint to) {
+        QMouseEvent move(QEvent::MouseMove, to, view.mapToGlobal(to), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&view, &move);
+    }
+
+    // The view's picture with what the widget draws over it.
+    QImage Shown() { return view.grab().toImage().convertToFormat(QImage::Format_RGB32); }
+
+    MapDocument doc;
+    okapWindow view;
+};
+
+TEST_F(MapWindowTest, MouseMovesShowThePositionOnceTheMapIsDrawn) {
+    ShowStatus("before");
+    MoveMouse({300, 150});
+    EXPECT_EQ(Status(), "before") << "nothing is drawn yet";
+
+    view.Repaint();
+    EXPECT_EQ(doc.drawn, 1);
+    MoveMouse({300, 150});
+    EXPECT_EQ(Status(), "Position:    1.000000     0.000000");
+    doc.positionFormat = 0;
+    MoveMouse({100, 150});
+    EXPECT_EQ(Status(), "Position:   -1.000     0.000");
+}
+
+TEST_F(MapWindowTest, MeasureDrawsALineAndShowsTheDistance) {
+    view.Repaint();
+    view.SetToolMode(kToolMeasure);
+    QTest::mousePress(&view, Qt::LeftButton, {}, {200, 150});
+    QTest::mouseMove(&view, {300, 150});
+    EXPECT_EQ(view.DragState(), kDragMeasure);
+    EXPECT_EQ(view.RubberBox(), (Box{200, 150, 300, 150}));
+    // 6378 km x 0.017453293 rad for one degree; in miles and nautical miles.
+    const std::string oneDegree = "   111.317 km   69.169 mi   60.106 nm ";
+    EXPECT_EQ(Status(), oneDegree);
+
+    // The dotted line lies over the picture, not in it.
+    const QImage shown = Shown();
+    int black = 0;
+    for (int x = 200; x <= 300; ++x) black += shown.pixel(x, 150) == qRgb(0, 0, 0);
+    EXPECT_GT(black, 25);
+    EXPECT_NE(view.Picture().pixel(250, 150), qRgb(0, 0, 0));
+
+    QTest::mouseRelease(&view, Qt::LeftButton, {}, {300, 150});
+    EXPECT_EQ(view.DragState(), kDragReleased);
+    EXPECT_EQ(Status(), oneDegree) << "the distance stays until the mouse moves";
+    EXPECT_EQ(Shown(), view.Picture()) << "the line is gone";
+}
+
+TEST_F(MapWindowTest, ZoomBoxesStopAtTheScaleLimits) {
+    struct Row {
+        int mode;
+        int32_t scale;
+        QPoint to;
+        Box box;
+        const char* message;
+        int32_t newScale;
+    };
+    const Row rows[] = {
+        // 39 right and 100 down: dy is cut to truncate(39 x 3/4) = 29. The
+        // box is 40 of CW = 401 pixels wide: truncate(40 / 401 x 150) = 14.
+        {kToolZoomIn, 150, {139, 200}, {100, 100, 139, 129}, "Minimum map scale reached", 100},
+        // 199 right and 150 down: dy is cut to truncate(199 x 3/4) = 149.
+        // 401 / 200 x 200000000 is beyond 300000000.
+        {kToolZoomOut, 200000000, {299, 250}, {100, 100, 299, 249}, "Maximum map scale reached", 300000000},
+    };
+    for (const Row& row : rows) {
+        doc.scale = row.scale;
+        view.Repaint();
+        view.SetToolMode(row.mode);
+        QTest::mousePress(&view, Qt::LeftButton, {}, {100, 100});
+        QTest::mouseMove(&view, row.to);
+        EXPECT_EQ(view.RubberBox(), row.box) << row.message;
+        MessageRecorder recorder;
+        QTest::mouseRelease(&view, Qt::LeftButton, {}, row.to);
+        const Message limit{row.message, "Information", MessageButtons::Ok, MessageIcon::Information};
+        EXPECT_EQ(recorder.messages, std::vector<Message>{limit});
+        EXPECT_EQ(doc.scale, row.newScale);
+        EXPECT_EQ(view.DragState(), kDragReleased);
+        if (row.mode == kToolZoomIn) {
+            // Recentred on the box, west and north of the old centre.
+            EXPECT_LT(doc.centre.x, 0);
+            EXPECT_GT(doc.centre.y, 0);
+        } else {
+            EXPECT_EQ(doc.centre, (LPoint{0, 0})) << "the full-scale view";
+        }
+        EXPECT_EQ(view.ToolMode(), row.mode) << "the tool stays";
+    }
+}
+
+TEST_F(MapWindowTest, AClickWithoutABoxDoesNotZoom) {
+    view.Repaint();
+    view.SetToolMode(kToolZoomIn);
+    MessageRecorder recorder;
+    QTest::mouseClick(&view, Qt::LeftButton, {}, {100, 100});
+    EXPECT_EQ(doc.scale, 1484260);
+    EXPECT_EQ(doc.centre, (LPoint{0, 0}));
+    EXPECT_TRUE(recorder.messages.empty());
+}
+
+TEST_F(MapWindowTest, MessagesOfAPaintAreShownAfterIt) {
+    application.mapPath = (dir / "none").string();
+    MessageRecorder recorder;
+    view.Repaint();
+    EXPECT_TRUE(recorder.messages.empty()) << "held while the map is drawn";
+    QCoreApplication::processEvents();
+    EXPECT_EQ(recorder.Texts(), std::vector<std::string>{"Map file path does not exist"});
+    EXPECT_EQ(doc.drawn, 0);
+
+    // The error has had its skipped paint: the next one draws.
+    EXPECT_EQ(badclient, 0);
+    application.mapPath = dir.Path().string();
+    view.Repaint();
+    EXPECT_EQ(doc.drawn, 1);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(recorder.messages.size(), 1u);
+}
+
+TEST_F(MapWindowTest, ResizingRepaintsUnlessTheScaleIs0) {
+    QResizeEvent resized(QSize(400, 300), QSize(200, 100));
+    doc.scale = 0;
+    QCoreApplication::sendEvent(&view, &resized);
+    EXPECT_TRUE(view.Picture().isNull());
+
+    doc.scale = 1484260;
+    QCoreApplication::sendEvent(&view, &resized);
+    EXPECT_EQ(view.Picture().size(), QSize(400, 300));
+    EXPECT_EQ(doc.viewportExtent, (TSize{400, -300}));
+}
+
+}  // namespace
+}  // namespace okap
