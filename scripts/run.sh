@@ -1,24 +1,38 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and shows the program at work on the
-# samples. The desktop window comes with a later step; until then this runs
-# the command-line companion, okaptool, on sample places.
+# Installs what is missing, builds, sets up a workspace with the sample world
+# (~/okap-samples, or the directory given) and opens the program there. With
+# no display it renders the sample documents to PNG instead and says where
+# they are. Existing files in the workspace and an existing okap.ini are
+# never overwritten.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+workspace=${1:-$HOME/okap-samples}
+
 bash scripts/install-deps.sh
 bash scripts/build.sh release
+bash scripts/setup-samples.sh "$workspace"
+workspace=$(cd "$workspace" && pwd)
 
-tool=build/tools/okaptool/okaptool
-echo
-echo "Built $tool. The map window is not part of this build yet;"
-echo "here is the projection core at work on the sample places (samples/places.txt):"
-echo
-while IFS=, read -r name lon lat; do
-  [ -z "$name" ] && continue
-  merc=$(echo "$lon $lat" | "$tool" project --projection MERC)
-  ortho=$(echo "$lon $lat" | "$tool" project --projection "Orthographic" --origin-lon 10 --origin-lat 50)
-  printf '  %-14s lon %8s lat %7s   Mercator x y (dm) %-22s  Orthographic over 10E 50N %s\n' \
-    "$name" "$lon" "$lat" "$merc" "$ortho"
-done < samples/places.txt
-echo
-echo "Try: $tool project --help"
+tool=$PWD/build/tools/okaptool/okaptool
+program=$PWD/build/app/okap
+
+if [ -x "$program" ] && { [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; }; then
+    echo "Opening OKAP in $workspace: use File > Open to open a sample document (*.oki)."
+    cd "$workspace"
+    exec "$program"
+fi
+
+if [ -x "$program" ]; then
+    echo "No display found, so the program window cannot open here."
+fi
+echo "Rendering the sample documents to PNG:"
+mkdir -p "$workspace/renders"
+for doc in "$workspace"/*.oki; do
+    out="$workspace/renders/$(basename "${doc%.oki}").png"
+    if "$tool" render "$doc" "$out" --maps "$workspace" --data "$workspace" --size 1200x900; then
+        echo "  $out"
+    else
+        echo "  $doc could not be rendered (see the messages above)" >&2
+    fi
+done
