@@ -29,11 +29,11 @@ inline constexpr int32_t kWorldDegree = 1111200;
 // region, one land area (feature 1) from 60W 50S to 60E 50N in world
 // decimetres (proj +proj=merc +ellps=GRS80 +units=dm).
 inline std::string SmallWorldMap() {
-    MapSpec spec;
-    spec.west = -180 * kWorldDegree;
-    spec.north = 84 * kWorldDegree;
-    spec.east = 180 * kWorldDegree;
-    spec.south = -80 * kWorldDegree;
+    MapSpec layout;
+    layout.west = -180 * kWorldDegree;
+    layout.north = 84 * kWorldDegree;
+    layout.east = 180 * kWorldDegree;
+    layout.south = -80 * kWorldDegree;
     SegmentSpec land;
     land.name = "LAND    ";
     land.type = 1;
@@ -41,8 +41,8 @@ inline std::string SmallWorldMap() {
                    {-66791694, 64135245}};
     land.storedCount = static_cast<int32_t>(land.points.size());
     land.box = {{-66791694, 64135245}, {66791694, -64135245}};
-    spec.segments = {land};
-    return BuildMap(spec);
+    layout.segments = {land};
+    return BuildMap(layout);
 }
 
 class DocumentTest : public ::testing::Test {

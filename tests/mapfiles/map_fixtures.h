@@ -52,26 +52,26 @@ inline int32_t CheckValue(int32_t offset, int version) {
     return static_cast<int16_t>(static_cast<uint16_t>((offset ^ version ^ 0x3AB7) & 0xFFFF));
 }
 
-inline std::string BuildMap(const MapSpec& spec) {
+inline std::string BuildMap(const MapSpec& layout) {
     std::string points;
     std::vector<int32_t> positions;
-    for (const SegmentSpec& s : spec.segments) {
+    for (const SegmentSpec& s : layout.segments) {
         positions.push_back(46 + static_cast<int32_t>(points.size()));
         for (LPoint p : s.points) {
             Put32(points, p.x);
             Put32(points, p.y);
         }
     }
-    const int32_t directory = spec.directoryOffset.value_or(46 + static_cast<int32_t>(points.size()));
-    std::string b = spec.typeCode;
-    Put16(b, spec.version);
-    b += spec.projection + spec.ellipsoid;
-    for (int32_t v : {spec.originLon, spec.originLat, spec.west, spec.north, spec.east, spec.south}) Put32(b, v);
-    Put32(b, spec.check.value_or(CheckValue(directory, spec.version)));
+    const int32_t directory = layout.directoryOffset.value_or(46 + static_cast<int32_t>(points.size()));
+    std::string b = layout.typeCode;
+    Put16(b, layout.version);
+    b += layout.projection + layout.ellipsoid;
+    for (int32_t v : {layout.originLon, layout.originLat, layout.west, layout.north, layout.east, layout.south}) Put32(b, v);
+    Put32(b, layout.check.value_or(CheckValue(directory, layout.version)));
     Put32(b, directory);
     b += points;
-    for (size_t i = 0; i < spec.segments.size(); ++i) {
-        const SegmentSpec& s = spec.segments[i];
+    for (size_t i = 0; i < layout.segments.size(); ++i) {
+        const SegmentSpec& s = layout.segments[i];
         b += s.name;
         Put16(b, s.type);
         Put32(b, s.dataPosition.value_or(positions[i]));

@@ -47,9 +47,9 @@ protected:
 
 // A map with one segment of two points, for the tests that need any good file.
 MapSpec OneSegmentMap() {
-    MapSpec spec;
-    spec.segments.push_back({"COAST   ", 12, -2, {{100, 200}, {300, 400}}, {{100, 400}, {300, 200}}, {}});
-    return spec;
+    MapSpec layout;
+    layout.segments.push_back({"COAST   ", 12, -2, {{100, 200}, {300, 400}}, {{100, 400}, {300, 200}}, {}});
+    return layout;
 }
 
 TEST(ValidateTest, LowSixteenBitsByExclusiveOr) {
@@ -64,32 +64,32 @@ TEST(ValidateTest, LowSixteenBitsByExclusiveOr) {
 TEST_F(MapfileTest, HeaderRefusals) {
     struct Row {
         const char* what;
-        MapSpec spec;
+        MapSpec layout;
         size_t cutTo = std::string::npos;
     };
     std::vector<Row> rows;
     MapSpec base = OneSegmentMap();
     const std::string good = BuildMap(base);
     rows.push_back({"version 101", base});
-    rows.back().spec.version = 101;
+    rows.back().layout.version = 101;
     // The check value matches, but the directory would overlap the header.
     rows.push_back({"directory offset 40", base});
-    rows.back().spec.directoryOffset = 40;
+    rows.back().layout.directoryOffset = 40;
     rows.push_back({"bad check value", base});
-    rows.back().spec.check = test::CheckValue(static_cast<int32_t>(good.size()) - 34, 100) + 1;
+    rows.back().layout.check = test::CheckValue(static_cast<int32_t>(good.size()) - 34, 100) + 1;
     rows.push_back({"type code", base});
-    rows.back().spec.typeCode = "OKAQ";
+    rows.back().layout.typeCode = "OKAQ";
     rows.push_back({"ellipsoid", base});
-    rows.back().spec.ellipsoid = "CL66";
+    rows.back().layout.ellipsoid = "CL66";
     rows.push_back({"directory offset past the end", base});
-    rows.back().spec.directoryOffset = static_cast<int32_t>(good.size()) + 34;
+    rows.back().layout.directoryOffset = static_cast<int32_t>(good.size()) + 34;
     rows.push_back({"truncated header", base, 30});
 
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
         badclient = 0;
         messages.messages.clear();
-        dir.Write("bad.mpb", BuildMap(row.spec).substr(0, row.cutTo));
+        dir.Write("bad.mpb", BuildMap(row.layout).substr(0, row.cutTo));
         Mapfile map;
         EXPECT_EQ(map.OpenInfile("bad.mpb"), 0);
         EXPECT_EQ(messages.Texts(), std::vector<std::string>{kNotAMapFile});
@@ -179,13 +179,13 @@ TEST_F(MapfileTest, KindsFromSignedCounts) {
     };
     const Row rows[] = {{5, kAreaKind, 5}, {-4, kLineKind, 4}, {-1, kPointKind, 1},
                         {1, kPointKind, 1}, {0, kAreaKind, 0}};
-    MapSpec spec;
+    MapSpec layout;
     std::string text = "\r\nlines before the first header are passed over\r\n";
     for (const Row& row : rows) {
-        spec.segments.push_back({"SEG     ", 3, row.stored, {}, {}, {}});
+        layout.segments.push_back({"SEG     ", 3, row.stored, {}, {}, {}});
         text += "\"SEG\",3," + std::to_string(row.stored) + "\r\n0,0\r\n";
     }
-    dir.Write("kinds.mpb", BuildMap(spec));
+    dir.Write("kinds.mpb", BuildMap(layout));
     // The text form read with LF endings as well.
     std::string lf = text;
     std::erase(lf, '\r');
@@ -243,12 +243,12 @@ Projection ViewProjection() {
 }
 
 TEST_F(MapfileTest, LoadSegmentSkipsWhatTheViewCannotShow) {
-    MapSpec spec;
+    MapSpec layout;
     // Wholly inside; wholly outside (east of the view); partly inside.
-    spec.segments.push_back({"INSIDE  ", 1, -2, {{0, 0}, {300, 300}}, {{0, 300}, {300, 0}}, {}});
-    spec.segments.push_back({"OUTSIDE ", 2, 2, {{10000, 0}, {20000, 0}}, {{10000, 0}, {20000, 0}}, {}});
-    spec.segments.push_back({"PARTLY  ", 3, -2, {{-3000, 0}, {600, -300}}, {{-3000, 0}, {600, -300}}, {}});
-    dir.Write("view.mpb", BuildMap(spec));
+    layout.segments.push_back({"INSIDE  ", 1, -2, {{0, 0}, {300, 300}}, {{0, 300}, {300, 0}}, {}});
+    layout.segments.push_back({"OUTSIDE ", 2, 2, {{10000, 0}, {20000, 0}}, {{10000, 0}, {20000, 0}}, {}});
+    layout.segments.push_back({"PARTLY  ", 3, -2, {{-3000, 0}, {600, -300}}, {{-3000, 0}, {600, -300}}, {}});
+    dir.Write("view.mpb", BuildMap(layout));
     Projection view = ViewProjection();
     Mapfile map;
     ASSERT_EQ(map.OpenInfile("view.mpb"), 1);
@@ -316,10 +316,10 @@ TEST_F(MapfileTest, LoadSegmentMalformedRecords) {
         SCOPED_TRACE(row.what);
         messages.messages.clear();
         badclient = 0;
-        MapSpec spec;
-        spec.segments.push_back(row.segment);
-        spec.segments.back().name = "SEGMENT1";
-        dir.Write("bad.mpb", BuildMap(spec));
+        MapSpec layout;
+        layout.segments.push_back(row.segment);
+        layout.segments.back().name = "SEGMENT1";
+        dir.Write("bad.mpb", BuildMap(layout));
         Mapfile map;
         ASSERT_EQ(map.OpenInfile("bad.mpb"), 1);
         POINT pts[kMaxSegmentPoints];

@@ -65,13 +65,13 @@ std::string Join(const std::vector<std::string>& lines, std::string_view eol) {
 
 // A binary map file whose segments have the given types, in that order.
 void WriteMap(const TempDir& dir, const std::string& name, const std::vector<int>& types) {
-    test::MapSpec spec;
+    test::MapSpec layout;
     for (int type : types) {
         test::SegmentSpec segment;
         segment.type = type;
-        spec.segments.push_back(segment);
+        layout.segments.push_back(segment);
     }
-    dir.Write(name, test::BuildMap(spec));
+    dir.Write(name, test::BuildMap(layout));
 }
 
 TEST_F(MapFormatTest, FeatureLineRules) {

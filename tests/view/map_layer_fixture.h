@@ -65,19 +65,19 @@ constexpr int32_t kDegree = 1111200;
 
 // A map file of the segments, with a whole-world region unless given.
 inline MapSpec MapOf(std::vector<SegmentSpec> segments) {
-    MapSpec spec;
-    spec.west = -180 * kDegree;
-    spec.north = 90 * kDegree;
-    spec.east = 180 * kDegree;
-    spec.south = -90 * kDegree;
-    spec.segments = std::move(segments);
-    return spec;
+    MapSpec layout;
+    layout.west = -180 * kDegree;
+    layout.north = 90 * kDegree;
+    layout.east = 180 * kDegree;
+    layout.south = -90 * kDegree;
+    layout.segments = std::move(segments);
+    return layout;
 }
 
 // Writes name.mpb and name.okf into dir and appends the layer to doc.
-inline void AddMapLayer(const TempDir& dir, MapDocument& doc, const std::string& name, const MapSpec& spec,
+inline void AddMapLayer(const TempDir& dir, MapDocument& doc, const std::string& name, const MapSpec& layout,
                         const std::string& format) {
-    dir.Write(name + ".mpb", BuildMap(spec));
+    dir.Write(name + ".mpb", BuildMap(layout));
     dir.Write(name + ".okf", format);
     doc.mapLayers[static_cast<size_t>(doc.mapLayerCount++)] = {name + ".mpb", name + ".okf"};
 }

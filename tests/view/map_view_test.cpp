@@ -210,19 +210,19 @@ TEST_F(MapViewTest, EveryPaintTakesTheFirstLayersProjection) {
         test::TempDir rowDir;
         MapDocument rowDoc;
         MapView rowView(rowDoc, test::MapDirectory(rowDir.Path()));
-        MapSpec spec = MapOf({});
-        spec.projection = "MILC";
-        spec.originLon = 10 * kDegree;
-        spec.west = static_cast<int32_t>(row.west * kDegree);
-        spec.east = static_cast<int32_t>(row.east * kDegree);
-        test::AddMapLayer(rowDir, rowDoc, "base", spec, kLandFormat);
+        MapSpec layout = MapOf({});
+        layout.projection = "MILC";
+        layout.originLon = 10 * kDegree;
+        layout.west = static_cast<int32_t>(row.west * kDegree);
+        layout.east = static_cast<int32_t>(row.east * kDegree);
+        test::AddMapLayer(rowDir, rowDoc, "base", layout, kLandFormat);
         for (int paint = 0; paint < 2; ++paint) {
             rowDoc.projection = Projection("EQIC", Position());
             RecordingDC dc;
             rowView.Paint(dc, test::kViewRect);
             EXPECT_EQ(rowDoc.projection.Type, "MILC");
             EXPECT_EQ(rowDoc.projection.Origin.Long.GetLong(), 10 * kDegree);
-            EXPECT_EQ(rowDoc.mapRegion, (LBox{{spec.west, spec.north}, {spec.east, spec.south}}));
+            EXPECT_EQ(rowDoc.mapRegion, (LBox{{layout.west, layout.north}, {layout.east, layout.south}}));
             EXPECT_EQ(rowDoc.longitudeMode, row.longitudeMode);
         }
     }

@@ -10,8 +10,8 @@ Options::Options(std::string usageText, std::vector<OptionSpec> optionSpecs)
     : usage(std::move(usageText)), specs(std::move(optionSpecs)) {}
 
 const OptionSpec* Options::Find(std::string_view name) const {
-    for (const OptionSpec& spec : specs)
-        if (spec.name == name) return &spec;
+    for (const OptionSpec& option : specs)
+        if (option.name == name) return &option;
     return nullptr;
 }
 
@@ -32,23 +32,23 @@ bool Options::Parse(int argc, char** argv, size_t minOperands, size_t maxOperand
             inlineValue = std::string(body.substr(equals + 1));
             body = body.substr(0, equals);
         }
-        const OptionSpec* spec = Find(body);
-        if (!spec) {
+        const OptionSpec* option = Find(body);
+        if (!option) {
             std::cerr << "okaptool: unknown option --" << body << " (see --help)\n";
             return false;
         }
-        if (spec->valueName.empty()) {
+        if (option->valueName.empty()) {
             if (inlineValue) {
                 std::cerr << "okaptool: option --" << body << " takes no value\n";
                 return false;
             }
-            values[spec->name] = "";
+            values[option->name] = "";
         } else if (inlineValue) {
-            values[spec->name] = *inlineValue;
+            values[option->name] = *inlineValue;
         } else if (i + 1 < argc) {
-            values[spec->name] = argv[++i];
+            values[option->name] = argv[++i];
         } else {
-            std::cerr << "okaptool: option --" << body << " needs a value " << spec->valueName << '\n';
+            std::cerr << "okaptool: option --" << body << " needs a value " << option->valueName << '\n';
             return false;
         }
     }
@@ -61,10 +61,10 @@ bool Options::Parse(int argc, char** argv, size_t minOperands, size_t maxOperand
 
 void Options::PrintHelp() const {
     std::cout << "Usage: " << usage << "\n\nOptions:\n";
-    for (const OptionSpec& spec : specs) {
-        std::string left = "--" + spec.name + (spec.valueName.empty() ? "" : " " + spec.valueName);
-        std::cout << "  " << left << std::string(left.size() < 24 ? 24 - left.size() : 1, ' ') << spec.help;
-        if (!spec.defaultText.empty()) std::cout << " (default " << spec.defaultText << ")";
+    for (const OptionSpec& option : specs) {
+        std::string left = "--" + option.name + (option.valueName.empty() ? "" : " " + option.valueName);
+        std::cout << "  " << left << std::string(left.size() < 24 ? 24 - left.size() : 1, ' ') << option.help;
+        if (!option.defaultText.empty()) std::cout << " (default " << option.defaultText << ")";
         std::cout << '\n';
     }
     std::cout << "  --help                  show this help\n";
