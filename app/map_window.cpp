@@ -28,18 +28,6 @@ ViewSettings CurrentSettings() {
     return settings;
 }
 
-MessageResult FirstButton(MessageButtons buttons) {
-    switch (buttons) {
-        case MessageButtons::YesNo:
-        case MessageButtons::YesNoCancel:
-            return MessageResult::Yes;
-        case MessageButtons::RetryCancel:
-            return MessageResult::Retry;
-        default:
-            return MessageResult::Ok;
-    }
-}
-
 // Collects the messages shown while it lives, answering each with its
 // first button (the drawing's messages all have an OK button only), and
 // puts the previous handler back however the drawing ends.

@@ -7,6 +7,13 @@ namespace okap {
 
 namespace {
 
+MessageHandler& CurrentHandler() {
+    static MessageHandler handler;
+    return handler;
+}
+
+}  // namespace
+
 MessageResult FirstButton(MessageButtons buttons) {
     switch (buttons) {
         case MessageButtons::YesNo:
@@ -18,13 +25,6 @@ MessageResult FirstButton(MessageButtons buttons) {
             return MessageResult::Ok;
     }
 }
-
-MessageHandler& CurrentHandler() {
-    static MessageHandler handler;
-    return handler;
-}
-
-}  // namespace
 
 std::ostream& operator<<(std::ostream& os, const Message& m) {
     return os << '[' << m.caption << "] " << m.text;

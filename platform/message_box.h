@@ -40,6 +40,9 @@ void ShowError(std::string_view text);
 // first button (OK or Yes).
 MessageHandler SetMessageHandler(MessageHandler handler);
 
+// The answer of the first button: Yes, Retry or OK.
+MessageResult FirstButton(MessageButtons buttons);
+
 // Writes the message to standard error as "caption: text" and answers with
 // the first button. The handler of okaptool and of the program with no GUI.
 MessageResult PrintMessage(const Message& message);

@@ -33,14 +33,6 @@ protected:
         std::filesystem::current_path(dir.Path());
     }
 
-    std::vector<std::string> Files() const {
-        std::vector<std::string> names;
-        for (const auto& entry : std::filesystem::directory_iterator(dir.Path()))
-            names.push_back(entry.path().filename().string());
-        std::sort(names.begin(), names.end());
-        return names;
-    }
-
     test::TempDir dir;
     MessageRecorder messages;
 };
@@ -412,7 +404,7 @@ TEST_F(MapfileTest, EmptyBinaryMapAndTheReplaceQuestion) {
     EXPECT_EQ(test::TempDir::Read(dir / "newmap.mpb"), "old contents");
     ASSERT_EQ(map.CloseOutfile(), 1);
     // The temporary files are gone.
-    EXPECT_EQ(Files(), std::vector<std::string>{"newmap.mpb"});
+    EXPECT_EQ(dir.Names(), std::vector<std::string>{"newmap.mpb"});
 
     MapSpec expected;
     expected.originLon = 1111200;
@@ -436,7 +428,7 @@ TEST_F(MapfileTest, UnclosedOutputLeavesNothingBehind) {
         ASSERT_EQ(map.WriteOutHeader(), 1);
     }
     EXPECT_EQ(test::TempDir::Read(dir / "newmap.mpb"), "old contents");
-    EXPECT_EQ(Files(), std::vector<std::string>{"newmap.mpb"});
+    EXPECT_EQ(dir.Names(), std::vector<std::string>{"newmap.mpb"});
 }
 
 TEST_F(MapfileTest, CallsOutOfTurn) {

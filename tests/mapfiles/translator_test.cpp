@@ -51,14 +51,6 @@ protected:
         return out;
     }
 
-    std::vector<std::string> Files() const {
-        std::vector<std::string> names;
-        for (const auto& entry : std::filesystem::directory_iterator(dir.Path()))
-            names.push_back(entry.path().filename().string());
-        std::sort(names.begin(), names.end());
-        return names;
-    }
-
     test::TempDir dir;
     MessageRecorder messages;
 };
@@ -100,7 +92,7 @@ TEST_F(TranslatorTest, SettingsRefusals) {
         EXPECT_EQ(TranslateMap(settings), 0);
         EXPECT_EQ(messages.Texts(), row.messages);
         EXPECT_EQ(badclient, 1);
-        EXPECT_EQ(Files(), std::vector<std::string>{"in.mpa"});
+        EXPECT_EQ(dir.Names(), std::vector<std::string>{"in.mpa"});
     }
 }
 
@@ -378,7 +370,7 @@ TEST_F(TranslatorTest, FailuresLeaveNoOutput) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
-        for (const std::string& name : Files()) std::filesystem::remove(dir / name);
+        for (const std::string& name : dir.Names()) std::filesystem::remove(dir / name);
         messages.messages.clear();
         dir.Write(row.input, row.contents);
         dir.Write("out.mpb", "old contents");
@@ -393,7 +385,7 @@ TEST_F(TranslatorTest, FailuresLeaveNoOutput) {
         texts.erase(texts.begin());
         EXPECT_EQ(texts, row.messages);
         EXPECT_EQ(test::TempDir::Read(dir / "out.mpb"), "old contents");
-        EXPECT_EQ(Files(), (std::vector<std::string>{row.input, "out.mpb"}));
+        EXPECT_EQ(dir.Names(), (std::vector<std::string>{row.input, "out.mpb"}));
     }
 }
 
@@ -433,7 +425,7 @@ TEST_F(TranslatorTest, ProgressAndStopping) {
     EXPECT_EQ(TranslateMap(s, [&](double) { return ++calls < 3; }), 0);
     EXPECT_EQ(calls, 3);
     EXPECT_TRUE(messages.messages.empty());
-    EXPECT_EQ(Files(), std::vector<std::string>{"in.mpa"});
+    EXPECT_EQ(dir.Names(), std::vector<std::string>{"in.mpa"});
 }
 
 }  // namespace

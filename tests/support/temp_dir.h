@@ -2,12 +2,14 @@
 // A fresh directory for one test, removed with everything in it afterwards.
 // It also puts back the current directory, which the file commands change.
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace okap::test {
 
@@ -34,6 +36,15 @@ public:
         std::filesystem::path file = path / name;
         std::ofstream(file, std::ios::binary).write(contents.data(), static_cast<std::streamsize>(contents.size()));
         return file;
+    }
+
+    // The names of the files in the directory, sorted.
+    std::vector<std::string> Names() const {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(path))
+            names.push_back(entry.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
     }
 
     static std::string Read(const std::filesystem::path& file) {
