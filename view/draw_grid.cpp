@@ -117,6 +117,24 @@ std::vector<double> WalkValues(double start, double max, bool endAtMax, double s
 
 enum class Edge { None, Left, Right, Top, Bottom };
 
+// Where a tick runs and how its label sits, per edge (Left, Right, Top,
+// Bottom): the tick goes inward (logical y grows upwards), the label at its
+// inner end.
+struct LabelPlacement {
+    int axis;
+    int inwardX;
+    int inwardY;
+    double offsetX;
+    double offsetY;
+    int justification;
+};
+const LabelPlacement kLabelPlacement[] = {
+    {kAxisLeft, 1, 0, 0.2, 0.5, kJustifyLeft},
+    {kAxisRight, -1, 0, 0.0, 0.5, kJustifyRight},
+    {kAxisTop, 0, -1, 0.0, 0.0, kJustifyCentre},
+    {kAxisBottom, 0, 1, 0.0, 1.0, kJustifyCentre},
+};
+
 // Draws the lines of one grid drawing.
 class GridPainter {
 public:
@@ -193,41 +211,17 @@ private:
 
     // The tick into the view and the label where a line leaves it.
     void MarkEdge(bool meridian, TPoint p, bool major, const std::string& label) {
+        const Edge edge = EdgeOf(meridian, p);
+        if (edge == Edge::None) return;
+        const LabelPlacement& place = kLabelPlacement[static_cast<int>(edge) - 1];
+        if (!format.axes[place.axis]) return;
         const int length = major ? kMajorTick : kMinorTick;
-        TPoint inner = p;
+        const TPoint inner{SafeInt(static_cast<long long>(p.x) + place.inwardX * length),
+                           SafeInt(static_cast<long long>(p.y) + place.inwardY * length)};
         TextStyle& text = format.labelStyle;
-        switch (EdgeOf(meridian, p)) {
-            case Edge::Left:
-                if (!format.axes[kAxisLeft]) return;
-                inner.x = SafeInt(static_cast<long long>(p.x) + length);
-                text.offsetX = 0.2;
-                text.offsetY = 0.5;
-                text.justification = kJustifyLeft;
-                break;
-            case Edge::Right:
-                if (!format.axes[kAxisRight]) return;
-                inner.x = SafeInt(static_cast<long long>(p.x) - length);
-                text.offsetX = 0.0;
-                text.offsetY = 0.5;
-                text.justification = kJustifyRight;
-                break;
-            case Edge::Top:
-                if (!format.axes[kAxisTop]) return;
-                inner.y = SafeInt(static_cast<long long>(p.y) - length);
-                text.offsetX = 0.0;
-                text.offsetY = 0.0;
-                text.justification = kJustifyCentre;
-                break;
-            case Edge::Bottom:
-                if (!format.axes[kAxisBottom]) return;
-                inner.y = SafeInt(static_cast<long long>(p.y) + length);
-                text.offsetX = 0.0;
-                text.offsetY = 1.0;
-                text.justification = kJustifyCentre;
-                break;
-            case Edge::None:
-                return;
-        }
+        text.offsetX = place.offsetX;
+        text.offsetY = place.offsetY;
+        text.justification = place.justification;
         if (format.ticksOn) {
             dc.MoveTo(p);
             dc.LineTo(inner);
