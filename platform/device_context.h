@@ -124,6 +124,12 @@ public:
     virtual void FillRect(const TBox& box, const Brush& brush) = 0;
     // The text is UTF-8; a text that is not valid UTF-8 is read as Latin-1.
     virtual void TextOut(POINT p, const std::string& text) = 0;
+    // The text on one line, its left edge at the box's left and its cell
+    // centred between the box's top and bottom, clipped to the box; in the
+    // current font (its escapement ignored), text colour and background
+    // mode. The text alignment is not used. For labels in list entries and
+    // buttons.
+    virtual void DrawTextLine(const TBox& box, const std::string& text) = 0;
 
     virtual int GetDeviceCaps(DeviceCap cap) const = 0;
 

@@ -387,6 +387,31 @@ void QPainterDC::TextOut(POINT p, const std::string& text) {
     painter.setWorldTransform(mapping * deviceTransform);
 }
 
+// Laid out on the device like TextOut, but always level: the box is mapped
+// to the device and the text cell centred in it, as the platform's list and
+// button labels were.
+void QPainterDC::DrawTextLine(const TBox& box, const std::string& text) {
+    const QString decoded = DecodeText(text);
+    if (decoded.isEmpty()) return;
+    const QRectF area =
+        mapping.mapRect(QRectF(QPointF(box.tl.x, box.tl.y), QPointF(box.br.x, box.br.y)).normalized());
+    if (area.isEmpty()) return;
+    const QFont& font = DeviceFont();
+    const QFontMetricsF metrics(font, painter.device());
+    const double cell = metrics.ascent() + metrics.descent();
+    const double top = std::round(area.top() + (area.height() - cell) / 2);
+
+    painter.save();
+    painter.setWorldTransform(deviceTransform);
+    painter.setClipRect(area, Qt::IntersectClip);
+    if (state.bkMode == BackgroundMode::Opaque)
+        painter.fillRect(QRectF(area.left(), top, metrics.horizontalAdvance(decoded), cell), ToQColor(state.bkColour));
+    painter.setFont(font);
+    painter.setPen(ToQColor(state.textColour));
+    painter.drawText(QPointF(area.left(), top + metrics.ascent()), decoded);
+    painter.restore();
+}
+
 int QPainterDC::GetDeviceCaps(DeviceCap cap) const {
     const QPaintDevice* target = painter.device();
     if (!target) return 0;

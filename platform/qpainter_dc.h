@@ -47,6 +47,7 @@ public:
     void Rectangle(const TBox& box) override;
     void FillRect(const TBox& box, const Brush& brush) override;
     void TextOut(POINT p, const std::string& text) override;
+    void DrawTextLine(const TBox& box, const std::string& text) override;
 
     int GetDeviceCaps(DeviceCap cap) const override;
 

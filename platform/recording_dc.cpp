@@ -48,6 +48,9 @@ std::ostream& operator<<(std::ostream& os, const FillRect& c) {
 std::ostream& operator<<(std::ostream& os, const TextOut& c) {
     return os << "TextOut{" << c.p << ", \"" << c.text << "\"}";
 }
+std::ostream& operator<<(std::ostream& os, const DrawTextLine& c) {
+    return os << "DrawTextLine{" << c.box << ", \"" << c.text << "\"}";
+}
 std::ostream& operator<<(std::ostream& os, const SaveDC&) { return os << "SaveDC{}"; }
 std::ostream& operator<<(std::ostream& os, const RestoreDC&) { return os << "RestoreDC{}"; }
 std::ostream& operator<<(std::ostream& os, const DcCall& c) {
@@ -102,6 +105,9 @@ void RecordingDC::LineTo(POINT p) { calls.push_back(recorded::LineTo{p}); }
 void RecordingDC::Rectangle(const TBox& box) { calls.push_back(recorded::Rectangle{box}); }
 void RecordingDC::FillRect(const TBox& box, const Brush& brush) { calls.push_back(recorded::FillRect{box, brush}); }
 void RecordingDC::TextOut(POINT p, const std::string& text) { calls.push_back(recorded::TextOut{p, text}); }
+void RecordingDC::DrawTextLine(const TBox& box, const std::string& text) {
+    calls.push_back(recorded::DrawTextLine{box, text});
+}
 
 int RecordingDC::GetDeviceCaps(DeviceCap cap) const {
     return cap == DeviceCap::HorzRes ? deviceSize.cx : deviceSize.cy;

@@ -98,6 +98,11 @@ struct TextOut {
     std::string text;
     friend bool operator==(const TextOut&, const TextOut&) = default;
 };
+struct DrawTextLine {
+    TBox box;
+    std::string text;
+    friend bool operator==(const DrawTextLine&, const DrawTextLine&) = default;
+};
 struct SaveDC {
     friend bool operator==(const SaveDC&, const SaveDC&) = default;
 };
@@ -107,7 +112,8 @@ struct RestoreDC {
 
 using DcCallVariant = std::variant<SetWindowExt, SetWindowOrg, SetViewportExt, SetViewportOrg, SelectPen, SelectBrush,
                                    SelectFont, SetTextColor, SetBkColor, SetBkMode, SetTextAlign, SetPolyFillMode,
-                                   Polygon, Polyline, MoveTo, LineTo, Rectangle, FillRect, TextOut, SaveDC, RestoreDC>;
+                                   Polygon, Polyline, MoveTo, LineTo, Rectangle, FillRect, TextOut, DrawTextLine, SaveDC,
+                                   RestoreDC>;
 
 // One recorded call. A class of its own rather than an alias of the variant,
 // so that test failures print it through operator<< (GoogleTest prints a
@@ -138,6 +144,7 @@ std::ostream& operator<<(std::ostream& os, const LineTo& c);
 std::ostream& operator<<(std::ostream& os, const Rectangle& c);
 std::ostream& operator<<(std::ostream& os, const FillRect& c);
 std::ostream& operator<<(std::ostream& os, const TextOut& c);
+std::ostream& operator<<(std::ostream& os, const DrawTextLine& c);
 std::ostream& operator<<(std::ostream& os, const SaveDC& c);
 std::ostream& operator<<(std::ostream& os, const RestoreDC& c);
 std::ostream& operator<<(std::ostream& os, const DcCall& c);
@@ -171,6 +178,7 @@ public:
     void Rectangle(const TBox& box) override;
     void FillRect(const TBox& box, const Brush& brush) override;
     void TextOut(POINT p, const std::string& text) override;
+    void DrawTextLine(const TBox& box, const std::string& text) override;
 
     int GetDeviceCaps(DeviceCap cap) const override;
 

@@ -301,6 +301,42 @@ TEST_F(QPainterDCTest, TextHangsFromItsPointUnmirroredWithTheCellHeightAsked) {
     EXPECT_EQ(image.pixelColor(101, 91), kWhite);
 }
 
+TEST_F(QPainterDCTest, TextLineIsCentredVerticallyInItsBoxAndClippedToIt) {
+    // Box: device x 20 to 180, y 50 to 90. A 20-pixel cell centred in the
+    // 40-pixel box spans 60 to 80; Liberation Sans capitals (0.716 em of a
+    // 1.117 em cell, ascent 0.905 em) run from about 63.4 down to the base
+    // line at 76.2.
+    const TBox box{{100, 750}, {900, 550}};
+    Draw([&](DeviceContext& dc) {
+        dc.SelectFont(Font{"Arial", 100, 300, 400, false, 0});  // the escapement is ignored
+        dc.SetTextAlign(TextAlign::Right);                       // and so is the alignment
+        dc.SetBkMode(BackgroundMode::Transparent);
+        dc.DrawTextLine(box, "HHH");
+    });
+    Ink ink = InkIn(image, image.rect());
+    ASSERT_GT(ink.count, 0);
+    EXPECT_NEAR(ink.box.top(), 63, 1.5);
+    EXPECT_NEAR(ink.box.bottom(), 75.5, 1.5);
+    EXPECT_NEAR(ink.box.left(), 20, 3);  // the H's left side bearing
+    EXPECT_NEAR(ink.angle, 0, 1);
+
+    // A long text and a box lower than the cell: nothing outside the box.
+    // The opaque background fills the cell behind the text, inside the box.
+    image.fill(kWhite);
+    const TBox narrow{{100, 675}, {500, 625}};  // device x 20 to 100, y 65 to 75
+    Draw([&](DeviceContext& dc) {
+        dc.SelectFont(Font{"Arial", 100, 0, 400, false, 0});
+        dc.SetBkColor(kYellowColour);
+        dc.DrawTextLine(narrow, std::string(30, 'H'));
+    });
+    ink = InkIn(image, image.rect());
+    ASSERT_GT(ink.count, 0);
+    EXPECT_TRUE(QRect(20, 65, 80, 10).contains(ink.box)) << ink.box.x() << ' ' << ink.box.y() << ' '
+                                                         << ink.box.width() << ' ' << ink.box.height();
+    EXPECT_EQ(CountColour(image, image.rect(), kYellow), CountColour(image, QRect(20, 65, 80, 10), kYellow));
+    EXPECT_GT(CountColour(image, QRect(20, 65, 80, 10), kYellow), 0);
+}
+
 TEST_F(QPainterDCTest, EscapementTurnsTheBaseLineCounterClockwiseOnTheDevice) {
     Draw([](DeviceContext& dc) {
         dc.SelectFont(Font{"Arial", 100, 300, 700, false, 0});  // 20-pixel cell, 30 degrees

@@ -28,6 +28,7 @@ void DrawSample(DeviceContext& dc) {
     dc.MoveTo({5, -5});
     dc.LineTo({6, -6});
     dc.TextOut({10, -20}, "Bergen");
+    dc.DrawTextLine({{0, 0}, {90, 20}}, "Oslo");
 }
 
 TEST(RecordingDC, KeepsEveryCallInOrderWithTheFillModeInForce) {
@@ -47,6 +48,7 @@ TEST(RecordingDC, KeepsEveryCallInOrderWithTheFillModeInForce) {
                             MoveTo{{5, -5}},
                             LineTo{{6, -6}},
                             TextOut{{10, -20}, "Bergen"},
+                            DrawTextLine{{{0, 0}, {90, 20}}, "Oslo"},
                         }));
     EXPECT_EQ(dc.CallsOf<Polygon>().size(), 2u);
     EXPECT_EQ(dc.CallsOf<TextOut>(), (std::vector<TextOut>{{{10, -20}, "Bergen"}}));
@@ -82,6 +84,7 @@ TEST(RecordingDC, PrintsCallsReadably) {
         {SelectFont{Font{"Times New Roman", 120, 450, 700, true, 0x12}},
          "SelectFont{Font(\"Times New Roman\", height 120, escapement 450, weight 700, italic, pitchAndFamily 18)}"},
         {TextOut{{1, 2}, "A b"}, "TextOut{(1, 2), \"A b\"}"},
+        {DrawTextLine{{{0, 0}, {90, 20}}, "  7 Coast"}, "DrawTextLine{[(0, 0) (90, 20)], \"  7 Coast\"}"},
         {SaveDC{}, "SaveDC{}"},
     };
     for (const auto& [call, text] : rows) {
