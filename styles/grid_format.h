@@ -36,9 +36,8 @@
 namespace okap {
 
 inline constexpr const char* kGridFormatExtension = ".okg";
-// The save dialog's filter and default extension.
+// The save dialog's filter; its pattern gives the extension a typed name gets.
 inline constexpr const char* kGridFormatFilter = "Grid Format Files (*.okg)|*.okg|";
-inline constexpr const char* kGridFormatDefaultExtension = "OKG";
 
 // Axes in file order.
 inline constexpr int kAxisLeft = 0;

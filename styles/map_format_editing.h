@@ -12,8 +12,7 @@
 // The feature editor:
 //   SetupWindow   -> FillFeatureList, then the caret on the first entry
 //   OK            -> EnterMapDirectory (failure: the dialog stays open), the
-//                    save dialog (kMapFormatFilter, kMapFormatDefaultExtension,
-//                    FormatSaveStartName), then SaveFeatureList with the
+//                    save dialog (kMapFormatFilter, FormatSaveStartName), then SaveFeatureList with the
 //                    chosen path; the dialog closes with OK when it returns 1
 // The map style dialog's format list: ListFittingFormats.
 
@@ -26,7 +25,6 @@
 namespace okap {
 
 inline constexpr const char* kMapFormatFilter = "Map Format Files (*.okf)|*.okf|";
-inline constexpr const char* kMapFormatDefaultExtension = "OKF";
 
 // Makes the map files directory current. On failure shows "Map file path
 // does not exist", sets badclient and returns 0.
