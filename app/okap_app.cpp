@@ -19,6 +19,7 @@
 #include "app/main_frame.h"
 #include "app/mdi_client.h"
 #include "app/modal_dialog.h"
+#include "app/translator_dialog.h"
 #include "core/globals.h"
 #include "platform/config_location.h"
 #include "platform/message_box.h"
@@ -173,11 +174,7 @@ void okapApp::ApplyConfiguration(const ACDialogTB& values) {
     metafileResolution = ParseDecimal(values.resolution);
 }
 
-void okapApp::CmToolTranslate() {
-    MessageBox("The map translator's window is not part of this version yet. To translate map files, use "
-               "okaptool translate (okaptool translate --help lists its settings).",
-               "Information", MessageButtons::Ok, MessageIcon::Information);
-}
+void okapApp::CmToolTranslate() { RunMapTranslator(frame.get(), mapPath); }
 
 bool okapApp::SetHelpDirectory() {
     if (SetWD(programPath) == 0) return true;
