@@ -31,15 +31,15 @@ namespace {
 constexpr int kDocumentCommands[] = {
     CM_FILECLOSE,    CM_FILESAVE,          CM_FILESAVEAS,   CM_COPYBITMAP,    CM_COPYMETAFILE,
     CM_MAPFULLSCALE, CM_MAPSETCOORDINATES, CM_CURSORZOOMIN, CM_CURSORZOOMOUT, CM_CURSORMEASURE,
+    CM_DISPLAYOPTIONS, CM_MAPLAYERS, CM_DATALAYERS,
 };
 
 // The window arrangement commands: off while no document window is open.
 constexpr int kWindowCommands[] = {CM_CASCADECHILDREN, CM_TILECHILDREN, CM_ARRANGEICONS, CM_CLOSECHILDREN};
 
-// Commands whose dialogs are not part of this version (the layer dialogs,
-// the display options, printing and print preview): they stay off.
-constexpr int kCommandsNotBuilt[] = {CM_MAPLAYERS,        CM_DATALAYERS, CM_DISPLAYOPTIONS,
-                                     CM_FILEPRINTPREVIEW, CM_FILEPRINT,  CM_FILEPRINTERSETUP};
+// Print, Print Setup and Print Preview: on while a document window is open
+// and the printer is usable.
+constexpr int kPrintCommands[] = {CM_FILEPRINT, CM_FILEPRINTERSETUP, CM_FILEPRINTPREVIEW};
 
 constexpr const char* kIndicatorTexts[] = {"CAPS", "NUM", "SCRL", "OVR"};
 
@@ -182,7 +182,8 @@ void MainFrame::UpdateCommandEnabling() {
     for (int id : kDocumentCommands) actions.at(id)->setEnabled(hasDocument);
     bool hasWindows = !mdiClient->subWindowList().isEmpty();
     for (int id : kWindowCommands) actions.at(id)->setEnabled(hasWindows);
-    for (int id : kCommandsNotBuilt) actions.at(id)->setEnabled(false);
+    const bool canPrint = mdiClient->CmPrintEnable();
+    for (int id : kPrintCommands) actions.at(id)->setEnabled(canPrint);
 }
 
 void MainFrame::Command(int id) {
@@ -190,6 +191,9 @@ void MainFrame::Command(int id) {
     switch (id) {
         case CM_FILENEW: mdiClient->CmFileNew(); return;
         case CM_FILEOPEN: mdiClient->CmFileOpen(); return;
+        case CM_FILEPRINT: mdiClient->CmFilePrint(); return;
+        case CM_FILEPRINTERSETUP: mdiClient->CmFilePrintSetup(); return;
+        case CM_FILEPRINTPREVIEW: mdiClient->CmFilePrintPreview(); return;
         case CM_EXIT: close(); return;
         case CM_OKAPCONFIG: application.CmOKAPConfig(); return;
         case CM_TOOLTRANSLATE: application.CmToolTranslate(); return;
@@ -212,6 +216,9 @@ void MainFrame::Command(int id) {
         case CM_COPYMETAFILE: child->CMCopyMetafile(); return;
         case CM_MAPFULLSCALE: child->CMMapFullScale(); return;
         case CM_MAPSETCOORDINATES: child->CMMapSetCoordinates(); return;
+        case CM_DISPLAYOPTIONS: child->CMDisplayOptions(); return;
+        case CM_MAPLAYERS: child->CMMapLayers(); return;
+        case CM_DATALAYERS: child->CMDataLayers(); return;
         case CM_CURSORZOOMIN: child->CMCursorZoomin(); return;
         case CM_CURSORZOOMOUT: child->CMCursorZoomout(); return;
         case CM_CURSORMEASURE: child->CMCursorMeasure(); return;

@@ -11,15 +11,20 @@
 #include <QScreen>
 #include <QSvgGenerator>
 
+#include "app/data_layer_dialog.h"
+#include "app/display_option_dialog.h"
 #include "app/glyphs.h"
+#include "app/map_layer_dialog.h"
 #include "app/map_window.h"
 #include "app/modal_dialog.h"
 #include "app/okap_app.h"
 #include "app/set_coord_dialog.h"
 #include "core/geometry.h"
+#include "core/globals.h"
 #include "platform/message_box.h"
 #include "platform/qpainter_dc.h"
 #include "platform/set_wd.h"
+#include "styles/grid_format.h"
 #include "view/cursor_tools.h"
 
 namespace okap {
@@ -160,6 +165,58 @@ void okapMDIChild::CMCopyMetafile() {
     auto* data = new QMimeData;
     data->setData("image/svg+xml", svg);
     QGuiApplication::clipboard()->setMimeData(data);
+}
+
+void okapMDIChild::CMDisplayOptions() {
+    if (!MapPathIsCurrent()) {
+        badclient = 1;
+        return;
+    }
+    DisplayOptionDialog dialog(*this, DisplayOptionDialogValues(document, GridFormatFiles()));
+    noredraw = 1;
+    const int result = ExecModal(dialog);
+    noredraw = 0;
+    if (result == QDialog::Accepted) ApplyDisplayOptionDialogValues(dialog.Values(), document);
+    view->Repaint();
+    document.modified = 1;
+}
+
+void okapMDIChild::CMMapLayers() {
+    MapLayerDialogTB transfer;
+    transfer.layers = LayerList(document.mapLayers, document.mapLayerCount);
+    noredraw = 1;
+    const int count = document.mapLayerCount;
+    bool accepted = false;
+    while (true) {
+        MapLayerDialog dialog(transfer, *this);
+        accepted = ExecModal(dialog) == QDialog::Accepted;
+        transfer = dialog.Transfer();
+        if (!accepted || document.mapLayerCount > 0) break;
+        ShowError("Error - please add at least one base map");
+    }
+    if (accepted) {
+        document.mapLayerCount = StoreLayerList(transfer.layers, document.mapLayers);
+    } else {
+        document.mapLayerCount = count;
+    }
+    noredraw = 0;
+    view->Repaint();
+    document.modified = 1;
+}
+
+void okapMDIChild::CMDataLayers() {
+    DataLayerDialogTB transfer{LayerList(document.dataLayers, document.dataLayerCount)};
+    noredraw = 1;
+    const int count = document.dataLayerCount;
+    DataLayerDialog dialog(transfer, *this);
+    if (ExecModal(dialog) == QDialog::Accepted) {
+        document.dataLayerCount = StoreLayerList(dialog.Transfer().layers, document.dataLayers);
+    } else {
+        document.dataLayerCount = count;
+    }
+    noredraw = 0;
+    view->Repaint();
+    document.modified = 1;
 }
 
 void okapMDIChild::CMMapFullScale() {

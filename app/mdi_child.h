@@ -48,6 +48,17 @@ public:
     // SVG (MIME type image/svg+xml) at the configured metafile resolution.
     void CMCopyBitmap();
     void CMCopyMetafile();
+    // Options: the details, map box style and grid settings in "Map
+    // display options". The map is redrawn and marked changed after OK and
+    // Cancel alike, since the style edits take effect at once.
+    void CMDisplayOptions();
+    // Options: the map layers and the data layers, chosen in their layer
+    // dialogs. OK writes the layer table from the dialog's list; a map
+    // needs a base map, so OK with no map layer asks for one and opens the
+    // dialog again. Cancel keeps the layers. Either way the map is redrawn
+    // and marked changed.
+    void CMMapLayers();
+    void CMDataLayers();
     // Map: the whole world; a centre and scale typed in.
     void CMMapFullScale();
     void CMMapSetCoordinates();

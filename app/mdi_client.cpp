@@ -2,12 +2,22 @@
 
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <memory>
 #include <string>
 
 #include "app/command_ids.h"
+#include "app/map_window.h"
 #include "app/mdi_child.h"
 #include "app/modal_dialog.h"
 #include "app/okap_app.h"
+#include "app/preview_window.h"
+#include "app/print_out.h"
+#include "core/globals.h"
 #include "core/number_text.h"
 #include "platform/message_box.h"
 #include "platform/set_wd.h"
@@ -22,6 +32,27 @@ bool MapPathIsCurrent() {
     ShowError("Map file path does not exist");
     return false;
 }
+
+// A print or a preview under way, for as long as it lives: the
+// application's printingCount is raised and, for a print job, isprinting
+// set; both are put back however the command ends.
+class PrintingUnderWay {
+public:
+    PrintingUnderWay(okapApp& application, bool printJob) : application(application), wasPrinting(isprinting) {
+        ++application.printingCount;
+        if (printJob) isprinting = 1;
+    }
+    ~PrintingUnderWay() {
+        isprinting = wasPrinting;
+        --application.printingCount;
+    }
+    PrintingUnderWay(const PrintingUnderWay&) = delete;
+    PrintingUnderWay& operator=(const PrintingUnderWay&) = delete;
+
+private:
+    okapApp& application;
+    int wasPrinting;
+};
 
 }  // namespace
 
@@ -53,6 +84,8 @@ okapMDIChild* okapMDIClient::CmFileNew() {
     child->New();
     addSubWindow(child);
     Show(child, maximised);
+    // A new map starts with the choice of its base map.
+    child->CMMapLayers();
     return child;
 }
 
@@ -102,6 +135,65 @@ bool okapMDIClient::CanCloseAll() {
         if (!child->CanClose()) return false;
     }
     return true;
+}
+
+QPrinter& okapMDIClient::EnsurePrinter() {
+    if (!app->printer) {
+        app->printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        defaultPrinterName = QPrinterInfo::defaultPrinterName();
+    }
+    return *app->printer;
+}
+
+// Linux announces no change of the default printer, so the print commands
+// look for one themselves. A printer the user picked in the print dialog
+// stays as long as the system's default does; none is replaced while a print
+// or preview still uses it.
+void okapMDIClient::FollowDefaultPrinter() {
+    if (!app->printer || app->printingCount != 0) return;
+    const QString current = QPrinterInfo::defaultPrinterName();
+    if (defaultPrinterName && *defaultPrinterName != current) app->printer.reset();
+    defaultPrinterName = current;
+    EnsurePrinter();
+}
+
+bool okapMDIClient::CmPrintEnable() {
+    if (!app || !ActiveChild()) return false;
+    return EnsurePrinter().isValid();
+}
+
+void okapMDIClient::CmFilePrintSetup() {
+    if (!app) return;
+    FollowDefaultPrinter();
+    QPageSetupDialog dialog(&EnsurePrinter(), this);
+    ExecModal(dialog);
+}
+
+void okapMDIClient::CmFilePrint() {
+    okapMDIChild* child = ActiveChild();
+    if (!app || !child) return;
+    FollowDefaultPrinter();
+    QPrinter& printer = EnsurePrinter();
+    // The job is named after the map rather than the program, so that the
+    // queue and any failure message say which map it was.
+    APXPrintOut printout(QFileInfo(child->windowTitle()).fileName(), printer, *child->View());
+    PrintingUnderWay printing(*app, true);
+    // The print dialog also offers the job's name for a PDF file.
+    printer.setDocName(printout.Title());
+    QPrintDialog dialog(&printer, child->View());
+    dialog.setMinMax(1, 1);
+    if (ExecModal(dialog) != QDialog::Accepted) return;
+    printout.Print();
+}
+
+void okapMDIClient::CmFilePrintPreview() {
+    okapMDIChild* child = ActiveChild();
+    if (!app || !child) return;
+    FollowDefaultPrinter();
+    QPrinter& printer = EnsurePrinter();
+    PrintingUnderWay previewing(*app, false);
+    PreviewWindow preview(window(), printer, *child->View(), "Print Preview");
+    ExecModal(preview);
 }
 
 }  // namespace okap

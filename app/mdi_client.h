@@ -6,6 +6,9 @@
 #include <QList>
 #include <QMdiArea>
 #include <QString>
+#include <optional>
+
+class QPrinter;
 
 namespace okap {
 
@@ -18,7 +21,8 @@ public:
 
     // File New: a window titled "Document" and the next number (from 0)
     // with the defaults of a new map, maximised when the active document
-    // window is. Returns the new window.
+    // window is; then its Map Layers command runs, so that the map starts
+    // with the choice of its base map. Returns the new window.
     okapMDIChild* CmFileNew();
     // File Open: asks for a document in the map file path and opens it.
     void CmFileOpen();
@@ -33,6 +37,17 @@ public:
     // The windows are left open either way.
     bool CanCloseAll();
 
+    // File Print, Print Setup and Print Preview of the active document
+    // window's map, with the application's printer (made for the system's
+    // default printer on first need). Print and Preview count as printing
+    // (app->printingCount) while they run; Print also sets isprinting.
+    void CmFilePrint();
+    void CmFilePrintSetup();
+    void CmFilePrintPreview();
+    // Whether the three are available: a document window is open and the
+    // printer is usable.
+    bool CmPrintEnable();
+
     // The active document window (the last one activated while the program
     // was in the background), or nullptr.
     okapMDIChild* ActiveChild() const;
@@ -42,8 +57,17 @@ private:
     okapMDIChild* OpenFile(const QString& name);
     // Shows a window of the client, maximised when the active one was.
     void Show(okapMDIChild* child, bool maximised);
+    // The application's printer, made on first need.
+    QPrinter& EnsurePrinter();
+    // Before a print command: when the system's default printer is no longer
+    // the one it was as the printer was made, a printer for the new default
+    // takes its place.
+    void FollowDefaultPrinter();
 
     int newDocumentCount = 0;
+    // The system's default printer when the application's printer was made
+    // or first seen.
+    std::optional<QString> defaultPrinterName;
 };
 
 }  // namespace okap

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QDialog>
 #include <QStatusBar>
 #include <filesystem>
 #include <string>
@@ -57,6 +58,9 @@ protected:
         application.metafileResolution = 1000;
         application.statusBar = &statusBar;
         app = &application;
+        // Unless a test answers them, dialogs are cancelled: File New's Map
+        // Layers among them.
+        SetModalDialogRunner([](QDialog&) { return int(QDialog::Rejected); });
     }
     ~DocumentTest() override {
         SetModalDialogRunner({});

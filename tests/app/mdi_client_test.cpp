@@ -106,10 +106,11 @@ TEST_F(MdiClientTest, NewDocumentsAreNumberedAndFollowTheActiveWindowsState) {
     EXPECT_EQ(second->windowTitle(), "Document1");
     EXPECT_EQ(second->Document().title, "Document1");
     EXPECT_EQ(second->Document().fileName, "");
-    // The defaults of a new map.
+    // The defaults of a new map; its Map Layers dialog was cancelled, which
+    // marks it changed.
     EXPECT_EQ(second->Document().scale, 200000000);
     EXPECT_EQ(second->Document().gridFormatFile, "std.okg");
-    EXPECT_EQ(second->Document().modified, 0);
+    EXPECT_EQ(second->Document().modified, 1);
     EXPECT_FALSE(second->isMaximized());
 
     second->showMaximized();
@@ -122,6 +123,7 @@ TEST_F(MdiClientTest, ProgramExitAsksForEachChangedDocument) {
     okapMDIChild* unchanged = client.CmFileNew();
     okapMDIChild* first = client.CmFileNew();
     okapMDIChild* second = client.CmFileNew();
+    unchanged->Document().modified = 0;
     first->Document().modified = 1;
     second->Document().modified = 1;
     {

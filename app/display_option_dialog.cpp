@@ -1,0 +1,339 @@
+#include "app/display_option_dialog.h"
+
+#include <QButtonGroup>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+#include <span>
+#include <system_error>
+
+#include "app/detail_style_dialog.h"
+#include "app/grid_option_dialog.h"
+#include "app/mdi_child.h"
+#include "app/plot_style_dialog.h"
+#include "app/style_list_box.h"
+#include "core/number_text.h"
+#include "platform/message_box.h"
+#include "styles/grid_format.h"
+#include "view/map_document.h"
+
+namespace okap {
+
+namespace {
+
+constexpr int kBoxStyleListId = 28030;
+
+bool SameLetters(std::string_view a, std::string_view b) {
+    return std::ranges::equal(a, b, [](char x, char y) { return std::tolower(static_cast<unsigned char>(x)) ==
+                                                                 std::tolower(static_cast<unsigned char>(y)); });
+}
+
+std::string_view Trimmed(std::string_view text) {
+    const size_t start = text.find_first_not_of(" \t");
+    if (start == std::string_view::npos) return {};
+    return text.substr(start, text.find_last_not_of(" \t") - start + 1);
+}
+
+QPushButton* Button(const char* text, const char* name, QWidget* parent) {
+    auto* button = new QPushButton(text, parent);
+    button->setObjectName(name);
+    button->setAutoDefault(false);
+    return button;
+}
+
+QLineEdit* GridField(const std::string& value, const char* name, QWidget* parent) {
+    auto* edit = new QLineEdit(QString::fromStdString(value), parent);
+    edit->setObjectName(name);
+    edit->setMaxLength(kMaxGridField);
+    return edit;
+}
+
+}  // namespace
+
+DisplayOptionDialogTB DisplayOptionDialogValues(const MapDocument& doc, std::vector<std::string> gridFormats) {
+    DisplayOptionDialogTB values;
+    values.gridOn = doc.gridOn != 0;
+    values.gridPosition = doc.gridPosition;
+    values.gridSize = FormatGeneral(doc.gridSize, 15);
+    values.gridIncrement = FormatInt(doc.gridIncrement);
+    const auto named = std::ranges::find_if(gridFormats, [&](const std::string& name) {
+        return SameLetters(name, doc.gridFormatFile);
+    });
+    if (named != gridFormats.end()) {
+        values.gridFormatSelection = static_cast<int>(named - gridFormats.begin());
+    } else if (!gridFormats.empty()) {
+        values.gridFormatSelection = 0;
+    }
+    values.gridFormats = std::move(gridFormats);
+    return values;
+}
+
+std::optional<double> ReadGridSize(std::string_view text) {
+    const std::optional<double> size = ReadWholeDouble(text);
+    if (!size || !(*size > 0.0)) return std::nullopt;
+    return size;
+}
+
+std::optional<int> ReadGridIncrement(std::string_view text) {
+    const std::string_view digits = Trimmed(text);
+    int value = 0;
+    const char* first = digits.data();
+    const char* last = digits.data() + digits.size();
+    if (!digits.empty() && *first == '+') ++first;
+    const auto [end, error] = std::from_chars(first, last, value);
+    if (error != std::errc() || end != last || value < 1) return std::nullopt;
+    return value;
+}
+
+void ApplyDisplayOptionDialogValues(const DisplayOptionDialogTB& values, MapDocument& doc) {
+    if (std::optional<double> size = ReadGridSize(values.gridSize)) doc.gridSize = *size;
+    if (std::optional<int> increment = ReadGridIncrement(values.gridIncrement)) doc.gridIncrement = *increment;
+    doc.gridOn = values.gridOn ? 1 : 0;
+    const int selection = values.gridFormatSelection;
+    if (selection >= 0 && selection < static_cast<int>(values.gridFormats.size())) {
+        doc.gridFormatFile = values.gridFormats[static_cast<size_t>(selection)];
+    }
+    doc.gridPosition = values.gridPosition;
+}
+
+DisplayOptionDialog::DisplayOptionDialog(okapMDIChild& window, const DisplayOptionDialogTB& values)
+    : QDialog(&window), window(window) {
+    setWindowTitle("Map display options");
+    MapDocument& doc = window.Document();
+    details = doc.details;
+    detailCount = std::clamp(doc.detailCount, 0, kMaxDetails);
+
+    // The details, with New, Edit and Delete.
+    detailList = new QListWidget(this);
+    detailList->setObjectName("details");
+    for (int i = 0; i < detailCount; ++i) {
+        detailList->addItem(QString::fromStdString(DetailListEntry(details[static_cast<size_t>(i)])));
+    }
+    if (detailCount > 0) detailList->setCurrentRow(0);
+    detailList->setMinimumWidth(340);
+    detailList->installEventFilter(this);
+    connect(detailList, &QListWidget::itemDoubleClicked, this, &DisplayOptionDialog::HandleDetailStyle);
+    auto* detailLabel = new QLabel("Map deta&ils", this);
+    detailLabel->setBuddy(detailList);
+    QPushButton* newButton = Button("Ne&w", "new", this);
+    QPushButton* editButton = Button("&Edit", "edit", this);
+    QPushButton* deleteButton = Button("&Delete", "delete", this);
+    connect(newButton, &QPushButton::clicked, this, &DisplayOptionDialog::HandleDetailNew);
+    connect(editButton, &QPushButton::clicked, this, &DisplayOptionDialog::HandleDetailStyle);
+    connect(deleteButton, &QPushButton::clicked, this, &DisplayOptionDialog::HandleDetailDelete);
+    auto* detailButtons = new QHBoxLayout;
+    detailButtons->addWidget(newButton);
+    detailButtons->addWidget(editButton);
+    detailButtons->addWidget(deleteButton);
+    detailButtons->addStretch();
+
+    // The map box style: its one entry draws the document's first style.
+    boxList = new TXStyleListBox(this, std::span<PlotStyle>(doc.mapBoxStyles), kBoxStyleListId);
+    boxList->addItem("  1 Map box");
+    boxList->setCurrentRow(0);
+    boxList->setMaximumHeight(boxList->sizeHintForRow(0) + 2 * boxList->frameWidth() + 8);
+    boxList->installEventFilter(this);
+    connect(boxList, &QListWidget::itemDoubleClicked, this, &DisplayOptionDialog::HandleBoxStyle);
+    auto* boxLabel = new QLabel("Map &box display styles", this);
+    boxLabel->setBuddy(boxList);
+
+    auto* detailsColumn = new QVBoxLayout;
+    detailsColumn->addWidget(detailLabel);
+    detailsColumn->addWidget(detailList);
+    detailsColumn->addLayout(detailButtons);
+    detailsColumn->addSpacing(8);
+    detailsColumn->addWidget(boxLabel);
+    detailsColumn->addWidget(boxList);
+
+    // The grid.
+    gridOn = new QRadioButton("On", this);
+    gridOn->setObjectName("gridOn");
+    gridOff = new QRadioButton("Off", this);
+    gridOff->setObjectName("gridOff");
+    auto* onOff = new QButtonGroup(this);
+    onOff->addButton(gridOn);
+    onOff->addButton(gridOff);
+    (values.gridOn ? gridOn : gridOff)->setChecked(true);
+    auto* onOffRow = new QHBoxLayout;
+    onOffRow->addWidget(gridOn);
+    onOffRow->addWidget(gridOff);
+    onOffRow->addStretch();
+
+    auto* positionGroup = new QButtonGroup(this);
+    auto* positionRow = new QHBoxLayout;
+    const char* positionTexts[] = {"&L", "&M", "&T"};
+    const char* positionTips[] = {"Under the map layers", "Between the map and data layers", "Over the data layers"};
+    for (int i = 0; i < 3; ++i) {
+        positions[i] = new QRadioButton(positionTexts[i], this);
+        positions[i]->setObjectName(QString("position%1").arg(i));
+        positions[i]->setToolTip(positionTips[i]);
+        positionGroup->addButton(positions[i], i);
+        positionRow->addWidget(positions[i]);
+    }
+    positionRow->addStretch();
+    positions[values.gridPosition >= 0 && values.gridPosition < 3 ? values.gridPosition : 0]->setChecked(true);
+
+    gridFormatList = new QListWidget(this);
+    gridFormatList->setObjectName("gridFormats");
+    for (const std::string& name : values.gridFormats) gridFormatList->addItem(QString::fromStdString(name));
+    if (values.gridFormatSelection >= 0) gridFormatList->setCurrentRow(values.gridFormatSelection);
+    gridFormatList->setToolTip("Double click (or Enter) edits the grid format");
+    gridFormatList->installEventFilter(this);
+    connect(gridFormatList, &QListWidget::itemDoubleClicked, this, &DisplayOptionDialog::HandleGridStyle);
+
+    gridSize = GridField(values.gridSize, "gridSize", this);
+    gridIncrement = GridField(values.gridIncrement, "gridIncrement", this);
+
+    auto* grid = new QGroupBox("&Grid", this);
+    auto* gridForm = new QFormLayout(grid);
+    gridForm->addRow(onOffRow);
+    gridForm->addRow("Position", positionRow);
+    gridForm->addRow("&Style", gridFormatList);
+    gridForm->addRow("Si&ze (deg)", gridSize);
+    gridForm->addRow("Mino&r inc", gridIncrement);
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &DisplayOptionDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &DisplayOptionDialog::reject);
+
+    auto* columns = new QHBoxLayout;
+    columns->addLayout(detailsColumn);
+    columns->addWidget(grid);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(columns);
+    layout->addWidget(buttons);
+}
+
+DisplayOptionDialogTB DisplayOptionDialog::Values() const {
+    DisplayOptionDialogTB values;
+    values.gridOn = gridOn->isChecked() ? 1 : 0;
+    for (int i = 0; i < 3; ++i) {
+        if (positions[i]->isChecked()) values.gridPosition = i;
+    }
+    for (int i = 0; i < gridFormatList->count(); ++i) {
+        values.gridFormats.push_back(gridFormatList->item(i)->text().toStdString());
+    }
+    const QList<QListWidgetItem*> selected = gridFormatList->selectedItems();
+    values.gridFormatSelection = selected.isEmpty() ? -1 : gridFormatList->row(selected.constFirst());
+    values.gridSize = gridSize->text().toStdString();
+    values.gridIncrement = gridIncrement->text().toStdString();
+    return values;
+}
+
+void DisplayOptionDialog::EditDetailAt(int index) {
+    std::string& detail = details[static_cast<size_t>(index)];
+    if (EditDetail(this, window, detail)) {
+        detailList->item(index)->setText(QString::fromStdString(DetailListEntry(detail)));
+    }
+}
+
+void DisplayOptionDialog::HandleDetailNew() {
+    const int caret = detailList->currentRow();
+    if (detailCount > 0 && detailCount < kMaxDetails && caret < 0) return;
+    const int index = NewDetail(details, detailCount, caret);
+    if (index < 0) return;
+    detailList->insertItem(index, QString::fromStdString(DetailListEntry(details[static_cast<size_t>(index)])));
+    detailList->setCurrentRow(index);
+    EditDetailAt(index);
+}
+
+void DisplayOptionDialog::HandleDetailStyle() {
+    const QList<QListWidgetItem*> selected = detailList->selectedItems();
+    const int index = DetailToEdit(detailCount, selected.isEmpty() ? -1 : detailList->row(selected.constFirst()));
+    if (index < 0) return;
+    EditDetailAt(index);
+}
+
+void DisplayOptionDialog::HandleDetailDelete() {
+    const int caret = detailList->currentRow();
+    if (caret < 0 || caret >= detailCount) return;
+    DeleteDetail(details, detailCount, caret);
+    delete detailList->takeItem(caret);
+    // The caret stays on a detail, so that the buttons go on working.
+    if (detailCount > 0) detailList->setCurrentRow(std::min(caret, detailCount - 1));
+}
+
+void DisplayOptionDialog::HandleBoxStyle() {
+    if (boxList->currentRow() < 0) return;
+    SetPlotStyle(this, *boxList);
+}
+
+void DisplayOptionDialog::HandleGridStyle() {
+    const QList<QListWidgetItem*> selected = gridFormatList->selectedItems();
+    if (selected.isEmpty()) return;
+    const std::string name = selected.constFirst()->text().toStdString();
+    if (std::optional<std::filesystem::path> saved = EditGridFormat(this, window, name)) RefillGridFormats(*saved);
+}
+
+void DisplayOptionDialog::RefillGridFormats(const std::filesystem::path& select) {
+    const QList<QListWidgetItem*> selected = gridFormatList->selectedItems();
+    const QString before = selected.isEmpty() ? QString() : selected.constFirst()->text();
+    const std::vector<std::string> names = GridFormatFiles();
+    gridFormatList->clear();
+    for (const std::string& name : names) gridFormatList->addItem(QString::fromStdString(name));
+
+    // A file saved in another directory is not one of the list's, even when
+    // it has the name of one.
+    std::error_code error;
+    const bool here = std::filesystem::equivalent(select.parent_path(), std::filesystem::current_path(), error);
+    int row = here ? FindGridFormatEntry(names, select) : -1;
+    if (row < 0 && !before.isEmpty()) {
+        const QList<QListWidgetItem*> same = gridFormatList->findItems(before, Qt::MatchExactly);
+        if (!same.isEmpty()) row = gridFormatList->row(same.constFirst());
+    }
+    if (row >= 0) gridFormatList->setCurrentRow(row);
+}
+
+void DisplayOptionDialog::HandleSave() {
+    const DisplayOptionDialogTB values = Values();
+    if (!ReadGridSize(values.gridSize)) {
+        ShowError("Grid size must be a number of degrees above 0");
+        gridSize->setFocus();
+        return;
+    }
+    if (!ReadGridIncrement(values.gridIncrement)) {
+        ShowError("Minor inc must be a whole number of 1 or more");
+        gridIncrement->setFocus();
+        return;
+    }
+    MapDocument& doc = window.Document();
+    doc.details = details;
+    doc.detailCount = detailCount;
+    QDialog::accept();
+}
+
+bool DisplayOptionDialog::eventFilter(QObject* watched, QEvent* event) {
+    // Enter on a list does what a double click does, rather than closing
+    // the dialog.
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            if (watched == detailList) {
+                HandleDetailStyle();
+                return true;
+            }
+            if (watched == boxList) {
+                HandleBoxStyle();
+                return true;
+            }
+            if (watched == gridFormatList) {
+                HandleGridStyle();
+                return true;
+            }
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+}  // namespace okap

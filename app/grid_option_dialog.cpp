@@ -1,0 +1,208 @@
+#include "app/grid_option_dialog.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QRadioButton>
+#include <QVBoxLayout>
+#include <span>
+
+#include "app/font_button.h"
+#include "app/format_save_dialog.h"
+#include "app/mdi_child.h"
+#include "app/modal_dialog.h"
+#include "app/okap_app.h"
+#include "app/plot_style_dialog.h"
+#include "app/style_list_box.h"
+#include "app/text_style_dialog.h"
+#include "core/latlong.h"
+#include "platform/message_box.h"
+#include "platform/set_wd.h"
+
+namespace okap {
+
+namespace {
+
+constexpr int kStyleListId = 28058;
+constexpr int kStyleButtonId = 28060;
+
+QRadioButton* Radio(const char* text, const char* name, QWidget* parent) {
+    auto* radio = new QRadioButton(text, parent);
+    radio->setObjectName(name);
+    return radio;
+}
+
+// A pair of exclusive choices, the first checked when first is set.
+void Pair(QRadioButton* a, QRadioButton* b, bool first, QWidget* parent) {
+    auto* group = new QButtonGroup(parent);
+    group->addButton(a);
+    group->addButton(b);
+    (first ? a : b)->setChecked(true);
+}
+
+QCheckBox* Check(const char* text, const char* name, bool checked, QWidget* parent) {
+    auto* box = new QCheckBox(text, parent);
+    box->setObjectName(name);
+    box->setChecked(checked);
+    return box;
+}
+
+}  // namespace
+
+GridOptionDialog::GridOptionDialog(QWidget* parent, okapMDIChild& window, const GridOptionDialogTB& values)
+    : QDialog(parent), labelStyle(window.Document().gridLabelStyle) {
+    setWindowTitle("Grid display options");
+    MapDocument& doc = window.Document();
+
+    styleList = new TXStyleListBox(this, std::span<PlotStyle>(doc.gridStyles), kStyleListId);
+    styleList->addItems({"  1 Major grid", "  2 Minor grid"});
+    styleList->setCurrentRow(0);
+    styleList->setMinimumWidth(260);
+    styleList->setMaximumHeight(styleList->sizeHintForRow(0) * 2 + 2 * styleList->frameWidth() + 8);
+    styleList->installEventFilter(this);
+    connect(styleList, &QListWidget::itemDoubleClicked, this, &GridOptionDialog::HandleLineStyle);
+    auto* styleLabel = new QLabel("Grid line &display styles", this);
+    styleLabel->setBuddy(styleList);
+
+    ticksOn = Radio("On", "ticksOn", this);
+    ticksOff = Radio("Off", "ticksOff", this);
+    Pair(ticksOn, ticksOff, values.ticksOn, this);
+    ticksIn = Radio("&In", "ticksIn", this);
+    ticksOut = Radio("O&ut", "ticksOut", this);
+    Pair(ticksIn, ticksOut, values.ticksIn, this);
+    auto* ticks = new QGroupBox("Tic&ks", this);
+    auto* ticksLayout = new QGridLayout(ticks);
+    ticksLayout->addWidget(ticksOn, 0, 0);
+    ticksLayout->addWidget(ticksOff, 0, 1);
+    ticksLayout->addWidget(ticksIn, 1, 0);
+    ticksLayout->addWidget(ticksOut, 1, 1);
+
+    left = Check("&Left", "left", values.left, this);
+    top = Check("&Top", "top", values.top, this);
+    right = Check("&Right", "right", values.right, this);
+    bottom = Check("&Bottom", "bottom", values.bottom, this);
+    auto* axes = new QGroupBox("Axes", this);
+    auto* axesLayout = new QGridLayout(axes);
+    axesLayout->addWidget(left, 0, 0);
+    axesLayout->addWidget(top, 0, 1);
+    axesLayout->addWidget(right, 1, 0);
+    axesLayout->addWidget(bottom, 1, 1);
+
+    labelsOn = Radio("On", "labelsOn", this);
+    labelsOff = Radio("Off", "labelsOff", this);
+    Pair(labelsOn, labelsOff, values.labelsOn, this);
+    format = new QComboBox(this);
+    format->setObjectName("format");
+    for (const char* name : PositionFormat) format->addItem(name);
+    format->setCurrentIndex(values.labelFormat >= 0 && values.labelFormat < format->count() ? values.labelFormat : 0);
+    sample = new TFButton(this, window, labelStyle, "Text", kStyleButtonId);
+    sample->setMinimumSize(160, 60);
+    connect(sample, &QPushButton::clicked, this, &GridOptionDialog::HandleLabelStyle);
+    auto* formatLabel = new QLabel("&Format", this);
+    formatLabel->setBuddy(format);
+    auto* sampleLabel = new QLabel("&Style", this);
+    sampleLabel->setBuddy(sample);
+    auto* labels = new QGroupBox("L&abels", this);
+    auto* labelsLayout = new QGridLayout(labels);
+    labelsLayout->addWidget(labelsOn, 0, 0);
+    labelsLayout->addWidget(labelsOff, 0, 1);
+    labelsLayout->addWidget(formatLabel, 1, 0);
+    labelsLayout->addWidget(format, 1, 1);
+    labelsLayout->addWidget(sampleLabel, 2, 0);
+    labelsLayout->addWidget(sample, 2, 1);
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &GridOptionDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &GridOptionDialog::reject);
+
+    auto* switches = new QHBoxLayout;
+    switches->addWidget(ticks);
+    switches->addWidget(axes);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(styleLabel);
+    layout->addWidget(styleList);
+    layout->addLayout(switches);
+    layout->addWidget(labels);
+    layout->addWidget(buttons);
+}
+
+GridOptionDialogTB GridOptionDialog::Values() const {
+    GridOptionDialogTB values;
+    values.ticksOn = ticksOn->isChecked() ? 1 : 0;
+    values.ticksIn = ticksIn->isChecked() ? 1 : 0;
+    values.left = left->isChecked() ? 1 : 0;
+    values.top = top->isChecked() ? 1 : 0;
+    values.right = right->isChecked() ? 1 : 0;
+    values.bottom = bottom->isChecked() ? 1 : 0;
+    values.labelsOn = labelsOn->isChecked() ? 1 : 0;
+    values.labelFormat = format->currentIndex();
+    return values;
+}
+
+void GridOptionDialog::HandleLineStyle() {
+    if (styleList->currentRow() < 0) return;
+    SetPlotStyle(this, *styleList);
+}
+
+void GridOptionDialog::HandleLabelStyle() {
+    labelStyle.on = labelsOn->isChecked() ? 1 : 0;
+    int changed = 0;
+    SetTextStyle(this, labelStyle, changed);
+    if (!changed) return;
+    (labelStyle.on ? labelsOn : labelsOff)->setChecked(true);
+    sample->update();
+}
+
+bool GridOptionDialog::eventFilter(QObject* watched, QEvent* event) {
+    // Enter edits the style under the caret, as a double click does, rather
+    // than closing the dialog.
+    if (watched == styleList && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            HandleLineStyle();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+std::optional<std::filesystem::path> EditGridFormat(QWidget* parent, okapMDIChild& window, const std::string& name) {
+    MapDocument& doc = window.Document();
+    // Lines that cannot be read keep the document's styles.
+    GridFormat format;
+    format.majorStyle = doc.gridStyles[0];
+    format.minorStyle = doc.gridStyles[1];
+    format.labelStyle = doc.gridLabelStyle;
+    if (!LoadGridFormatForEditing(app->mapPath, name, format)) return std::nullopt;
+    doc.gridStyles[0] = format.majorStyle;
+    doc.gridStyles[1] = format.minorStyle;
+    doc.gridLabelStyle = format.labelStyle;
+
+    GridOptionDialog dialog(parent, window, GridOptionDialogValues(format));
+    if (ExecModal(dialog) != QDialog::Accepted) return std::nullopt;
+
+    if (SetWD(app->mapPath) != 0) {
+        ShowError("Map file path does not exist");
+        return std::nullopt;
+    }
+    const std::string chosen = AskSaveName(parent, kGridFormatFilter, name);
+    if (chosen.empty()) return std::nullopt;
+    const std::filesystem::path path = chosen;
+
+    // The styles as the editor left them, with the dialog's switches.
+    format.majorStyle = doc.gridStyles[0];
+    format.minorStyle = doc.gridStyles[1];
+    format.labelStyle = doc.gridLabelStyle;
+    ApplyGridOptionDialogValues(dialog.Values(), format);
+    doc.gridLabelStyle.on = format.labelStyle.on;
+    if (!SaveGridFormat(path, name, format)) return std::nullopt;
+    return path;
+}
+
+}  // namespace okap

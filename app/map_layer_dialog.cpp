@@ -1,0 +1,170 @@
+#include "app/map_layer_dialog.h"
+
+#include <QDialog>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPalette>
+#include <optional>
+
+#include "app/map_style_dialog.h"
+#include "app/mdi_child.h"
+#include "app/modal_dialog.h"
+#include "app/okap_app.h"
+#include "core/globals.h"
+#include "core/number_text.h"
+#include "core/projection.h"
+#include "mapfiles/mapfile.h"
+#include "platform/directory_search.h"
+#include "platform/message_box.h"
+#include "styles/map_format_editing.h"
+
+namespace okap {
+
+namespace {
+
+// What decides whether two map files can be drawn together.
+struct MapProjection {
+    std::string code;
+    Position origin;
+    int offset = 1;
+};
+
+// The projection of map file name, in the current directory. When it cannot
+// be opened the map file has given its own message and this adds "Error
+// opening map file " and the name; badclient is left as it was, since a
+// dialog that cannot read a map file must not cost the view its next paint.
+std::optional<MapProjection> ReadMapProjection(const std::string& name) {
+    Mapfile map;
+    const int previousBadclient = badclient;
+    if (!map.OpenInfile(name)) {
+        badclient = previousBadclient;
+        ShowError("Error opening map file " + name);
+        return std::nullopt;
+    }
+    map.SetOffset(0);
+    MapProjection projection{map.InHeader().projectionCode, map.InHeader().origin, map.OffsetMode()};
+    map.CloseInfile();
+    return projection;
+}
+
+// The last entry of Projection_Codes equal to code; 0 when none is.
+int ProjectionIndex(const std::string& code) {
+    int index = 0;
+    for (size_t i = 0; i < Projection_Codes.size(); ++i) {
+        if (code == Projection_Codes[i]) index = static_cast<int>(i);
+    }
+    return index;
+}
+
+QLineEdit* ReadOnlyField(const char* name, int maxLength, QWidget* parent) {
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(name);
+    edit->setReadOnly(true);
+    edit->setMaxLength(maxLength);
+    // On the dialog's own colour, so that they do not invite typing.
+    QPalette palette = edit->palette();
+    palette.setColor(QPalette::Base, palette.color(QPalette::Window));
+    edit->setPalette(palette);
+    return edit;
+}
+
+}  // namespace
+
+MapLayerDialog::MapLayerDialog(const MapLayerDialogTB& transfer, okapMDIChild& window)
+    : LayerDialog("Map layer options", "Map &layers", transfer.layers, kMaxMapLayers, window) {
+    auto* group = new QGroupBox("Base map projection", this);
+    // The widths of the texts the dialog shows, terminators aside.
+    typeEdit = ReadOnlyField("projectionType", 49, group);
+    longitudeEdit = ReadOnlyField("originLongitude", 29, group);
+    latitudeEdit = ReadOnlyField("originLatitude", 29, group);
+    offsetEdit = ReadOnlyField("projectionOffset", 1, group);
+    auto* form = new QFormLayout(group);
+    form->addRow("&Projection", typeEdit);
+    form->addRow("Origin lon&gitude", longitudeEdit);
+    form->addRow("Origin la&titude", latitudeEdit);
+    form->addRow("Longitude o&ffset mode", offsetEdit);
+    AddBelowList(group);
+    ShowProjection(transfer.projectionType, transfer.originLongitude, transfer.originLatitude,
+                   transfer.projectionOffset);
+    SetupWindow();
+}
+
+void MapLayerDialog::SetupWindow() {
+    if (Count() >= 1 && !layers.names.empty()) SetProjection(SplitLayerEntry(layers.names.front()).file);
+}
+
+int& MapLayerDialog::Count() { return window.Document().mapLayerCount; }
+
+MapLayerDialogTB MapLayerDialog::Transfer() const {
+    return {layers, typeEdit->text().toStdString(), longitudeEdit->text().toStdString(),
+            latitudeEdit->text().toStdString(), offsetEdit->text().toStdString()};
+}
+
+void MapLayerDialog::ShowProjection(const std::string& type, const std::string& longitude,
+                                    const std::string& latitude, const std::string& offset) {
+    typeEdit->setText(QString::fromStdString(type));
+    longitudeEdit->setText(QString::fromStdString(longitude));
+    latitudeEdit->setText(QString::fromStdString(latitude));
+    offsetEdit->setText(QString::fromStdString(offset));
+}
+
+void MapLayerDialog::SetProjection(const std::string& mapfile) {
+    if (!EnterMapDirectory(app->mapPath)) return;
+    const std::optional<MapProjection> projection = ReadMapProjection(mapfile);
+    if (!projection) return;
+    baseIndex = ProjectionIndex(projection->code);
+    baseOrigin = projection->origin;
+    baseOffset = projection->offset;
+    ShowProjection(Projections[static_cast<size_t>(baseIndex)], baseOrigin.Long.GetString(),
+                   baseOrigin.Lat.GetString(), FormatInt(baseOffset));
+}
+
+void MapLayerDialog::HandleNew() {
+    if (NewFromSelection("Sorry - maximum number of map layers reached")) return;
+    if (!EnterMapDirectory(app->mapPath)) return;
+    const std::optional<std::string> map = FirstFile("*.mpb", "No map files (.mpb) in current map file path");
+    if (!map) return;
+    const std::optional<std::string> format =
+        FirstFile("*.okf", "No map format (.okf) files in current map file path");
+    if (!format) return;
+    AddFirst({*map, *format});
+    firstLayer = true;
+    HandleEdit();
+    firstLayer = false;
+    SetProjection(SplitLayerEntry(layers.Selection()).file);
+}
+
+void MapLayerDialog::HandleEdit() {
+    if (Count() <= 0 || !layers.HasSelection()) return;
+    const okapFileInfo current = SplitLayerEntry(layers.Selection());
+    if (!EnterMapDirectory(app->mapPath)) return;
+
+    std::vector<std::string> offered;
+    for (const std::string& name : FindFiles("*.mpb")) {
+        if (!firstLayer) {
+            const std::optional<MapProjection> projection = ReadMapProjection(name);
+            if (!projection) return;
+            if (projection->code != Projection_Codes[static_cast<size_t>(baseIndex)] ||
+                !(projection->origin == baseOrigin) || projection->offset != baseOffset) {
+                continue;
+            }
+        }
+        offered.push_back(name);
+    }
+    MapStyleDialogTB choice{ListSelecting(std::move(offered), current.file),
+                            ListSelecting(FindFiles("*.okf"), current.format)};
+
+    MapStyleDialog dialog(choice, window, this);
+    if (ExecModal(dialog) != QDialog::Accepted) return;
+    choice = dialog.Transfer();
+    if (!choice.mapFiles.HasSelection() || !choice.styles.HasSelection()) return;
+    ReplaceSelection({choice.mapFiles.Selection(), choice.styles.Selection()});
+}
+
+void MapLayerDialog::HandleDelete() {
+    LayerDialog::HandleDelete();
+    if (layers.names.empty()) ShowProjection(" ", " ", " ", " ");
+}
+
+}  // namespace okap
