@@ -22,7 +22,7 @@ int ClampToInt(double v, int lo, int hi) {
     return static_cast<int>(v);
 }
 
-// Dash patterns of the platform's one-pixel styled pens, in device pixels
+// Dash patterns of the platform's one-pixel styled pens, in screen pixels
 // (on, off, on, off ...).
 QList<qreal> DashPattern(PenStyle style) {
     switch (style) {
@@ -32,6 +32,12 @@ QList<qreal> DashPattern(PenStyle style) {
     case PenStyle::DashDotDot: return {9, 3, 3, 3, 3, 3};
     default: return {};
     }
+}
+
+// Device pixels per screen pixel of a dash: 1 on a screen, more on paper,
+// where dashes of a few printer dots would run together into a solid line.
+qreal DashScale(const QPaintDevice* device) {
+    return device ? std::max(1, device->logicalDpiX() / 96) : 1;
 }
 
 // One family of parallel hatch lines in device space. A line is the set of
@@ -275,7 +281,10 @@ void QPainterDC::Outline(const QPolygonF& points, bool closed) {
             painter.setPen(gaps);
             draw();
         }
-        pen.setDashPattern(dashes);
+        QList<qreal> scaled = dashes;
+        const qreal scale = DashScale(painter.device());
+        for (qreal& length : scaled) length *= scale;
+        pen.setDashPattern(scaled);
     }
     painter.setPen(pen);
     draw();
