@@ -28,24 +28,6 @@ ViewSettings CurrentSettings() {
     return settings;
 }
 
-// Collects the messages shown while it lives, answering each with its
-// first button (the drawing's messages all have an OK button only), and
-// puts the previous handler back however the drawing ends.
-class MessageHolder {
-public:
-    explicit MessageHolder(std::vector<Message>& held)
-        : previous(SetMessageHandler([&held](const Message& message) {
-              held.push_back(message);
-              return FirstButton(message.buttons);
-          })) {}
-    ~MessageHolder() { SetMessageHandler(std::move(previous)); }
-    MessageHolder(const MessageHolder&) = delete;
-    MessageHolder& operator=(const MessageHolder&) = delete;
-
-private:
-    MessageHandler previous;
-};
-
 // The wait cursor while the map is drawn; the tool's cursor comes back
 // afterwards.
 class WaitCursor {
@@ -86,10 +68,13 @@ void okapWindow::RenderPicture() {
         image.fill(Qt::white);
         const bool alreadyHeld = !heldMessages.empty();
         {
-            MessageHolder holder(heldMessages);
-            QPainter painter(&image);
-            QPainterDC dc(painter);
-            PaintInto(dc, ClientRect());
+            MessageRecorder held;
+            {
+                QPainter painter(&image);
+                QPainterDC dc(painter);
+                PaintInto(dc, ClientRect());
+            }
+            heldMessages.insert(heldMessages.end(), held.messages.begin(), held.messages.end());
         }
         if (!alreadyHeld && !heldMessages.empty()) QTimer::singleShot(0, this, &okapWindow::ShowHeldMessages);
     }

@@ -16,25 +16,6 @@ namespace {
 // Room for the sheet's shadow, right and below, in pixels.
 constexpr int kShadow = 3;
 
-// Collects the messages shown while it lives, answering each with its first
-// button, and puts the previous handler back however the drawing ends.
-class HeldMessages {
-public:
-    HeldMessages()
-        : previous(SetMessageHandler([this](const Message& message) {
-              messages.push_back(message);
-              return FirstButton(message.buttons);
-          })) {}
-    ~HeldMessages() { SetMessageHandler(std::move(previous)); }
-    HeldMessages(const HeldMessages&) = delete;
-    HeldMessages& operator=(const HeldMessages&) = delete;
-
-    std::vector<Message> messages;
-
-private:
-    MessageHandler previous;
-};
-
 }  // namespace
 
 PreviewPage::PreviewPage(APXPrintOut& printout, TSize pageExtent, QWidget* parent)
@@ -64,7 +45,7 @@ void PreviewPage::Render() {
     if (!image.isNull()) {
         image.setDevicePixelRatio(ratio);
         image.fill(Qt::white);
-        HeldMessages held;
+        MessageRecorder held;
         {
             // The sheet stands for the page: the map is drawn for a device
             // of the sheet's size, so that a line the printer draws finer

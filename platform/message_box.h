@@ -47,8 +47,10 @@ MessageResult FirstButton(MessageButtons buttons);
 // the first button. The handler of okaptool and of the program with no GUI.
 MessageResult PrintMessage(const Message& message);
 
-// For tests: records every message shown while it lives and answers from a
-// script, then restores the previous handler.
+// Records every message shown while it lives and answers from a script,
+// then restores the previous handler. Tests read what was shown; the
+// program holds a drawing's messages with it and shows them once the paint
+// is over, since a message box must not run inside a paint.
 class MessageRecorder {
 public:
     MessageRecorder();
