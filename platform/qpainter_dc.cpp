@@ -34,9 +34,9 @@ QList<qreal> DashPattern(PenStyle style) {
     }
 }
 
-// Device pixels per screen pixel of a dash: 1 on a screen, more on paper,
-// where dashes of a few printer dots would run together into a solid line.
-qreal DashScale(const QPaintDevice* device) {
+// Device pixels per screen pixel: 1 on a screen, more on paper, where
+// dashes of a few printer dots would run together into a solid line.
+int DashScale(const QPaintDevice* device) {
     return device ? std::max(1, device->logicalDpiX() / 96) : 1;
 }
 
@@ -249,18 +249,21 @@ void QPainterDC::DrawHatch(const QPolygonF& area, const Brush& brush) {
 // Pens: the width in logical units is scaled by the x axis of the mapping;
 // width 0, and any width under one device pixel, draws one pixel wide. The
 // pen is cosmetic (its width counts on the device), so an anisotropic
-// mapping does not distort it. Styled pens are dashed only when one pixel
-// wide and are drawn solid when wider, as on the original platform.
+// mapping does not distort it. Styled pens are dashed only when no wider
+// than one screen pixel (a device pixel on a screen, as many dots as make
+// one on paper) and are drawn solid when wider, as on the original platform.
 void QPainterDC::Outline(const QPolygonF& points, bool closed) {
     if (state.pen.style == PenStyle::Null) return;
     const double scale = std::abs(mapping.m11());
     const int width = state.pen.width <= 0 ? 1 : ClampToInt(std::round(state.pen.width * scale), 1, 32767);
-    const QList<qreal> dashes = width == 1 ? DashPattern(state.pen.style) : QList<qreal>{};
+    const int screenPixel = DashScale(painter.device());
+    const bool thin = width <= screenPixel;
+    const QList<qreal> dashes = thin ? DashPattern(state.pen.style) : QList<qreal>{};
 
     QPen pen(ToQColor(state.pen.colour));
     pen.setCosmetic(true);
     pen.setWidth(width);
-    if (width == 1) {
+    if (thin) {
         pen.setCapStyle(Qt::FlatCap);
         pen.setJoinStyle(Qt::MiterJoin);
     } else {
@@ -281,9 +284,9 @@ void QPainterDC::Outline(const QPolygonF& points, bool closed) {
             painter.setPen(gaps);
             draw();
         }
+        // Qt measures dashes in pen widths.
         QList<qreal> scaled = dashes;
-        const qreal scale = DashScale(painter.device());
-        for (qreal& length : scaled) length *= scale;
+        for (qreal& length : scaled) length *= static_cast<qreal>(screenPixel) / width;
         pen.setDashPattern(scaled);
     }
     painter.setPen(pen);

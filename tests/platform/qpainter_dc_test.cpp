@@ -180,27 +180,32 @@ TEST_F(QPainterDCTest, StyledPensDashInDevicePixelsWhenThin) {
 }
 
 TEST_F(QPainterDCTest, DashesKeepTheirLengthOnPaper) {
-    // On a 300 dpi page a dash is 3 device dots per screen pixel (300 / 96
-    // whole), so the 18-on 6-off dash becomes 54 on 18 off instead of a
-    // line that looks solid.
+    // On a 300 dpi page a screen pixel is 3 device dots (300 / 96 whole), so
+    // the 18-on 6-off dash becomes 54 on 18 off, for a hairline and for a
+    // pen as wide as a screen pixel (15 logical units = 3 dots) alike,
+    // instead of a line that looks solid.
     image.setDotsPerMeterX(11811);
     image.setDotsPerMeterY(11811);
-    Draw([](DeviceContext& dc) {
-        dc.SelectPen(Pen{kBlack, 0, PenStyle::Dash});
-        dc.SetBkMode(BackgroundMode::Transparent);
-        dc.MoveTo({0, 500});  // device (0, 100) to (200, 100)
-        dc.LineTo({1000, 500});
-    });
-    std::vector<int> runs{0};
-    bool on = true;
-    for (int x = 0; x < 200; ++x) {
-        if (IsDark(image.pixelColor(x, 100)) != on) on = !on, runs.push_back(0);
-        ++runs.back();
+    for (int penWidth : {0, 15}) {
+        SCOPED_TRACE(penWidth);
+        image.fill(kWhite);
+        Draw([&](DeviceContext& dc) {
+            dc.SelectPen(Pen{kBlack, penWidth, PenStyle::Dash});
+            dc.SetBkMode(BackgroundMode::Transparent);
+            dc.MoveTo({0, 500});  // device (0, 100) to (200, 100)
+            dc.LineTo({1000, 500});
+        });
+        std::vector<int> runs{0};
+        bool on = true;
+        for (int x = 0; x < 200; ++x) {
+            if (IsDark(image.pixelColor(x, 100)) != on) on = !on, runs.push_back(0);
+            ++runs.back();
+        }
+        ASSERT_GE(runs.size(), 4u);
+        EXPECT_EQ(runs[0], 54);
+        EXPECT_EQ(runs[1], 18);
+        EXPECT_EQ(runs[2], 54);
     }
-    ASSERT_GE(runs.size(), 4u);
-    EXPECT_EQ(runs[0], 54);
-    EXPECT_EQ(runs[1], 18);
-    EXPECT_EQ(runs[2], 54);
 }
 
 TEST_F(QPainterDCTest, PenWidthScalesByTheXAxisWithOnePixelMinimum) {
