@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPrinter>
+#include <QScreen>
 #include <QWindow>
 #include <QMenu>
 #include <QMenuBar>
@@ -105,6 +106,10 @@ void okapApp::InitMainWindow() {
     frame = std::make_unique<MainFrame>(*this, mdiClient);
     statusBar = frame->statusBar();
     QApplication::setWindowIcon(AppIcon());
+    // Maximised where a window manager does it; where none does (a bare X
+    // server), the frame still covers the screen's free area, so that the
+    // document windows saved at their full size fit in it.
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) frame->setGeometry(screen->availableGeometry());
     frame->showMaximized();
     qApp->installEventFilter(this);
 
