@@ -1,11 +1,7 @@
 #include "app/font_button.h"
 
-#include <QPainter>
-#include <QStyleOption>
-
 #include "app/mdi_child.h"
 #include "app/owner_draw.h"
-#include "platform/qpainter_dc.h"
 #include "styles/text_style.h"
 
 namespace okap {
@@ -33,26 +29,12 @@ void DrawTextSample(DeviceContext& dc, TSize button, int viewportWidth, TextStyl
 }
 
 TFButton::TFButton(QWidget* parent, okapMDIChild& window, TextStyle& style, const std::string& sample, int id)
-    : QPushButton(parent), window(window), style(style), sample(sample) {
+    : OwnerDrawButton(parent), window(window), style(style), sample(sample) {
     setObjectName(QString("button%1").arg(id));
 }
 
 void TFButton::ODADrawEntire(DeviceContext& dc) {
     DrawTextSample(dc, {width(), height()}, window.Document().viewportExtent.cx, style, sample);
-}
-
-void TFButton::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    {
-        QPainterDC dc(painter);
-        UseWidgetLook(dc, *this);
-        ODADrawEntire(dc);
-    }
-    if (hasFocus()) {
-        QStyleOption option;
-        option.initFrom(this);
-        DrawFocusFrame(painter, *this, option, rect().adjusted(3, 3, -3, -3));
-    }
 }
 
 }  // namespace okap

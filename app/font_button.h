@@ -3,9 +3,9 @@
 // the map, against cross-hairs through the button's centre, so that
 // justification and offsets show (TFButton).
 
-#include <QPushButton>
 #include <string>
 
+#include "app/owner_draw_button.h"
 #include "core/coordinates.h"
 
 namespace okap {
@@ -23,7 +23,7 @@ class okapMDIChild;
 // never painted.
 void DrawTextSample(DeviceContext& dc, TSize button, int viewportWidth, TextStyle& style, const std::string& sample);
 
-class TFButton : public QPushButton {
+class TFButton : public OwnerDrawButton {
     Q_OBJECT
 public:
     // window and style are not owned and must outlive the button; the
@@ -31,10 +31,7 @@ public:
     TFButton(QWidget* parent, okapMDIChild& window, TextStyle& style, const std::string& sample, int id);
 
     // The whole button on dc, at the document's last viewport width.
-    void ODADrawEntire(DeviceContext& dc);
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
+    void ODADrawEntire(DeviceContext& dc) override;
 
 private:
     okapMDIChild& window;

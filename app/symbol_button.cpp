@@ -1,7 +1,5 @@
 #include "app/symbol_button.h"
 
-#include <QPainter>
-#include <QStyleOption>
 #include <algorithm>
 #include <array>
 #include <span>
@@ -9,7 +7,6 @@
 #include "app/mdi_child.h"
 #include "app/owner_draw.h"
 #include "data/datafile.h"
-#include "platform/qpainter_dc.h"
 
 namespace okap {
 
@@ -55,26 +52,12 @@ void DrawSymbolSample(DeviceContext& dc, TSize button, int viewportWidth, Datafi
 }
 
 TSButton::TSButton(QWidget* parent, okapMDIChild& window, Datafile& data, int classIndex, int id)
-    : QPushButton(parent), window(window), data(data), classIndex(classIndex) {
+    : OwnerDrawButton(parent), window(window), data(data), classIndex(classIndex) {
     setObjectName(QString("button%1").arg(id));
 }
 
 void TSButton::ODADrawEntire(DeviceContext& dc) {
     DrawSymbolSample(dc, {width(), height()}, window.Document().viewportExtent.cx, data, classIndex);
-}
-
-void TSButton::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    {
-        QPainterDC dc(painter);
-        UseWidgetLook(dc, *this);
-        ODADrawEntire(dc);
-    }
-    if (hasFocus()) {
-        QStyleOption option;
-        option.initFrom(this);
-        DrawFocusFrame(painter, *this, option, rect().adjusted(3, 3, -3, -3));
-    }
 }
 
 }  // namespace okap

@@ -2,8 +2,8 @@
 // A push button showing the legend symbol of one symbol class of a data
 // layer at the size it has on the map (TSButton).
 
-#include <QPushButton>
 
+#include "app/owner_draw_button.h"
 #include "core/coordinates.h"
 
 namespace okap {
@@ -21,17 +21,14 @@ class okapMDIChild;
 // give. The class's pen and brush are rebuilt.
 void DrawSymbolSample(DeviceContext& dc, TSize button, int viewportWidth, Datafile& data, int cls);
 
-class TSButton : public QPushButton {
+class TSButton : public OwnerDrawButton {
     Q_OBJECT
 public:
     // window and data are not owned and must outlive the button.
     TSButton(QWidget* parent, okapMDIChild& window, Datafile& data, int classIndex, int id);
 
     // The whole button on dc, at the document's last viewport width.
-    void ODADrawEntire(DeviceContext& dc);
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
+    void ODADrawEntire(DeviceContext& dc) override;
 
 private:
     okapMDIChild& window;
