@@ -10,25 +10,11 @@
 #include <string>
 
 #include "app/command_ids.h"
+#include "app/dialog_fields.h"
 #include "core/app_title.h"
 #include "platform/message_box.h"
 
 namespace okap {
-
-namespace {
-
-QLineEdit* Field(const std::string& value, const char* name, QWidget* parent) {
-    auto* edit = new QLineEdit(parent);
-    edit->setObjectName(name);
-    QString text = QString::fromStdString(value);
-    edit->setMaxLength(std::max(kConfigureFieldLength, static_cast<int>(text.size())));
-    edit->setText(text);
-    return edit;
-}
-
-std::string TextOf(const QLineEdit* edit) { return edit->text().toStdString(); }
-
-}  // namespace
 
 bool MatchesResolutionPicture(const std::string& text) {
     return (text.size() == 3 || text.size() == 4) &&
@@ -39,21 +25,19 @@ ACDialog::ACDialog(const ACDialogTB& values, QWidget* parent) : QDialog(parent) 
     setWindowTitle("Configure OKAP");
 
     auto* paths = new QGroupBox("File Paths", this);
-    programEdit = Field(values.programPath, "programPath", paths);
-    mapsEdit = Field(values.mapsPath, "mapsPath", paths);
-    dataEdit = Field(values.dataPath, "dataPath", paths);
+    programEdit = FieldEdit(values.programPath, kConfigureFieldLength, "programPath", paths);
+    mapsEdit = FieldEdit(values.mapsPath, kConfigureFieldLength, "mapsPath", paths);
+    dataEdit = FieldEdit(values.dataPath, kConfigureFieldLength, "dataPath", paths);
     auto* pathForm = new QFormLayout(paths);
     pathForm->addRow("&Program", programEdit);
     pathForm->addRow("&Maps", mapsEdit);
     pathForm->addRow("&Data", dataEdit);
 
-    resolutionEdit = Field(values.resolution, "resolution", this);
+    resolutionEdit = FieldEdit(values.resolution, kConfigureFieldLength, "resolution", this);
     auto* resolutionForm = new QFormLayout;
     resolutionForm->addRow("Metafile Copy &Resolution (in x)", resolutionEdit);
 
-    postscriptCheck = new QCheckBox("Modify postscript &text rotation", this);
-    postscriptCheck->setObjectName("postscript");
-    postscriptCheck->setChecked(values.postscript != 0);
+    postscriptCheck = CheckBox("Modify postscript &text rotation", "postscript", values.postscript != 0, this);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &ACDialog::accept);

@@ -14,13 +14,13 @@
 #include <memory>
 
 #include "app/data_style_dialog.h"
+#include "app/dialog_fields.h"
 #include "app/font_button.h"
 #include "app/format_save_dialog.h"
 #include "app/mdi_child.h"
 #include "app/modal_dialog.h"
 #include "app/okap_app.h"
 #include "app/plot_style_dialog.h"
-#include "app/style_dialog_fields.h"
 #include "app/style_list_box.h"
 #include "app/symbol_list_box.h"
 #include "app/text_style_dialog.h"
@@ -40,14 +40,6 @@ constexpr int kNameStyleButtonId = 28186;
 constexpr int kPositionLength = 24;
 constexpr int kColumnsLength = 2;
 constexpr int kNameLength = 39;
-
-QPushButton* Button(const char* text, const char* name, QWidget* parent) {
-    auto* button = new QPushButton(text, parent);
-    button->setObjectName(name);
-    // Enter in the dialog means OK, whichever button has the focus.
-    button->setAutoDefault(false);
-    return button;
-}
 
 // Writes the format edited with texts to the file the user chooses in the
 // map files directory. The chosen path when the file was written.
@@ -194,9 +186,9 @@ DataOptionTexts DataOptionDialog::Texts() const {
     DataOptionTexts texts;
     texts.legend = legendOn->isChecked() ? 1 : 0;
     texts.titleOn = titleOn->isChecked() ? 1 : 0;
-    texts.legendName = nameEdit->text().toStdString();
-    texts.position = positionEdit->text().toStdString();
-    texts.columns = columnsEdit->text().toStdString();
+    texts.legendName = TextOf(nameEdit);
+    texts.position = TextOf(positionEdit);
+    texts.columns = TextOf(columnsEdit);
     return texts;
 }
 

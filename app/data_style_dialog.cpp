@@ -9,10 +9,10 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "app/dialog_fields.h"
 #include "app/font_button.h"
 #include "app/modal_dialog.h"
 #include "app/okap_app.h"
-#include "app/style_dialog_fields.h"
 #include "app/symbol_button.h"
 #include "app/symbol_style_dialog.h"
 #include "app/text_style_dialog.h"
@@ -93,8 +93,8 @@ DataStyleDialog::DataStyleDialog(okapMDIChild& window, Datafile& data, int index
 }
 
 DataClassTexts DataStyleDialog::Texts() const {
-    return {lowEdit->text().toStdString(), highEdit->text().toStdString(), symbolOn->isChecked() ? 1 : 0,
-            labelOn->isChecked() ? 1 : 0, labelEdit->text().toStdString()};
+    return {TextOf(lowEdit), TextOf(highEdit), symbolOn->isChecked() ? 1 : 0, labelOn->isChecked() ? 1 : 0,
+            TextOf(labelEdit)};
 }
 
 void DataStyleDialog::HandleSymbolStyle() {

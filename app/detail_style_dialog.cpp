@@ -1,9 +1,7 @@
 #include "app/detail_style_dialog.h"
 
-#include <QButtonGroup>
 #include <QDialogButtonBox>
 #include <QFormLayout>
-#include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -11,6 +9,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "app/dialog_fields.h"
 #include "app/font_button.h"
 #include "app/mdi_child.h"
 #include "app/modal_dialog.h"
@@ -55,37 +54,24 @@ DetailStyleDialog::DetailStyleDialog(QWidget* parent, okapMDIChild& window, Text
     : QDialog(parent), style(style) {
     setWindowTitle("Detail Settings");
 
-    textEdit = new QLineEdit(QString::fromStdString(values.text), this);
-    textEdit->setObjectName("text");
-    textEdit->setMaxLength(static_cast<int>(kMaxDetailText));
+    textEdit = FieldEdit(values.text, static_cast<int>(kMaxDetailText), "text", this);
     textEdit->setMinimumWidth(320);
-    positionEdit = new QLineEdit(QString::fromStdString(values.position), this);
-    positionEdit->setObjectName("position");
-    positionEdit->setMaxLength(static_cast<int>(kMaxDetailPosition));
+    positionEdit = FieldEdit(values.position, static_cast<int>(kMaxDetailPosition), "position", this);
     positionEdit->setToolTip("x and y as fractions of the view's width and height from its top-left corner");
 
     sample = new TFButton(this, window, style, "Text", kStyleButtonId);
     sample->setMinimumSize(200, 70);
     connect(sample, &QPushButton::clicked, this, &DetailStyleDialog::HandleTextStyle);
 
-    textOn = new QRadioButton("Text O&n", this);
-    textOn->setObjectName("textOn");
-    textOff = new QRadioButton("Text O&ff", this);
-    textOff->setObjectName("textOff");
-    auto* onOff = new QButtonGroup(this);
-    onOff->addButton(textOn);
-    onOff->addButton(textOff);
-    (values.textOn ? textOn : textOff)->setChecked(true);
-    auto* radios = new QHBoxLayout;
-    radios->addWidget(textOn);
-    radios->addWidget(textOff);
-    radios->addStretch();
+    const RadioPair onOff = MakeRadioPair("Text O&n", "textOn", "Text O&ff", "textOff", values.textOn, this);
+    textOn = onOff.first;
+    textOff = onOff.second;
 
     auto* form = new QFormLayout;
     form->addRow("&Text", textEdit);
     form->addRow("&Position", positionEdit);
     form->addRow("&Style", sample);
-    form->addRow("", radios);
+    form->addRow("", onOff.row);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
@@ -96,7 +82,7 @@ DetailStyleDialog::DetailStyleDialog(QWidget* parent, okapMDIChild& window, Text
 }
 
 DetailStyleDialogTB DetailStyleDialog::Values() const {
-    return {textEdit->text().toStdString(), positionEdit->text().toStdString(), textOn->isChecked() ? 1 : 0};
+    return {TextOf(textEdit), TextOf(positionEdit), textOn->isChecked() ? 1 : 0};
 }
 
 void DetailStyleDialog::HandleTextStyle() {

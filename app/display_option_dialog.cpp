@@ -19,6 +19,7 @@
 #include <system_error>
 
 #include "app/detail_style_dialog.h"
+#include "app/dialog_fields.h"
 #include "app/grid_option_dialog.h"
 #include "app/mdi_child.h"
 #include "app/plot_style_dialog.h"
@@ -43,20 +44,6 @@ std::string_view Trimmed(std::string_view text) {
     const size_t start = text.find_first_not_of(" \t");
     if (start == std::string_view::npos) return {};
     return text.substr(start, text.find_last_not_of(" \t") - start + 1);
-}
-
-QPushButton* Button(const char* text, const char* name, QWidget* parent) {
-    auto* button = new QPushButton(text, parent);
-    button->setObjectName(name);
-    button->setAutoDefault(false);
-    return button;
-}
-
-QLineEdit* GridField(const std::string& value, const char* name, QWidget* parent) {
-    auto* edit = new QLineEdit(QString::fromStdString(value), parent);
-    edit->setObjectName(name);
-    edit->setMaxLength(kMaxGridField);
-    return edit;
 }
 
 }  // namespace
@@ -124,8 +111,7 @@ DisplayOptionDialog::DisplayOptionDialog(okapMDIChild& window, const DisplayOpti
     detailList->setMinimumWidth(340);
     detailList->installEventFilter(this);
     connect(detailList, &QListWidget::itemDoubleClicked, this, &DisplayOptionDialog::HandleDetailStyle);
-    auto* detailLabel = new QLabel("Map deta&ils", this);
-    detailLabel->setBuddy(detailList);
+    QLabel* detailLabel = Buddy("Map deta&ils", detailList);
     QPushButton* newButton = Button("Ne&w", "new", this);
     QPushButton* editButton = Button("&Edit", "edit", this);
     QPushButton* deleteButton = Button("&Delete", "delete", this);
@@ -145,8 +131,7 @@ DisplayOptionDialog::DisplayOptionDialog(okapMDIChild& window, const DisplayOpti
     boxList->setMaximumHeight(boxList->sizeHintForRow(0) + 2 * boxList->frameWidth() + 8);
     boxList->installEventFilter(this);
     connect(boxList, &QListWidget::itemDoubleClicked, this, &DisplayOptionDialog::HandleBoxStyle);
-    auto* boxLabel = new QLabel("Map &box display styles", this);
-    boxLabel->setBuddy(boxList);
+    QLabel* boxLabel = Buddy("Map &box display styles", boxList);
 
     auto* detailsColumn = new QVBoxLayout;
     detailsColumn->addWidget(detailLabel);
@@ -157,18 +142,9 @@ DisplayOptionDialog::DisplayOptionDialog(okapMDIChild& window, const DisplayOpti
     detailsColumn->addWidget(boxList);
 
     // The grid.
-    gridOn = new QRadioButton("On", this);
-    gridOn->setObjectName("gridOn");
-    gridOff = new QRadioButton("Off", this);
-    gridOff->setObjectName("gridOff");
-    auto* onOff = new QButtonGroup(this);
-    onOff->addButton(gridOn);
-    onOff->addButton(gridOff);
-    (values.gridOn ? gridOn : gridOff)->setChecked(true);
-    auto* onOffRow = new QHBoxLayout;
-    onOffRow->addWidget(gridOn);
-    onOffRow->addWidget(gridOff);
-    onOffRow->addStretch();
+    const RadioPair onOff = MakeRadioPair("On", "gridOn", "Off", "gridOff", values.gridOn, this);
+    gridOn = onOff.first;
+    gridOff = onOff.second;
 
     auto* positionGroup = new QButtonGroup(this);
     auto* positionRow = new QHBoxLayout;
@@ -192,12 +168,12 @@ DisplayOptionDialog::DisplayOptionDialog(okapMDIChild& window, const DisplayOpti
     gridFormatList->installEventFilter(this);
     connect(gridFormatList, &QListWidget::itemDoubleClicked, this, &DisplayOptionDialog::HandleGridStyle);
 
-    gridSize = GridField(values.gridSize, "gridSize", this);
-    gridIncrement = GridField(values.gridIncrement, "gridIncrement", this);
+    gridSize = FieldEdit(values.gridSize, kMaxGridField, "gridSize", this);
+    gridIncrement = FieldEdit(values.gridIncrement, kMaxGridField, "gridIncrement", this);
 
     auto* grid = new QGroupBox("&Grid", this);
     auto* gridForm = new QFormLayout(grid);
-    gridForm->addRow(onOffRow);
+    gridForm->addRow(onOff.row);
     gridForm->addRow("Position", positionRow);
     gridForm->addRow("&Style", gridFormatList);
     gridForm->addRow("Si&ze (deg)", gridSize);
@@ -224,10 +200,9 @@ DisplayOptionDialogTB DisplayOptionDialog::Values() const {
     for (int i = 0; i < gridFormatList->count(); ++i) {
         values.gridFormats.push_back(gridFormatList->item(i)->text().toStdString());
     }
-    const QList<QListWidgetItem*> selected = gridFormatList->selectedItems();
-    values.gridFormatSelection = selected.isEmpty() ? -1 : gridFormatList->row(selected.constFirst());
-    values.gridSize = gridSize->text().toStdString();
-    values.gridIncrement = gridIncrement->text().toStdString();
+    values.gridFormatSelection = SelectedRow(gridFormatList);
+    values.gridSize = TextOf(gridSize);
+    values.gridIncrement = TextOf(gridIncrement);
     return values;
 }
 
@@ -249,8 +224,7 @@ void DisplayOptionDialog::HandleDetailNew() {
 }
 
 void DisplayOptionDialog::HandleDetailStyle() {
-    const QList<QListWidgetItem*> selected = detailList->selectedItems();
-    const int index = DetailToEdit(detailCount, selected.isEmpty() ? -1 : detailList->row(selected.constFirst()));
+    const int index = DetailToEdit(detailCount, SelectedRow(detailList));
     if (index < 0) return;
     EditDetailAt(index);
 }
@@ -270,15 +244,14 @@ void DisplayOptionDialog::HandleBoxStyle() {
 }
 
 void DisplayOptionDialog::HandleGridStyle() {
-    const QList<QListWidgetItem*> selected = gridFormatList->selectedItems();
-    if (selected.isEmpty()) return;
-    const std::string name = selected.constFirst()->text().toStdString();
+    const int row = SelectedRow(gridFormatList);
+    if (row < 0) return;
+    const std::string name = gridFormatList->item(row)->text().toStdString();
     if (std::optional<std::filesystem::path> saved = EditGridFormat(this, window, name)) RefillGridFormats(*saved);
 }
 
 void DisplayOptionDialog::RefillGridFormats(const std::filesystem::path& select) {
-    const QList<QListWidgetItem*> selected = gridFormatList->selectedItems();
-    const QString before = selected.isEmpty() ? QString() : selected.constFirst()->text();
+    const QString before = QString::fromStdString(SelectedName(gridFormatList));
     const std::vector<std::string> names = GridFormatFiles();
     gridFormatList->clear();
     for (const std::string& name : names) gridFormatList->addItem(QString::fromStdString(name));

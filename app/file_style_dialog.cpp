@@ -9,6 +9,7 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "app/dialog_fields.h"
 #include "app/glyphs.h"
 #include "app/mdi_child.h"
 
@@ -24,13 +25,6 @@ QComboBox* DropDown(const char* name, QWidget* parent) {
     box->setMinimumWidth(220);
     box->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     return box;
-}
-
-QPushButton* Button(const QString& text, const char* name, QWidget* parent) {
-    auto* button = new QPushButton(text, parent);
-    button->setObjectName(name);
-    button->setAutoDefault(false);
-    return button;
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
 #include "app/grid_option_dialog.h"
 
-#include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -11,8 +10,11 @@
 #include <QLabel>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <initializer_list>
 #include <span>
+#include <tuple>
 
+#include "app/dialog_fields.h"
 #include "app/font_button.h"
 #include "app/format_save_dialog.h"
 #include "app/mdi_child.h"
@@ -32,25 +34,16 @@ namespace {
 constexpr int kStyleListId = 28058;
 constexpr int kStyleButtonId = 28060;
 
-QRadioButton* Radio(const char* text, const char* name, QWidget* parent) {
-    auto* radio = new QRadioButton(text, parent);
-    radio->setObjectName(name);
-    return radio;
-}
-
-// A pair of exclusive choices, the first checked when first is set.
-void Pair(QRadioButton* a, QRadioButton* b, bool first, QWidget* parent) {
-    auto* group = new QButtonGroup(parent);
-    group->addButton(a);
-    group->addButton(b);
-    (first ? a : b)->setChecked(true);
-}
-
-QCheckBox* Check(const char* text, const char* name, bool checked, QWidget* parent) {
-    auto* box = new QCheckBox(text, parent);
-    box->setObjectName(name);
-    box->setChecked(checked);
-    return box;
+// A group box titled title holding widgets two to a row, in the order given.
+QGroupBox* TwoColumns(const char* title, std::initializer_list<QWidget*> widgets, QWidget* parent) {
+    auto* group = new QGroupBox(title, parent);
+    auto* layout = new QGridLayout(group);
+    int place = 0;
+    for (QWidget* widget : widgets) {
+        layout->addWidget(widget, place / 2, place % 2);
+        ++place;
+    }
+    return group;
 }
 
 }  // namespace
@@ -67,36 +60,19 @@ GridOptionDialog::GridOptionDialog(QWidget* parent, okapMDIChild& window, const 
     styleList->setMaximumHeight(styleList->sizeHintForRow(0) * 2 + 2 * styleList->frameWidth() + 8);
     styleList->installEventFilter(this);
     connect(styleList, &QListWidget::itemDoubleClicked, this, &GridOptionDialog::HandleLineStyle);
-    auto* styleLabel = new QLabel("Grid line &display styles", this);
-    styleLabel->setBuddy(styleList);
+    QLabel* styleLabel = Buddy("Grid line &display styles", styleList);
 
-    ticksOn = Radio("On", "ticksOn", this);
-    ticksOff = Radio("Off", "ticksOff", this);
-    Pair(ticksOn, ticksOff, values.ticksOn, this);
-    ticksIn = Radio("&In", "ticksIn", this);
-    ticksOut = Radio("O&ut", "ticksOut", this);
-    Pair(ticksIn, ticksOut, values.ticksIn, this);
-    auto* ticks = new QGroupBox("Tic&ks", this);
-    auto* ticksLayout = new QGridLayout(ticks);
-    ticksLayout->addWidget(ticksOn, 0, 0);
-    ticksLayout->addWidget(ticksOff, 0, 1);
-    ticksLayout->addWidget(ticksIn, 1, 0);
-    ticksLayout->addWidget(ticksOut, 1, 1);
+    std::tie(ticksOn, ticksOff) = ExclusiveRadios("On", "ticksOn", "Off", "ticksOff", values.ticksOn, this);
+    std::tie(ticksIn, ticksOut) = ExclusiveRadios("&In", "ticksIn", "O&ut", "ticksOut", values.ticksIn, this);
+    QGroupBox* ticks = TwoColumns("Tic&ks", {ticksOn, ticksOff, ticksIn, ticksOut}, this);
 
-    left = Check("&Left", "left", values.left, this);
-    top = Check("&Top", "top", values.top, this);
-    right = Check("&Right", "right", values.right, this);
-    bottom = Check("&Bottom", "bottom", values.bottom, this);
-    auto* axes = new QGroupBox("Axes", this);
-    auto* axesLayout = new QGridLayout(axes);
-    axesLayout->addWidget(left, 0, 0);
-    axesLayout->addWidget(top, 0, 1);
-    axesLayout->addWidget(right, 1, 0);
-    axesLayout->addWidget(bottom, 1, 1);
+    left = CheckBox("&Left", "left", values.left, this);
+    top = CheckBox("&Top", "top", values.top, this);
+    right = CheckBox("&Right", "right", values.right, this);
+    bottom = CheckBox("&Bottom", "bottom", values.bottom, this);
+    QGroupBox* axes = TwoColumns("Axes", {left, top, right, bottom}, this);
 
-    labelsOn = Radio("On", "labelsOn", this);
-    labelsOff = Radio("Off", "labelsOff", this);
-    Pair(labelsOn, labelsOff, values.labelsOn, this);
+    std::tie(labelsOn, labelsOff) = ExclusiveRadios("On", "labelsOn", "Off", "labelsOff", values.labelsOn, this);
     format = new QComboBox(this);
     format->setObjectName("format");
     for (const char* name : PositionFormat) format->addItem(name);
@@ -104,18 +80,8 @@ GridOptionDialog::GridOptionDialog(QWidget* parent, okapMDIChild& window, const 
     sample = new TFButton(this, window, labelStyle, "Text", kStyleButtonId);
     sample->setMinimumSize(160, 60);
     connect(sample, &QPushButton::clicked, this, &GridOptionDialog::HandleLabelStyle);
-    auto* formatLabel = new QLabel("&Format", this);
-    formatLabel->setBuddy(format);
-    auto* sampleLabel = new QLabel("&Style", this);
-    sampleLabel->setBuddy(sample);
-    auto* labels = new QGroupBox("L&abels", this);
-    auto* labelsLayout = new QGridLayout(labels);
-    labelsLayout->addWidget(labelsOn, 0, 0);
-    labelsLayout->addWidget(labelsOff, 0, 1);
-    labelsLayout->addWidget(formatLabel, 1, 0);
-    labelsLayout->addWidget(format, 1, 1);
-    labelsLayout->addWidget(sampleLabel, 2, 0);
-    labelsLayout->addWidget(sample, 2, 1);
+    QGroupBox* labels = TwoColumns(
+        "L&abels", {labelsOn, labelsOff, Buddy("&Format", format), format, Buddy("&Style", sample), sample}, this);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &GridOptionDialog::accept);

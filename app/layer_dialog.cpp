@@ -8,21 +8,11 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "app/dialog_fields.h"
 #include "app/mdi_child.h"
 #include "platform/message_box.h"
 
 namespace okap {
-
-namespace {
-
-QPushButton* Button(const QString& text, const char* name, QWidget* parent) {
-    auto* button = new QPushButton(text, parent);
-    button->setObjectName(name);
-    button->setAutoDefault(false);
-    return button;
-}
-
-}  // namespace
 
 LayerDialog::LayerDialog(const QString& title, const QString& listLabel, const ListData& layers, int capacity,
                          okapMDIChild& window)

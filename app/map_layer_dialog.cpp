@@ -7,6 +7,7 @@
 #include <QPalette>
 #include <optional>
 
+#include "app/dialog_fields.h"
 #include "app/map_style_dialog.h"
 #include "app/mdi_child.h"
 #include "app/modal_dialog.h"
@@ -57,6 +58,8 @@ int ProjectionIndex(const std::string& code) {
     return index;
 }
 
+// Not a FieldEdit: the projection fields only show what the base map layer
+// says, start empty (ShowProjection fills them) and cannot be typed into.
 QLineEdit* ReadOnlyField(const char* name, int maxLength, QWidget* parent) {
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(name);
@@ -97,8 +100,7 @@ void MapLayerDialog::SetupWindow() {
 int& MapLayerDialog::Count() { return window.Document().mapLayerCount; }
 
 MapLayerDialogTB MapLayerDialog::Transfer() const {
-    return {layers, typeEdit->text().toStdString(), longitudeEdit->text().toStdString(),
-            latitudeEdit->text().toStdString(), offsetEdit->text().toStdString()};
+    return {layers, TextOf(typeEdit), TextOf(longitudeEdit), TextOf(latitudeEdit), TextOf(offsetEdit)};
 }
 
 void MapLayerDialog::ShowProjection(const std::string& type, const std::string& longitude,

@@ -6,12 +6,12 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/dialog_fields.h"
 #include "app/format_save_dialog.h"
 #include "app/mdi_child.h"
 #include "app/modal_dialog.h"
 #include "app/okap_app.h"
 #include "app/plot_style_dialog.h"
-#include "app/style_dialog_fields.h"
 #include "app/style_list_box.h"
 #include "styles/map_format_editing.h"
 
@@ -20,7 +20,6 @@ namespace okap {
 namespace {
 
 constexpr int kFeatureListId = 28038;
-constexpr int kEditButtonId = 10;
 
 }  // namespace
 
@@ -54,9 +53,7 @@ MapOptionDialog::MapOptionDialog(FeatureStyles& styles, const std::vector<Featur
         HandlePlotStyle();
     });
 
-    auto* edit = new QPushButton("&Edit", this);
-    edit->setObjectName(QString("button%1").arg(kEditButtonId));
-    edit->setAutoDefault(false);
+    QPushButton* edit = Button("&Edit", "button10", this);
     connect(edit, &QPushButton::clicked, this, &MapOptionDialog::HandlePlotStyle);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);

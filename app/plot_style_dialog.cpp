@@ -14,8 +14,8 @@
 #include <vector>
 
 #include "app/colour_chooser.h"
+#include "app/dialog_fields.h"
 #include "app/modal_dialog.h"
-#include "app/style_dialog_fields.h"
 #include "app/style_list_box.h"
 #include "core/number_text.h"
 #include "styles/map_format.h"
@@ -36,15 +36,6 @@ std::vector<std::string> FillPatternNames() {
     std::vector<std::string> names;
     for (const FillPatternName& pattern : kFillPatternNames) names.emplace_back(pattern.name);
     return names;
-}
-
-// A colour edit with its "Select colour" button beside it, as a row of form
-// under a label whose mnemonic moves to the edit.
-void AddColourRow(QFormLayout* form, const char* label, QLineEdit* edit, QPushButton* button) {
-    auto* row = new QHBoxLayout;
-    row->addWidget(edit, 1);
-    row->addWidget(button);
-    form->addRow(Buddy(label, edit), row);
 }
 
 }  // namespace
@@ -111,26 +102,22 @@ PlotStyleDialog::PlotStyleDialog(const PlotStyleDialogTB& values, QWidget* paren
 
     auto* line = new QGroupBox("Line", this);
     lineColourEdit = FieldEdit(values.lineColour, kColourLength, "lineColour", line);
-    auto* lineColourButton = new QPushButton("&Select colour", line);
-    lineColourButton->setObjectName("lineColourButton");
-    lineColourButton->setAutoDefault(false);
+    QPushButton* lineColourButton = Button("&Select colour", "lineColourButton", line);
     connect(lineColourButton, &QPushButton::clicked, this, &PlotStyleDialog::HandleLineColour);
     thicknessEdit = FieldEdit(values.thickness, kThicknessLength, "thickness", line);
     lineTypeList = NameList(LineTypeNames(), values.lineType, false, 7, "lineType", line);
     auto* lineForm = new QFormLayout(line);
-    AddColourRow(lineForm, "&Colour", lineColourEdit, lineColourButton);
+    AddRowWithButton(lineForm, "&Colour", lineColourEdit, lineColourButton);
     lineForm->addRow("&Thickness", thicknessEdit);
     lineForm->addRow("T&ype", lineTypeList);
 
     auto* fill = new QGroupBox("Fill", this);
     fillColourEdit = FieldEdit(values.fillColour, kColourLength, "fillColour", fill);
-    auto* fillColourButton = new QPushButton("S&elect colour", fill);
-    fillColourButton->setObjectName("fillColourButton");
-    fillColourButton->setAutoDefault(false);
+    QPushButton* fillColourButton = Button("S&elect colour", "fillColourButton", fill);
     connect(fillColourButton, &QPushButton::clicked, this, &PlotStyleDialog::HandleFillColour);
     fillPatternList = NameList(FillPatternNames(), values.fillPattern, false, 8, "fillPattern", fill);
     auto* fillForm = new QFormLayout(fill);
-    AddColourRow(fillForm, "Co&lour", fillColourEdit, fillColourButton);
+    AddRowWithButton(fillForm, "Co&lour", fillColourEdit, fillColourButton);
     fillForm->addRow("&Pattern", fillPatternList);
 
     const RadioPair plot = MakeRadioPair("Plot &On", "plotOn", "Plot O&ff", "plotOff", values.plotOn, this);
@@ -174,15 +161,9 @@ void PlotStyleDialog::accept() {
     QDialog::accept();
 }
 
-void PlotStyleDialog::HandleLineColour() {
-    if (std::optional<Colour> colour = ChooseColour(this, LineColourTable()))
-        lineColourEdit->setText(QString::fromStdString(ColourText(*colour)));
-}
+void PlotStyleDialog::HandleLineColour() { ChooseColourInto(this, lineColourEdit, LineColourTable()); }
 
-void PlotStyleDialog::HandleFillColour() {
-    if (std::optional<Colour> colour = ChooseColour(this, FillColourTable()))
-        fillColourEdit->setText(QString::fromStdString(ColourText(*colour)));
-}
+void PlotStyleDialog::HandleFillColour() { ChooseColourInto(this, fillColourEdit, FillColourTable()); }
 
 void SetPlotStyle(QWidget* parent, TXStyleListBox& list) {
     QListWidgetItem* entry = list.currentItem();

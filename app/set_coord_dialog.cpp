@@ -4,19 +4,14 @@
 #include <QFormLayout>
 #include <QLineEdit>
 #include <QVBoxLayout>
-#include <string>
+
+#include "app/dialog_fields.h"
 
 namespace okap {
 
 namespace {
 
-QLineEdit* Field(const std::string& value, const char* name, QWidget* parent) {
-    auto* edit = new QLineEdit(parent);
-    edit->setObjectName(name);
-    edit->setMaxLength(static_cast<int>(kSetCoordFieldLength));
-    edit->setText(QString::fromStdString(value));
-    return edit;
-}
+constexpr int kFieldLength = static_cast<int>(kSetCoordFieldLength);
 
 }  // namespace
 
@@ -27,9 +22,9 @@ SetCoordDialog::SetCoordDialog(const SetCoordDialogTB& values, QWidget* parent) 
     white.setColor(QPalette::Window, Qt::white);
     setPalette(white);
 
-    latitudeEdit = Field(values.latitude, "latitude", this);
-    longitudeEdit = Field(values.longitude, "longitude", this);
-    scaleEdit = Field(values.scale, "scale", this);
+    latitudeEdit = FieldEdit(values.latitude, kFieldLength, "latitude", this);
+    longitudeEdit = FieldEdit(values.longitude, kFieldLength, "longitude", this);
+    scaleEdit = FieldEdit(values.scale, kFieldLength, "scale", this);
     auto* form = new QFormLayout;
     form->addRow("Centre &Latitude", latitudeEdit);
     form->addRow("Centre L&ongitude", longitudeEdit);
@@ -45,7 +40,7 @@ SetCoordDialog::SetCoordDialog(const SetCoordDialogTB& values, QWidget* parent) 
 }
 
 SetCoordDialogTB SetCoordDialog::Values() const {
-    return {latitudeEdit->text().toStdString(), longitudeEdit->text().toStdString(), scaleEdit->text().toStdString()};
+    return {TextOf(latitudeEdit), TextOf(longitudeEdit), TextOf(scaleEdit)};
 }
 
 }  // namespace okap

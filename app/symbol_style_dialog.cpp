@@ -10,10 +10,10 @@
 #include <QVBoxLayout>
 #include <optional>
 
+#include "app/dialog_fields.h"
 #include "app/modal_dialog.h"
 #include "app/okap_app.h"
 #include "app/plot_style_dialog.h"
-#include "app/style_dialog_fields.h"
 #include "app/style_list_box.h"
 #include "core/number_text.h"
 #include "styles/symbol.h"
@@ -50,13 +50,8 @@ SymbolStyleDialog::SymbolStyleDialog(const SymbolStyleDialogTB& values, const Pl
     styleList->setFixedHeight(styleList->sizeHintForRow(0) + 2 * styleList->frameWidth());
     connect(styleList, &QListWidget::itemDoubleClicked, this, &SymbolStyleDialog::HandlePlotStyle);
     // The keyboard's way to the plot style editor.
-    auto* editStyle = new QPushButton("&Edit display style", this);
-    editStyle->setObjectName("editDisplayStyle");
-    editStyle->setAutoDefault(false);
+    QPushButton* editStyle = Button("&Edit display style", "editDisplayStyle", this);
     connect(editStyle, &QPushButton::clicked, this, &SymbolStyleDialog::HandlePlotStyle);
-    auto* styleRow = new QHBoxLayout;
-    styleRow->addWidget(styleList, 1);
-    styleRow->addWidget(editStyle);
 
     nameList = NameList(values.names, values.symbolName, true, 8, "symbolName", this);
     const RadioPair basis = MakeRadioPair("&Screen", "screen", "&Map", "map", !values.mapSize, this);
@@ -67,7 +62,7 @@ SymbolStyleDialog::SymbolStyleDialog(const SymbolStyleDialogTB& values, const Pl
     plotOffRadio = plotSwitch.second;
 
     auto* form = new QFormLayout;
-    form->addRow(Buddy("&Display style", styleList), styleRow);
+    AddRowWithButton(form, "&Display style", styleList, editStyle);
     form->addRow("Symbol &name", nameList);
     form->addRow("Size basis", basis.row);
     form->addRow("Si&ze (points or degrees)", sizeEdit);

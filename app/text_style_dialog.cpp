@@ -15,8 +15,8 @@
 #include <vector>
 
 #include "app/colour_chooser.h"
+#include "app/dialog_fields.h"
 #include "app/modal_dialog.h"
-#include "app/style_dialog_fields.h"
 #include "core/number_text.h"
 #include "styles/text_style.h"
 
@@ -97,18 +97,13 @@ TextStyleDialog::TextStyleDialog(const TextStyleDialogTB& values, QWidget* paren
         MakeRadioPair("&Italics On", "italicsOn", "Ita&lics Off", "italicsOff", values.italic, font);
     italicsOnRadio = italics.first;
     colourEdit = FieldEdit(values.colour, kColourLength, "colour", font);
-    auto* colourButton = new QPushButton("&Select colour", font);
-    colourButton->setObjectName("colourButton");
-    colourButton->setAutoDefault(false);
+    QPushButton* colourButton = Button("&Select colour", "colourButton", font);
     connect(colourButton, &QPushButton::clicked, this, &TextStyleDialog::HandleTextColour);
-    auto* colourRow = new QHBoxLayout;
-    colourRow->addWidget(colourEdit, 1);
-    colourRow->addWidget(colourButton);
     auto* fontForm = new QFormLayout(font);
     fontForm->addRow("&Font name", fontList);
     fontForm->addRow("&Weight", weightEdit);
     fontForm->addRow("", italics.row);
-    fontForm->addRow(Buddy("&Colour", colourEdit), colourRow);
+    AddRowWithButton(fontForm, "&Colour", colourEdit, colourButton);
 
     auto* placing = new QGroupBox("Size and placing", this);
     sizeEdit = FieldEdit(values.size, kSizeLength, "size", placing);
@@ -175,10 +170,7 @@ void TextStyleDialog::accept() {
     QDialog::accept();
 }
 
-void TextStyleDialog::HandleTextColour() {
-    if (std::optional<Colour> colour = ChooseColour(this, TextColourTable()))
-        colourEdit->setText(QString::fromStdString(ColourText(*colour)));
-}
+void TextStyleDialog::HandleTextColour() { ChooseColourInto(this, colourEdit, TextColourTable()); }
 
 void SetTextStyle(QWidget* parent, TextStyle& style, int& changed) {
     changed = 0;

@@ -13,7 +13,9 @@
 #include <QValidator>
 #include <QVBoxLayout>
 #include <cmath>
+#include <initializer_list>
 
+#include "app/dialog_fields.h"
 #include "app/modal_dialog.h"
 #include "core/projection.h"
 #include "platform/directory_search.h"
@@ -34,11 +36,28 @@ public:
     }
 };
 
-QLineEdit* AngleEdit(const std::string& text, const char* objectName, QWidget* parent) {
-    auto* edit = new QLineEdit(QString::fromStdString(text), parent);
-    edit->setObjectName(objectName);
-    edit->setMaxLength(kTranslatorAngleLength);
-    return edit;
+// An angle field: its label, the text it starts with, its object name and
+// the member that keeps it.
+struct AngleField {
+    const char* label;
+    const std::string& value;
+    const char* objectName;
+    QLineEdit*& edit;
+};
+
+// Makes the edit of field, kept in its member.
+QLineEdit* AngleEdit(const AngleField& field, QWidget* parent) {
+    field.edit = FieldEdit(field.value, kTranslatorAngleLength, field.objectName, parent);
+    return field.edit;
+}
+
+// A group box titled title with fields under one another, each with its
+// label in front.
+QGroupBox* AngleGroup(const char* title, std::initializer_list<AngleField> fields, QWidget* parent) {
+    auto* group = new QGroupBox(title, parent);
+    auto* form = new QFormLayout(group);
+    for (const AngleField& field : fields) form->addRow(field.label, AngleEdit(field, group));
+    return group;
 }
 
 QComboBox* NameCombo(const std::vector<std::string>& names, const std::string& selected, const char* objectName,
@@ -49,15 +68,6 @@ QComboBox* NameCombo(const std::vector<std::string>& names, const std::string& s
     combo->setCurrentIndex(std::max(0, combo->findText(QString::fromStdString(selected))));
     return combo;
 }
-
-// A label whose mnemonic moves to field.
-QLabel* Buddy(const char* text, QWidget* field, QWidget* parent) {
-    auto* label = new QLabel(text, parent);
-    label->setBuddy(field);
-    return label;
-}
-
-std::string TextOf(const QLineEdit* edit) { return edit->text().toStdString(); }
 
 // The wait cursor while it lives; messages shown meanwhile (failures, the
 // question whether to replace an existing output file) get the arrow.
@@ -130,36 +140,34 @@ TranslatorDialog::TranslatorDialog(const std::vector<std::string>& inputFiles, c
     files->addRow("O&utput Map File", outputEdit);
     files->addRow("&Projection Type", projectionCombo);
 
-    auto* origin = new QGroupBox("Projection Origin", this);
-    originLongitudeEdit = AngleEdit(values.originLongitude, "originLongitude", origin);
-    originLatitudeEdit = AngleEdit(values.originLatitude, "originLatitude", origin);
-    auto* originForm = new QFormLayout(origin);
-    originForm->addRow("L&ongitude", originLongitudeEdit);
-    originForm->addRow("L&atitude", originLatitudeEdit);
-
-    auto* resolution = new QGroupBox("Resolution", this);
-    resolutionEdit = AngleEdit(values.resolution, "resolution", resolution);
-    boundaryEdit = AngleEdit(values.boundarySpacing, "boundarySpacing", resolution);
-    auto* resolutionForm = new QFormLayout(resolution);
-    resolutionForm->addRow("&Min. resolution (deg)", resolutionEdit);
-    resolutionForm->addRow("&Boundary Pts (deg)", boundaryEdit);
+    QGroupBox* origin = AngleGroup("Projection Origin",
+                                   {{"L&ongitude", values.originLongitude, "originLongitude", originLongitudeEdit},
+                                    {"L&atitude", values.originLatitude, "originLatitude", originLatitudeEdit}},
+                                   this);
+    QGroupBox* resolution =
+        AngleGroup("Resolution",
+                   {{"&Min. resolution (deg)", values.resolution, "resolution", resolutionEdit},
+                    {"&Boundary Pts (deg)", values.boundarySpacing, "boundarySpacing", boundaryEdit}},
+                   this);
 
     // The region's edges where they lie on a map: north above, west left,
-    // east right, south below. Made in reading order, which Tab follows.
+    // east right, south below, each label in the column before its field.
+    // Made in reading order, which Tab follows.
     auto* region = new QGroupBox("Selected Region", this);
-    northEdit = AngleEdit(values.north, "north", region);
-    westEdit = AngleEdit(values.west, "west", region);
-    eastEdit = AngleEdit(values.east, "east", region);
-    southEdit = AngleEdit(values.south, "south", region);
     auto* regionGrid = new QGridLayout(region);
-    regionGrid->addWidget(Buddy("&North", northEdit, region), 0, 2, Qt::AlignRight);
-    regionGrid->addWidget(northEdit, 0, 3);
-    regionGrid->addWidget(Buddy("&West", westEdit, region), 1, 0, Qt::AlignRight);
-    regionGrid->addWidget(westEdit, 1, 1);
-    regionGrid->addWidget(Buddy("&East", eastEdit, region), 1, 4, Qt::AlignRight);
-    regionGrid->addWidget(eastEdit, 1, 5);
-    regionGrid->addWidget(Buddy("&South", southEdit, region), 2, 2, Qt::AlignRight);
-    regionGrid->addWidget(southEdit, 2, 3);
+    const struct {
+        AngleField field;
+        int row;
+        int column;
+    } edges[] = {{{"&North", values.north, "north", northEdit}, 0, 2},
+                 {{"&West", values.west, "west", westEdit}, 1, 0},
+                 {{"&East", values.east, "east", eastEdit}, 1, 4},
+                 {{"&South", values.south, "south", southEdit}, 2, 2}};
+    for (const auto& [field, row, column] : edges) {
+        QLineEdit* edit = AngleEdit(field, region);
+        regionGrid->addWidget(Buddy(field.label, edit), row, column, Qt::AlignRight);
+        regionGrid->addWidget(edit, row, column + 1);
+    }
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &TranslatorDialog::accept);

@@ -14,10 +14,10 @@
 #include <vector>
 
 #include "app/colour_chooser.h"
+#include "app/dialog_fields.h"
 #include "app/modal_dialog.h"
 #include "app/okap_app.h"
 #include "app/plot_style_dialog.h"
-#include "app/style_dialog_fields.h"
 #include "app/style_list_box.h"
 #include "app/symbol_style_dialog.h"
 #include "app/text_style_dialog.h"
@@ -98,7 +98,7 @@ Script ChoosingColour(QColor colour, Script then) {
     };
 }
 
-TEST(StyleDialogFields, ColourTexts) {
+TEST(DialogFields, ColourTexts) {
     // Each component right-aligned in 3 characters, one blank between.
     EXPECT_EQ(ColourText(Colour::Rgb(0, 0, 0)), "  0   0   0");
     EXPECT_EQ(ColourText(Colour::Rgb(255, 0, 0)), "255   0   0");

@@ -1,14 +1,18 @@
-#include "app/style_dialog_fields.h"
+#include "app/dialog_fields.h"
 
 #include <QButtonGroup>
+#include <QCheckBox>
+#include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QRadioButton>
 #include <algorithm>
 #include <sstream>
 
+#include "app/colour_chooser.h"
 #include "core/number_text.h"
 #include "platform/message_box.h"
 #include "styles/text_form.h"
@@ -75,6 +79,11 @@ std::string SelectedName(const QListWidget* list) {
     return items.isEmpty() ? std::string() : items.front()->text().toStdString();
 }
 
+int SelectedRow(const QListWidget* list) {
+    const QList<QListWidgetItem*> items = list->selectedItems();
+    return items.isEmpty() ? -1 : list->row(items.front());
+}
+
 std::string TextOf(const QLineEdit* edit) { return edit->text().toStdString(); }
 
 QLabel* Buddy(const char* text, QWidget* field) {
@@ -83,15 +92,38 @@ QLabel* Buddy(const char* text, QWidget* field) {
     return label;
 }
 
+QPushButton* Button(const char* text, const char* objectName, QWidget* parent) {
+    auto* button = new QPushButton(text, parent);
+    button->setObjectName(objectName);
+    button->setAutoDefault(false);
+    return button;
+}
+
+QCheckBox* CheckBox(const char* text, const char* objectName, bool checked, QWidget* parent) {
+    auto* box = new QCheckBox(text, parent);
+    box->setObjectName(objectName);
+    box->setChecked(checked);
+    return box;
+}
+
+std::pair<QRadioButton*, QRadioButton*> ExclusiveRadios(const char* firstText, const char* firstName,
+                                                        const char* secondText, const char* secondName,
+                                                        bool firstChecked, QWidget* parent) {
+    auto* first = new QRadioButton(firstText, parent);
+    first->setObjectName(firstName);
+    auto* second = new QRadioButton(secondText, parent);
+    second->setObjectName(secondName);
+    auto* group = new QButtonGroup(parent);
+    group->addButton(first);
+    group->addButton(second);
+    (firstChecked ? first : second)->setChecked(true);
+    return {first, second};
+}
+
 RadioPair MakeRadioPair(const char* firstText, const char* firstName, const char* secondText,
                         const char* secondName, bool firstChecked, QWidget* parent) {
-    RadioPair pair{new QRadioButton(firstText, parent), new QRadioButton(secondText, parent), new QHBoxLayout};
-    pair.first->setObjectName(firstName);
-    pair.second->setObjectName(secondName);
-    auto* group = new QButtonGroup(parent);
-    group->addButton(pair.first);
-    group->addButton(pair.second);
-    (firstChecked ? pair.first : pair.second)->setChecked(true);
+    const auto [first, second] = ExclusiveRadios(firstText, firstName, secondText, secondName, firstChecked, parent);
+    RadioPair pair{first, second, new QHBoxLayout};
     pair.row->addWidget(pair.first);
     pair.row->addWidget(pair.second);
     pair.row->addStretch();
@@ -102,6 +134,18 @@ void RefuseField(QLineEdit* edit, std::string_view message) {
     ShowError(message);
     edit->setFocus();
     edit->selectAll();
+}
+
+void AddRowWithButton(QFormLayout* form, const char* label, QWidget* field, QPushButton* button) {
+    auto* row = new QHBoxLayout;
+    row->addWidget(field, 1);
+    row->addWidget(button);
+    form->addRow(Buddy(label, field), row);
+}
+
+void ChooseColourInto(QWidget* parent, QLineEdit* edit, CustomColours& table) {
+    if (std::optional<Colour> colour = ChooseColour(parent, table))
+        edit->setText(QString::fromStdString(ColourText(*colour)));
 }
 
 }  // namespace okap

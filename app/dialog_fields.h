@@ -1,6 +1,7 @@
 #pragma once
-// The texts that the style dialogs show in their number and colour fields,
-// and reading them back.
+// The texts and controls the dialogs are made of: the texts of number and
+// colour fields and reading them back, and the edits, lists, buttons and
+// rows that the dialogs share.
 //
 // A field that does not read back is refused when OK is pressed (the dialog
 // names the field and stays open); the functions that store a dialog's
@@ -10,18 +11,24 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/colour.h"
 
+class QCheckBox;
+class QFormLayout;
 class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QPushButton;
 class QRadioButton;
 class QWidget;
 
 namespace okap {
+
+struct CustomColours;
 
 // Red, green and blue, each right-aligned in 3 characters, separated by one
 // blank: "255   0   0" for pure red, "  0   0   0" for black.
@@ -56,14 +63,29 @@ QListWidget* NameList(const std::vector<std::string>& names, const std::string& 
 
 // The selected entry of a single-selection list; empty when none is.
 std::string SelectedName(const QListWidget* list);
+// Its row; -1 when none is selected.
+int SelectedRow(const QListWidget* list);
 
 std::string TextOf(const QLineEdit* edit);
 
-// A label for a row whose field is a layout: its mnemonic moves to field.
+// A label beside field (in field's parent) whose mnemonic moves to field:
+// for a form row whose field is a layout, or a label outside a form.
 QLabel* Buddy(const char* text, QWidget* field);
 
-// Two radio buttons that exclude each other (and no others), side by side
-// in row; firstChecked says which one is checked.
+// A push button named objectName that Enter does not press: Enter in a
+// dialog means OK, whichever button has the focus.
+QPushButton* Button(const char* text, const char* objectName, QWidget* parent);
+
+// A check box named objectName, checked when checked is set.
+QCheckBox* CheckBox(const char* text, const char* objectName, bool checked, QWidget* parent);
+
+// Two radio buttons that exclude each other (and no others); firstChecked
+// says which one is checked.
+std::pair<QRadioButton*, QRadioButton*> ExclusiveRadios(const char* firstText, const char* firstName,
+                                                        const char* secondText, const char* secondName,
+                                                        bool firstChecked, QWidget* parent);
+
+// The same two, side by side in row.
 struct RadioPair {
     QRadioButton* first;
     QRadioButton* second;
@@ -75,5 +97,13 @@ RadioPair MakeRadioPair(const char* firstText, const char* firstName, const char
 // Refuses the text of edit when OK is pressed: shows message (caption
 // "Error") and puts the caret into the field with its text selected.
 void RefuseField(QLineEdit* edit, std::string_view message);
+
+// field with button beside it, as a row of form under a label whose
+// mnemonic moves to field; field takes the row's spare width.
+void AddRowWithButton(QFormLayout* form, const char* label, QWidget* field, QPushButton* button);
+
+// The colour chooser over parent with the custom colours of table; the
+// colour chosen goes into edit as its ColourText.
+void ChooseColourInto(QWidget* parent, QLineEdit* edit, CustomColours& table);
 
 }  // namespace okap
