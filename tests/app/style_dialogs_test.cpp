@@ -8,6 +8,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
 #include <functional>
 #include <stdexcept>
 #include <string>
@@ -96,6 +97,18 @@ Script ChoosingColour(QColor colour, Script then) {
         }
         return then(dialog);
     };
+}
+
+TEST(DialogFields, StartingValuesAreShownWholeAndTypingIsLimited) {
+    // A detail position read from a document can be longer than the 19
+    // characters a user may type: cut, "-0.000123457 -0.000" would read as
+    // a wrong but valid y and be saved silently.
+    QWidget parent;
+    QLineEdit* longValue = FieldEdit("-0.000123457 -0.000123457", 19, "position", &parent);
+    EXPECT_EQ(longValue->text().toStdString(), "-0.000123457 -0.000123457");
+    QLineEdit* typed = FieldEdit("", 5, "weight", &parent);
+    QTest::keyClicks(typed, "1234567");
+    EXPECT_EQ(typed->text().toStdString(), "12345");
 }
 
 TEST(DialogFields, ColourTexts) {
