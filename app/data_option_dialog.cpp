@@ -25,7 +25,6 @@
 #include "app/symbol_list_box.h"
 #include "app/text_style_dialog.h"
 #include "platform/message_box.h"
-#include "platform/set_wd.h"
 
 namespace okap {
 
@@ -45,10 +44,7 @@ constexpr int kNameLength = 39;
 // map files directory. The chosen path when the file was written.
 std::optional<std::string> SaveDataFormat(okapMDIChild& window, Datafile& data, const DataOptionTexts& texts,
                                           const std::string& startName) {
-    if (SetWD(app->mapPath) != 0) {
-        ShowError("Map file path does not exist");
-        return std::nullopt;
-    }
+    if (!MapPathIsCurrent()) return std::nullopt;
     const std::string chosen = AskSaveName(&window, kDataFormatFilter, startName);
     if (chosen.empty() || !data.WriteFormat(chosen, texts)) return std::nullopt;
     return chosen;

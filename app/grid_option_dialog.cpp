@@ -24,8 +24,6 @@
 #include "app/style_list_box.h"
 #include "app/text_style_dialog.h"
 #include "core/latlong.h"
-#include "platform/message_box.h"
-#include "platform/set_wd.h"
 
 namespace okap {
 
@@ -153,10 +151,7 @@ std::optional<std::filesystem::path> EditGridFormat(QWidget* parent, okapMDIChil
     GridOptionDialog dialog(parent, window, GridOptionDialogValues(format));
     if (ExecModal(dialog) != QDialog::Accepted) return std::nullopt;
 
-    if (SetWD(app->mapPath) != 0) {
-        ShowError("Map file path does not exist");
-        return std::nullopt;
-    }
+    if (!MapPathIsCurrent()) return std::nullopt;
     const std::string chosen = AskSaveName(parent, kGridFormatFilter, name);
     if (chosen.empty()) return std::nullopt;
     const std::filesystem::path path = chosen;

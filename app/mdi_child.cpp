@@ -23,20 +23,12 @@
 #include "core/globals.h"
 #include "platform/message_box.h"
 #include "platform/qpainter_dc.h"
-#include "platform/set_wd.h"
 #include "styles/grid_format.h"
 #include "view/cursor_tools.h"
 
 namespace okap {
 
 namespace {
-
-// Every file command first makes the map file path current.
-bool MapPathIsCurrent() {
-    if (SetWD(app->mapPath) == 0) return true;
-    ShowError("Map file path does not exist");
-    return false;
-}
 
 // metafileCopying, set while Copy Metafile draws, however the drawing ends.
 class MetafileCopying {

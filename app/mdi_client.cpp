@@ -20,18 +20,11 @@
 #include "core/globals.h"
 #include "core/number_text.h"
 #include "platform/message_box.h"
-#include "platform/set_wd.h"
 #include "view/map_document.h"
 
 namespace okap {
 
 namespace {
-
-bool MapPathIsCurrent() {
-    if (SetWD(app->mapPath) == 0) return true;
-    ShowError("Map file path does not exist");
-    return false;
-}
 
 // A print or a preview under way, for as long as it lives: the
 // application's printingCount is raised and, for a print job, isprinting

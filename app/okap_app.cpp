@@ -278,4 +278,10 @@ void ShowStatus(const QString& text) {
     if (app && app->statusBar) app->statusBar->showMessage(text);
 }
 
+bool MapPathIsCurrent() {
+    if (SetWD(app->mapPath) == 0) return true;
+    ShowError("Map file path does not exist");
+    return false;
+}
+
 }  // namespace okap

@@ -100,4 +100,9 @@ extern okapApp* app;
 // Writes text to the main window's status bar, if there is one.
 void ShowStatus(const QString& text);
 
+// Makes the configured map file path current, where the document and
+// format files live. When it cannot, shows "Map file path does not exist"
+// and returns false.
+bool MapPathIsCurrent();
+
 }  // namespace okap
