@@ -1,7 +1,10 @@
 #pragma once
 // A push button that the class draws itself, whole, on every paint: the
 // base of the sample buttons. With the keyboard focus it gets the
-// platform's focus frame.
+// platform's focus frame. A message the drawing raises (a data point that
+// cannot be placed, say) is shown after the paint, and only the first
+// time: shown from inside the paint, its box would bring on the next paint
+// and the same message again, without end.
 
 #include <QPushButton>
 
@@ -20,6 +23,9 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+
+private:
+    bool messagesShown = false;
 };
 
 }  // namespace okap

@@ -11,12 +11,14 @@
 #include <vector>
 
 #include "app/font_button.h"
+#include "app/owner_draw_button.h"
 #include "app/style_list_box.h"
 #include "app/symbol_button.h"
 #include "app/symbol_list_box.h"
 #include "core/globals.h"
 #include "core/projection.h"
 #include "data/datafile.h"
+#include "platform/message_box.h"
 #include "platform/recording_dc.h"
 
 namespace okap {
@@ -413,6 +415,29 @@ TEST_F(CustomControls, ListTellsItsParentOnceWhenItLosesTheFocus) {
     EXPECT_EQ(lost.count(), 1);
     QApplication::sendEvent(&list, &out);
     EXPECT_EQ(lost.count(), 2);
+}
+
+// A sample whose drawing always fails, as a class that cannot be placed does.
+class FailingSample : public OwnerDrawButton {
+public:
+    using OwnerDrawButton::OwnerDrawButton;
+    void ODADrawEntire(DeviceContext&) override { ShowError("Can not convert data point position"); }
+};
+
+TEST(OwnerDrawButton, ShowsADrawingsMessageOnceAfterThePaint) {
+    MessageRecorder messages;
+    FailingSample button(nullptr);
+    button.resize(60, 30);
+    // Shown from inside the paint, its box would bring on the next paint and
+    // the same message again.
+    button.grab();
+    EXPECT_TRUE(messages.messages.empty());
+    QApplication::processEvents();
+    for (int paint = 0; paint < 2; ++paint) {
+        button.grab();
+        QApplication::processEvents();
+    }
+    EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Can not convert data point position"});
 }
 
 }  // namespace
