@@ -13,10 +13,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <cctype>
-#include <charconv>
 #include <span>
-#include <system_error>
 
 #include "app/detail_style_dialog.h"
 #include "app/dialog_fields.h"
@@ -25,6 +22,7 @@
 #include "app/plot_style_dialog.h"
 #include "app/style_list_box.h"
 #include "core/number_text.h"
+#include "platform/directory_search.h"
 #include "platform/message_box.h"
 #include "styles/grid_format.h"
 #include "view/map_document.h"
@@ -35,17 +33,6 @@ namespace {
 
 constexpr int kBoxStyleListId = 28030;
 
-bool SameLetters(std::string_view a, std::string_view b) {
-    return std::ranges::equal(a, b, [](char x, char y) { return std::tolower(static_cast<unsigned char>(x)) ==
-                                                                 std::tolower(static_cast<unsigned char>(y)); });
-}
-
-std::string_view Trimmed(std::string_view text) {
-    const size_t start = text.find_first_not_of(" \t");
-    if (start == std::string_view::npos) return {};
-    return text.substr(start, text.find_last_not_of(" \t") - start + 1);
-}
-
 }  // namespace
 
 DisplayOptionDialogTB DisplayOptionDialogValues(const MapDocument& doc, std::vector<std::string> gridFormats) {
@@ -54,11 +41,9 @@ DisplayOptionDialogTB DisplayOptionDialogValues(const MapDocument& doc, std::vec
     values.gridPosition = doc.gridPosition;
     values.gridSize = FormatGeneral(doc.gridSize, 15);
     values.gridIncrement = FormatInt(doc.gridIncrement);
-    const auto named = std::ranges::find_if(gridFormats, [&](const std::string& name) {
-        return SameLetters(name, doc.gridFormatFile);
-    });
-    if (named != gridFormats.end()) {
-        values.gridFormatSelection = static_cast<int>(named - gridFormats.begin());
+    const int named = FindName(gridFormats, doc.gridFormatFile);
+    if (named >= 0) {
+        values.gridFormatSelection = named;
     } else if (!gridFormats.empty()) {
         values.gridFormatSelection = 0;
     }
@@ -73,14 +58,9 @@ std::optional<double> ReadGridSize(std::string_view text) {
 }
 
 std::optional<int> ReadGridIncrement(std::string_view text) {
-    const std::string_view digits = Trimmed(text);
-    int value = 0;
-    const char* first = digits.data();
-    const char* last = digits.data() + digits.size();
-    if (!digits.empty() && *first == '+') ++first;
-    const auto [end, error] = std::from_chars(first, last, value);
-    if (error != std::errc() || end != last || value < 1) return std::nullopt;
-    return value;
+    const std::optional<int32_t> value = ReadIntField(text);
+    if (!value || *value < 1) return std::nullopt;
+    return *value;
 }
 
 void ApplyDisplayOptionDialogValues(const DisplayOptionDialogTB& values, MapDocument& doc) {

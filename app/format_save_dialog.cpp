@@ -7,6 +7,17 @@
 
 namespace okap {
 
+namespace {
+
+// The Qt form of a filter kept the old way, "Description (*.ext)|*.ext|"
+// (description and pattern pairs, each ended by "|"): the descriptions
+// joined by ";;". The pattern of the first pair gives the default suffix:
+// the extension without its "*.".
+struct SaveFilter {
+    std::string nameFilter;
+    std::string defaultSuffix;
+};
+
 SaveFilter QtSaveFilter(std::string_view filter) {
     SaveFilter result;
     bool description = true;
@@ -24,6 +35,8 @@ SaveFilter QtSaveFilter(std::string_view filter) {
     }
     return result;
 }
+
+}  // namespace
 
 std::string AskSaveName(QWidget* parent, std::string_view filter, const std::string& startName) {
     const SaveFilter qtFilter = QtSaveFilter(filter);

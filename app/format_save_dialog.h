@@ -9,16 +9,6 @@ class QWidget;
 
 namespace okap {
 
-// The Qt form of a filter kept the old way, "Description (*.ext)|*.ext|"
-// (description and pattern pairs, each ended by "|"): the descriptions
-// joined by ";;". The pattern of the first pair gives the default suffix:
-// the extension without its "*.".
-struct SaveFilter {
-    std::string nameFilter;
-    std::string defaultSuffix;
-};
-SaveFilter QtSaveFilter(std::string_view filter);
-
 // Runs a save dialog over parent in the current directory, showing the
 // files of filter and starting with startName; a name typed without an
 // extension gets the filter's. Asks before replacing an existing file.

@@ -1,7 +1,5 @@
 #include "app/layer_list.h"
 
-#include <strings.h>
-
 #include <algorithm>
 
 #include "core/globals.h"
@@ -34,14 +32,6 @@ int StoreLayerList(const ListData& list, std::span<okapFileInfo> layers) {
     const size_t n = std::min(layers.size(), list.names.size());
     for (size_t i = 0; i < n; ++i) layers[i] = SplitLayerEntry(list.names[i]);
     return static_cast<int>(n);
-}
-
-int FindName(const std::vector<std::string>& names, const std::string& name) {
-    const auto exact = std::find(names.begin(), names.end(), name);
-    if (exact != names.end()) return static_cast<int>(exact - names.begin());
-    const auto caseless = std::find_if(names.begin(), names.end(),
-                                       [&](const std::string& n) { return strcasecmp(n.c_str(), name.c_str()) == 0; });
-    return caseless == names.end() ? -1 : static_cast<int>(caseless - names.begin());
 }
 
 ListData ListSelecting(std::vector<std::string> names, const std::string& name) {

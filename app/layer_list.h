@@ -40,10 +40,6 @@ ListData LayerList(std::span<const okapFileInfo> layers, int count);
 // holds) and returns how many were stored.
 int StoreLayerList(const ListData& list, std::span<okapFileInfo> layers);
 
-// The index of name in names; when no name matches exactly, one that
-// differs only in letter case does (a document written where names were
-// lower-cased may name a file that has capitals on disk). -1: none.
-int FindName(const std::vector<std::string>& names, const std::string& name);
 // The names with name selected, or the first when name is not among them.
 ListData ListSelecting(std::vector<std::string> names, const std::string& name);
 

@@ -4,6 +4,8 @@
 #include <cctype>
 #include <system_error>
 
+#include "platform/letter_case.h"
+
 namespace okap {
 
 namespace {
@@ -58,6 +60,15 @@ std::vector<std::string> FindFiles(std::string_view pattern, const std::filesyst
     }
     std::sort(names.begin(), names.end(), LessIgnoringCase);
     return names;
+}
+
+int FindName(const std::vector<std::string>& names, std::string_view name) {
+    const auto exact = std::ranges::find(names, name);
+    if (exact != names.end()) return static_cast<int>(exact - names.begin());
+    const auto caseless = std::ranges::find_if(names, [&](const std::string& n) {
+        return EqualIgnoringCase(n, name);
+    });
+    return caseless == names.end() ? -1 : static_cast<int>(caseless - names.begin());
 }
 
 }  // namespace okap

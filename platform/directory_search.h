@@ -19,4 +19,9 @@ bool WildcardMatch(std::string_view pattern, std::string_view name);
 // unreadable or missing directory gives an empty list.
 std::vector<std::string> FindFiles(std::string_view pattern, const std::filesystem::path& dir = ".");
 
+// The index of name in names; when no name matches exactly, one that
+// differs only in letter case does (a document written where names were
+// lower-cased may name a file that has capitals on disk). -1: none.
+int FindName(const std::vector<std::string>& names, std::string_view name);
+
 }  // namespace okap

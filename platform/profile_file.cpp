@@ -1,12 +1,11 @@
 #include "platform/profile_file.h"
 
-#include <algorithm>
-#include <cctype>
 #include <fstream>
 #include <sstream>
 #include <system_error>
 #include <vector>
 
+#include "platform/letter_case.h"
 #include "platform/safe_file_writer.h"
 
 namespace okap {
@@ -44,12 +43,6 @@ std::string_view Trim(std::string_view s) {
     if (begin == std::string_view::npos) return {};
     size_t end = s.find_last_not_of(" \t");
     return s.substr(begin, end - begin + 1);
-}
-
-bool EqualIgnoringCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-           });
 }
 
 // The section name of a "[name]" line, or nothing.

@@ -1,7 +1,5 @@
 #include "styles/map_format_editing.h"
 
-#include <strings.h>
-
 #include <array>
 #include <fstream>
 
@@ -65,15 +63,8 @@ int ReportFormatOpenFailure(const std::string& name) {
 }
 
 int SelectedFormat(const std::vector<std::string>& names, const std::string& formatName) {
-    for (size_t i = 0; i < names.size(); ++i) {
-        if (names[i] == formatName) return static_cast<int>(i);
-    }
-    // Layer tables written where names were lower-cased may name a file
-    // whose name on disk has capitals.
-    for (size_t i = 0; i < names.size(); ++i) {
-        if (strcasecmp(names[i].c_str(), formatName.c_str()) == 0) return static_cast<int>(i);
-    }
-    return names.empty() ? -1 : 0;
+    const int found = FindName(names, formatName);
+    return found >= 0 || names.empty() ? found : 0;
 }
 
 }  // namespace

@@ -1,21 +1,9 @@
 #include "tools/okaptool/projection_lookup.h"
 
-#include <algorithm>
-#include <cctype>
-
 #include "core/projection.h"
+#include "platform/letter_case.h"
 
 namespace okap::tool {
-
-namespace {
-
-bool EqualIgnoringCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-           });
-}
-
-}  // namespace
 
 std::optional<std::string> ProjectionCodeFor(std::string_view nameOrCode) {
     for (size_t i = 0; i < Projection_Codes.size(); ++i)
