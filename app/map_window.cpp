@@ -56,9 +56,15 @@ void okapWindow::Repaint() {
 
 void okapWindow::PaintInto(DeviceContext& dc, const TRect& rect) {
     if (!app) return;
-    view.SetSettings(CurrentSettings());
+    // A paint sets up its mapping (extents, the projection's viewport) in
+    // the document it draws. Another device (a printer page, the preview
+    // sheet, the metafile) gets a copy of the document to draw, so that the
+    // window keeps the mapping of its own picture, which the position
+    // read-out, the zoom and the measure tool convert with.
+    MapDocument page(document);
+    MapView pageView(page, CurrentSettings());
     WaitCursor wait;
-    view.Paint(dc, rect);
+    pageView.Paint(dc, rect);
 }
 
 void okapWindow::RenderPicture() {
@@ -72,7 +78,9 @@ void okapWindow::RenderPicture() {
             {
                 QPainter painter(&image);
                 QPainterDC dc(painter);
-                PaintInto(dc, ClientRect());
+                view.SetSettings(CurrentSettings());
+                WaitCursor wait;
+                view.Paint(dc, ClientRect());
             }
             heldMessages.insert(heldMessages.end(), held.messages.begin(), held.messages.end());
         }

@@ -33,9 +33,11 @@ public:
     // Draws the map afresh at once and shows it: what every command that
     // changes the picture does.
     void Repaint();
-    // Draws the map into dc through rect with the application's settings,
-    // rect being the client rectangle or, for a metafile copy, the
-    // metafile's rectangle. Messages are shown as they arise.
+    // Draws the map into another device's dc (a printer page, the preview,
+    // the metafile) through rect with the application's settings, rect
+    // being the client rectangle or, for a metafile copy, the metafile's
+    // rectangle. The window's own mapping, which the cursor tools use, stays
+    // that of its picture. Messages are shown as they arise.
     void PaintInto(DeviceContext& dc, const TRect& rect);
     // The picture of the last paint, the size of the view; null before the
     // first.

@@ -126,10 +126,6 @@ QByteArray okapMDIChild::MetafileSvg() {
     if (resolution <= 0 || client.Width() <= 0) return {};
     const int height = SafeInt(static_cast<double>(client.Height()) / client.Width() * resolution);
 
-    // The paint leaves its mapping in the document, which the cursor tools
-    // and the zoom read: put the screen's back afterwards.
-    const TSize windowExtent = document.windowExtent;
-    const TSize viewportExtent = document.viewportExtent;
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     {
@@ -142,11 +138,6 @@ QByteArray okapMDIChild::MetafileSvg() {
         QPainter painter(&generator);
         QPainterDC dc(painter);
         view->PaintInto(dc, {0, 0, resolution, height});
-    }
-    document.windowExtent = windowExtent;
-    document.viewportExtent = viewportExtent;
-    if (document.projection.vpset) {
-        document.projection.setvp(windowExtent, viewportExtent, document.centre, document.scale);
     }
     return buffer.data();
 }

@@ -13,6 +13,7 @@
 #include <QToolBar>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "app/command_ids.h"
@@ -23,6 +24,9 @@
 #include "app/preview_page.h"
 #include "app/preview_window.h"
 #include "app/print_out.h"
+#include "view/cursor_tools.h"
+#include "view/map_document.h"
+#include "view/map_view.h"
 #include "app_fixture.h"
 #include "document_fixture.h"
 #include "platform/message_box.h"
@@ -222,6 +226,58 @@ TEST_F(PrintingTest, PrintFromThePreviewNestsInItAndClosingKeepsThePrinter) {
     EXPECT_EQ(application.printingCount, 0);
     EXPECT_EQ(isprinting, 0);
     EXPECT_EQ(application.printer.get(), printer);
+    EXPECT_EQ(PdfPageCount(test::TempDir::Read(PdfPath())), 1);
+}
+
+// The window's read-out and zoom convert with the mapping of its own
+// picture, whatever another device drew meanwhile: a page has another
+// logical height and its projection another viewport.
+TEST_F(PrintingTest, PrintingAndPreviewLeaveTheWindowsMappingAsItWas) {
+    ASSERT_NE(child, nullptr);
+    okapWindow& view = *child->View();
+    view.Repaint();
+    const POINT middle{view.width() / 2, view.height() / 2};
+    const POINT corner{view.width() / 4, view.height() / 4};
+    MapDocument& doc = child->Document();
+    const std::optional<std::string> middleText = PositionText(doc, middle);
+    const std::optional<std::string> cornerText = PositionText(doc, corner);
+    ASSERT_TRUE(middleText && cornerText);
+    const TSize windowExtent = doc.windowExtent;
+    const TSize viewportExtent = doc.viewportExtent;
+
+    // A zoom box round the middle keeps the centre where it was.
+    const auto zoomAtMiddle = [&] {
+        MapDocument copy(doc);
+        MapView zooming(copy, ViewSettings{});
+        zooming.Zoom({middle.x - 40, middle.y - 30, middle.x + 40, middle.y + 30}, 1, view.ClientRect());
+        return copy.centre;
+    };
+    const LPoint zoomedCentre = zoomAtMiddle();
+
+    const std::function<void()> commands[] = {
+        [&] { client.CmFilePrint(); },
+        [&] {
+            script = [](QDialog& dialog) {
+                if (auto* preview = qobject_cast<PreviewWindow*>(&dialog)) {
+                    preview->show();
+                    QApplication::processEvents();
+                }
+                return static_cast<int>(QDialog::Rejected);
+            };
+            client.CmFilePrintPreview();
+        },
+        [&] { child->MetafileSvg(); },
+    };
+    for (size_t i = 0; i < std::size(commands); ++i) {
+        MessageRecorder messages;
+        commands[i]();
+        EXPECT_TRUE(messages.messages.empty()) << i;
+        EXPECT_EQ(doc.windowExtent, windowExtent) << i;
+        EXPECT_EQ(doc.viewportExtent, viewportExtent) << i;
+        EXPECT_EQ(PositionText(doc, middle), middleText) << i;
+        EXPECT_EQ(PositionText(doc, corner), cornerText) << i;
+        EXPECT_EQ(zoomAtMiddle(), zoomedCentre) << i;
+    }
     EXPECT_EQ(PdfPageCount(test::TempDir::Read(PdfPath())), 1);
 }
 
