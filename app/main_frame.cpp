@@ -234,7 +234,9 @@ void MainFrame::ListWindows(QMenu* windowMenu) {
     windowListActions.append(windowMenu->addSeparator());
     for (int i = 0; i < windows.size(); ++i) {
         QMdiSubWindow* window = windows[i];
-        QString text = i < 9 ? QString("&%1 %2").arg(i + 1).arg(window->windowTitle()) : window->windowTitle();
+        // The title without the place of the change mark.
+        const QString title = QString(window->windowTitle()).remove("[*]");
+        QString text = i < 9 ? QString("&%1 %2").arg(i + 1).arg(title) : title;
         QAction* action = windowMenu->addAction(text);
         action->setCheckable(true);
         action->setChecked(window == mdiClient->currentSubWindow());

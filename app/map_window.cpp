@@ -16,10 +16,8 @@
 
 namespace okap {
 
-namespace {
-
 // What the view takes from the application for one paint.
-ViewSettings CurrentSettings() {
+ViewSettings AppViewSettings() {
     ViewSettings settings;
     settings.mapDirectory = app->mapPath;
     settings.dataDirectory = app->dataPath;
@@ -27,6 +25,8 @@ ViewSettings CurrentSettings() {
     settings.printing = app->printingCount != 0 && app->printer != nullptr;
     return settings;
 }
+
+namespace {
 
 // The wait cursor while the map is drawn; the tool's cursor comes back
 // afterwards.
@@ -52,6 +52,7 @@ okapWindow::okapWindow(MapDocument& doc, QWidget* parent)
 void okapWindow::Repaint() {
     RenderPicture();
     update();
+    emit Repainted();
 }
 
 void okapWindow::PaintInto(DeviceContext& dc, const TRect& rect) {
@@ -62,7 +63,7 @@ void okapWindow::PaintInto(DeviceContext& dc, const TRect& rect) {
     // window keeps the mapping of its own picture, which the position
     // read-out, the zoom and the measure tool convert with.
     MapDocument page(document);
-    MapView pageView(page, CurrentSettings());
+    MapView pageView(page, AppViewSettings());
     WaitCursor wait;
     pageView.Paint(dc, rect);
 }
@@ -78,7 +79,7 @@ void okapWindow::RenderPicture() {
             {
                 QPainter painter(&image);
                 QPainterDC dc(painter);
-                view.SetSettings(CurrentSettings());
+                view.SetSettings(AppViewSettings());
                 WaitCursor wait;
                 view.Paint(dc, ClientRect());
             }

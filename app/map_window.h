@@ -23,6 +23,10 @@ namespace okap {
 class DeviceContext;
 class MapDocument;
 
+// What a view takes from the application when it paints: the map and data
+// directories, and whether a metafile copy or a print is under way.
+ViewSettings AppViewSettings();
+
 class okapWindow : public QWidget {
     Q_OBJECT
 public:
@@ -58,6 +62,10 @@ public:
     void EvLButtonUp(QPoint point);
 
     QSize sizeHint() const override { return {480, 360}; }
+
+signals:
+    // After every Repaint: what a command that changes the map ends with.
+    void Repainted();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -47,7 +47,15 @@ okapMDIChild::okapMDIChild(const std::string& title, const std::string& fileName
     setWindowIcon(AppIcon());
     setWidget(view);
     setMouseTracking(true);
-    setWindowTitle(QString::fromStdString(title));
+    SetTitle(title);
+    // Every change of view (a zoom among them) ends in a repaint; the
+    // title's change mark follows the document.
+    connect(view, &okapWindow::Repainted, this, &okapMDIChild::ShowModified);
+}
+
+void okapMDIChild::ShowModified() {
+    document.UpdateModified();
+    setWindowModified(document.modified != 0);
 }
 
 WindowPlacement okapMDIChild::Placement() const {
@@ -57,7 +65,9 @@ WindowPlacement okapMDIChild::Placement() const {
 
 void okapMDIChild::SetTitle(const std::string& title) {
     document.title = title;
-    setWindowTitle(QString::fromStdString(title));
+    // "[*]" is where Qt shows the change mark while the window is modified.
+    setWindowTitle(QString::fromStdString(title) + "[*]");
+    setWindowModified(document.modified != 0);
 }
 
 bool okapMDIChild::CanClose() {
@@ -161,7 +171,6 @@ void okapMDIChild::CMDisplayOptions() {
     noredraw = 0;
     if (result == QDialog::Accepted) ApplyDisplayOptionDialogValues(dialog.Values(), document);
     view->Repaint();
-    document.modified = 1;
 }
 
 void okapMDIChild::CMMapLayers() {
@@ -179,12 +188,16 @@ void okapMDIChild::CMMapLayers() {
     }
     if (accepted) {
         document.mapLayerCount = StoreLayerList(transfer.layers, document.mapLayers);
+        // A new map's first base map is shown whole.
+        if (count == 0 && document.mapLayerCount > 0) {
+            view->View().SetSettings(AppViewSettings());
+            view->View().FullScale();
+        }
     } else {
         document.mapLayerCount = count;
     }
     noredraw = 0;
     view->Repaint();
-    document.modified = 1;
 }
 
 void okapMDIChild::CMDataLayers() {
@@ -199,10 +212,10 @@ void okapMDIChild::CMDataLayers() {
     }
     noredraw = 0;
     view->Repaint();
-    document.modified = 1;
 }
 
 void okapMDIChild::CMMapFullScale() {
+    view->View().SetSettings(AppViewSettings());
     view->View().FullScale();
     view->Repaint();
 }
@@ -217,7 +230,6 @@ void okapMDIChild::CMMapSetCoordinates() {
 void okapMDIChild::SelectTool(int mode) {
     view->SetToolMode(mode);
     ShowStatus(" ");
-    document.modified = 1;
 }
 
 void okapMDIChild::CMCursorZoomin() { SelectTool(kToolZoomIn); }

@@ -78,6 +78,9 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
+    // Compares the document with its file and shows the change mark in the
+    // title.
+    void ShowModified();
     void SelectTool(int mode);
     void SetTitle(const std::string& title);
 

@@ -7,8 +7,10 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <filesystem>
 #include <memory>
 #include <string>
+#include <system_error>
 
 #include "app/command_ids.h"
 #include "app/map_window.h"
@@ -75,6 +77,14 @@ okapMDIChild* okapMDIClient::CmFileNew() {
     const bool maximised = active && active->isMaximized();
     auto* child = new okapMDIChild(title, "");
     child->New();
+    // The grid is drawn in its format file, which a map folder may lack;
+    // without it every paint would report the missing file.
+    MapDocument& document = child->Document();
+    std::error_code ignored;
+    if (!std::filesystem::exists(std::filesystem::path(app->mapPath) / document.gridFormatFile, ignored)) {
+        document.gridOn = 0;
+        document.MarkSaved();
+    }
     addSubWindow(child);
     Show(child, maximised);
     // A new map starts with the choice of its base map.
@@ -169,7 +179,7 @@ void okapMDIClient::CmFilePrint() {
     QPrinter& printer = EnsurePrinter();
     // The job is named after the map rather than the program, so that the
     // queue and any failure message say which map it was.
-    APXPrintOut printout(QFileInfo(child->windowTitle()).fileName(), printer, *child->View());
+    APXPrintOut printout(QFileInfo(QString::fromStdString(child->Document().title)).fileName(), printer, *child->View());
     PrintingUnderWay printing(*app, true);
     // The print dialog also offers the job's name for a PDF file.
     printer.setDocName(printout.Title());

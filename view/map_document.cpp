@@ -27,7 +27,15 @@ MapDocument::MapDocument(std::string title, std::string fileName)
     } else {
         modified = 0;
     }
+    savedContent = ContentText();
 }
+
+void MapDocument::MarkSaved() {
+    savedContent = ContentText();
+    modified = 0;
+}
+
+void MapDocument::UpdateModified() { modified = ContentText() != savedContent ? 1 : 0; }
 
 void MapDocument::ResetAll() {
     centre = {0, 0};
@@ -45,14 +53,17 @@ void MapDocument::New() {
     centre = {-919528, -25585314};
     scale = 200000000;
     projection = Projection("MERC", Position());
-    std::istringstream("1 255 255 255 1 0 0 0 0 99") >> mapBoxStyles[0];
+    // The look of the sample maps: a sea-blue map box with a black frame
+    // and a 30-degree grid between the map and the data layers.
+    std::istringstream("1 0 0 0 1 0 170 211 232 99") >> mapBoxStyles[0];
     gridStyles[0] = mapBoxStyles[0];
     gridStyles[1] = mapBoxStyles[0];
     gridFormatFile = "std.okg";
-    gridPosition = 2;
-    gridOn = 0;
-    gridSize = 90.0;
+    gridPosition = 1;
+    gridOn = 1;
+    gridSize = 30.0;
     gridIncrement = 3;
+    MarkSaved();
 }
 
 int MapDocument::Save(const WindowPlacement& placement) {
@@ -60,7 +71,7 @@ int MapDocument::Save(const WindowPlacement& placement) {
     if (writer.IsOpen()) {
         Write(writer.Stream(), placement);
         if (writer.Commit()) {
-            modified = 0;
+            MarkSaved();
             return 1;
         }
     }
@@ -77,7 +88,10 @@ int ReadTextFile(const std::string& name, WindowPlacement& placement) {
 
 int LoadTextFile(MapDocument& document) {
     std::ifstream file(document.fileName, std::ios::binary);
-    if (file && document.Read(file)) return 1;
+    if (file && document.Read(file)) {
+        document.MarkSaved();
+        return 1;
+    }
     ShowReadError(document.fileName);
     return 0;
 }

@@ -87,7 +87,8 @@ public:
 
     // okapMDIChild::ResetAll: a document made without a file name.
     void ResetAll();
-    // okapMDIChild::New: the defaults of a map started with File New.
+    // okapMDIChild::New: the defaults of a map started with File New, with
+    // the look of the sample maps (sea-blue map box, grid on).
     void New();
 
     // The content pass of okapMDIChild::Read: skips lines 1 to 3 and reads
@@ -104,6 +105,19 @@ public:
     // okapMDIChild::Write: the whole file from the record and the window's
     // current placement.
     void Write(std::ostream& os, const WindowPlacement& placement) const;
+
+    // What Save writes of the map itself: the whole file less the window's
+    // position and size and the window extent, which follow the window's
+    // shape rather than any edit of the map.
+    std::string ContentText() const;
+    // The document now matches its file (just read or saved, or a new
+    // document as made): clears the modified flag.
+    void MarkSaved();
+    // Sets the modified flag exactly when the content differs from what was
+    // last read or saved, so that a command that changed nothing (a tool
+    // chosen, a dialog cancelled, Full Scale on a map at full scale) does not
+    // ask to save on closing.
+    void UpdateModified();
 
     // Writes the file named fileName, replacing the previous one only once
     // the new one is complete, and clears the modified flag. On failure
@@ -149,6 +163,11 @@ public:
     Projection projection;
     int modified = 0;
     int painting = 0;      // nonzero while a paint is under way
+
+private:
+    void WriteLines(std::ostream& os, const WindowPlacement& placement, TSize extent) const;
+
+    std::string savedContent;  // ContentText() when last read or saved
 };
 
 // okapMDIClient::ReadTextFile: opens the document file name and reads its

@@ -223,6 +223,16 @@ int MapDocument::Read(std::istream& is) {
 }
 
 void MapDocument::Write(std::ostream& os, const WindowPlacement& placement) const {
+    WriteLines(os, placement, windowExtent);
+}
+
+std::string MapDocument::ContentText() const {
+    std::ostringstream os;
+    WriteLines(os, WindowPlacement{}, TSize{});
+    return os.str();
+}
+
+void MapDocument::WriteLines(std::ostream& os, const WindowPlacement& placement, TSize extent) const {
     os << "Map File Information - OKAP version 1\r\n";
     WriteLine(os, "Window origin        ", Pair(placement.x, placement.y));
     WriteLine(os, "Window size          ", Pair(placement.width, placement.height));
@@ -230,7 +240,7 @@ void MapDocument::Write(std::ostream& os, const WindowPlacement& placement) cons
     WriteEntries(os, "Number of map files  ", "Mapfile  ", mapLayerCount, mapLayers, layer);
     WriteEntries(os, "Number of data files ", "Datafile ", dataLayerCount, dataLayers, layer);
     WriteEntries(os, "Number of details    ", "Detail   ", detailCount, details, Trim);
-    WriteLine(os, "Window extent        ", Pair(windowExtent.cx, windowExtent.cy));
+    WriteLine(os, "Window extent        ", Pair(extent.cx, extent.cy));
     WriteLine(os, "Centre               ", Pair(centre.x, centre.y));
     WriteLine(os, "Scale                ", FormatInt(scale));
     WriteLine(os, "Projection type      ", projection.Type);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <limits>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -15,6 +16,7 @@
 #include "platform/message_box.h"
 #include "platform/set_wd.h"
 #include "view/map_document.h"
+#include "view/map_extent.h"
 
 namespace okap {
 
@@ -182,12 +184,19 @@ void MapView::Zoom(Box box, int mode, const TRect& clientRect) {
             SetCentre(centre);
         }
     }
+    document.UpdateModified();
 }
 
 void MapView::FullScale() {
-    document.centre = {0, 0};
-    document.scale = kFullScale;
-    document.modified = 1;
+    if (const std::optional<LBox> extent = MapLayersExtent(document, settings.mapDirectory)) {
+        const FittedView fitted = FitExtent(*extent, document.windowExtent);
+        document.centre = fitted.centre;
+        document.scale = fitted.scale;
+    } else {
+        document.centre = {0, 0};
+        document.scale = kFullScale;
+    }
+    document.UpdateModified();
 }
 
 void MapView::SetCentre(POINT logical) { document.projection.lp2dm(logical, document.centre); }
@@ -210,7 +219,7 @@ void MapView::ApplySetCoordinates(const SetCoordDialogTB& fields) {
         MessageBox("Minimum map scale reached", "Information", MessageButtons::Ok, MessageIcon::Information);
         document.scale = kMinimumScale;
     }
-    document.modified = 1;
+    document.UpdateModified();
 }
 
 }  // namespace okap

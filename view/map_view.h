@@ -86,10 +86,12 @@ public:
 
     // Turns a rubber box (device pixels) into a new scale and centre:
     // mode 1 zooms in, 2 out. clientRect is the view's client rectangle.
-    // The caller repaints.
+    // The caller repaints. Like every change of view, it marks the document
+    // modified when its centre or scale changed.
     void Zoom(Box box, int mode, const TRect& clientRect);
-    // Full Scale: centre (0, 0), scale 300000000; marks the document
-    // modified. The caller repaints.
+    // Full Scale: the whole of the map layers, fitted to the window with a
+    // margin; without map layers (or none readable), centre (0, 0) at scale
+    // 300000000. The caller repaints.
     void FullScale();
     // Set Coordinates, the two ends of its dialog: the document centre as
     // latitude and longitude in decimal degrees and the scale, as the dialog

@@ -19,6 +19,7 @@
 #include "app/data_option_dialog.h"
 #include "app/map_layer_dialog.h"
 #include "app/map_option_dialog.h"
+#include "app/map_window.h"
 #include "app/map_style_dialog.h"
 #include "app/mdi_child.h"
 #include "app/mdi_client.h"
@@ -29,6 +30,7 @@
 #include "platform/message_box.h"
 #include "styles/map_format.h"
 #include "support/temp_dir.h"
+#include "view/map_view.h"
 
 namespace okap {
 namespace {
@@ -340,7 +342,7 @@ TEST_F(LayerDialogsTest, DataLayersOfferEveryFileAndAcceptNoLayers) {
 
     // Deleting every data layer and OK: no question, no data layers.
     window.Document().dataLayers[0] = {"x.dat", "p.okd"};
-    window.Document().modified = 0;
+    window.Document().MarkSaved();
     Expect<DataLayerDialog>([&](DataLayerDialog& layers) {
         EXPECT_EQ(layers.Layers(), (ListData{{"x.dat [p.okd]"}, 0}));
         layers.HandleDelete();
@@ -511,13 +513,18 @@ TEST_F(LayerDialogsTest, FileNewStartsWithTheChoiceOfTheBaseMap) {
     EXPECT_EQ(chosen->Document().mapLayerCount, 1);
     EXPECT_EQ(chosen->Document().mapLayers[0], (okapFileInfo{"a.mpb", "land.okf"}));
     EXPECT_EQ(chosen->Document().modified, 1);
+    // The first base map is shown whole: Full Scale fits it to the window.
+    MapDocument fitted = chosen->Document();
+    MapView(fitted, AppViewSettings()).FullScale();
+    EXPECT_EQ(chosen->Document().scale, fitted.scale);
+    EXPECT_EQ(chosen->Document().centre, fitted.centre);
+    EXPECT_NE(chosen->Document().scale, 200000000);
 
-    // Cancel: a map without layers, marked changed like any other use of
-    // the command.
+    // Cancel: a map without layers, as it was made, so not changed.
     Expect<MapLayerDialog>([](MapLayerDialog&) { return int(QDialog::Rejected); });
     okapMDIChild* cancelled = client.CmFileNew();
     EXPECT_EQ(cancelled->Document().mapLayerCount, 0);
-    EXPECT_EQ(cancelled->Document().modified, 1);
+    EXPECT_EQ(cancelled->Document().modified, 0);
     EXPECT_EQ(noredraw, 0);
 }
 

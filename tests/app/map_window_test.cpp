@@ -26,6 +26,8 @@ class MapWindowTest : public test::DocumentTest {
 protected:
     MapWindowTest() : view(doc) {
         doc.New();
+        // No grid: its format would set the read-out's position format.
+        doc.gridOn = 0;
         // A white background, for the rubber figures to show on.
         std::istringstream("1 0 0 0 1 0 255 255 255 99") >> doc.mapBoxStyles[0];
         doc.longitudeMode = 1;

@@ -78,14 +78,20 @@ MapDocument ReadDocument(const std::filesystem::path& file) {
 TEST_F(MdiChildTest, SaveAndSaveAsRoundTrip) {
     okapMDIChild* child = OpenSample();
     ASSERT_NE(child, nullptr);
+    EXPECT_EQ(child->windowTitle().toStdString(), Sample() + "[*]");
+    EXPECT_FALSE(child->isWindowModified());
     child->CMMapFullScale();
     EXPECT_EQ(child->Document().modified, 1);
+    EXPECT_TRUE(child->isWindowModified());
+    const LPoint centre = child->Document().centre;
+    const int32_t scale = child->Document().scale;
 
     ASSERT_TRUE(child->CMFileSave());
     EXPECT_EQ(child->Document().modified, 0);
+    EXPECT_FALSE(child->isWindowModified());
     MapDocument saved = ReadDocument(Sample());
-    EXPECT_EQ(saved.scale, 300000000);
-    EXPECT_EQ(saved.centre, (LPoint{0, 0}));
+    EXPECT_EQ(saved.scale, scale);
+    EXPECT_EQ(saved.centre, centre);
     EXPECT_EQ(saved.details, child->Document().details);
     EXPECT_EQ(saved.mapLayers, child->Document().mapLayers);
     EXPECT_EQ(saved.dataLayers, child->Document().dataLayers);
@@ -95,32 +101,36 @@ TEST_F(MdiChildTest, SaveAndSaveAsRoundTrip) {
     ASSERT_TRUE(child->CMFileSaveAs());
     const std::string copy = (dir / "copy.oki").string();
     EXPECT_EQ(child->Document().fileName, copy);
-    EXPECT_EQ(child->windowTitle().toStdString(), copy);
+    EXPECT_EQ(child->windowTitle().toStdString(), copy + "[*]");
     EXPECT_EQ(test::TempDir::Read(copy), test::TempDir::Read(Sample()));
 
     // The copy opens as the document that was saved.
     okapMDIChild* reopened = client.CmFileOpen(QString::fromStdString(copy));
     ASSERT_NE(reopened, nullptr);
-    EXPECT_EQ(reopened->Document().scale, 300000000);
+    EXPECT_EQ(reopened->Document().scale, scale);
     EXPECT_EQ(reopened->Document().projection.Type, "MERC");
     EXPECT_EQ(reopened->Placement(), child->Placement());
+    EXPECT_EQ(reopened->Document().modified, 0);
 }
 
 TEST_F(MdiChildTest, SaveOfANewMapAsksForAName) {
     okapMDIChild* child = client.CmFileNew();
-    child->CMCursorMeasure();
+    child->Document().mapLayerCount = 1;
+    child->Document().mapLayers[0] = {"worldmer.mpb", "world.okf"};
+    child->CMMapFullScale();
+    ASSERT_EQ(child->Document().modified, 1);
 
     AnswerSaveAs("");
     EXPECT_FALSE(child->CMFileSave());
     EXPECT_EQ(child->Document().fileName, "");
     EXPECT_EQ(child->Document().modified, 1);
-    EXPECT_EQ(child->windowTitle(), "Document0");
+    EXPECT_EQ(child->windowTitle(), "Document0[*]");
 
     AnswerSaveAs((dir / "new.oki").string());
     EXPECT_TRUE(child->CMFileSave());
     EXPECT_EQ(child->Document().modified, 0);
-    EXPECT_EQ(child->windowTitle().toStdString(), (dir / "new.oki").string());
-    EXPECT_EQ(ReadDocument(dir / "new.oki").scale, 200000000);
+    EXPECT_EQ(child->windowTitle().toStdString(), (dir / "new.oki").string() + "[*]");
+    EXPECT_EQ(ReadDocument(dir / "new.oki").mapLayers[0].file, "worldmer.mpb");
 }
 
 TEST_F(MdiChildTest, AFailedSaveKeepsTheChanges) {
@@ -186,7 +196,9 @@ TEST_F(MdiChildTest, CloseAsksWhenTheMapHasChanged) {
 
 TEST_F(MdiChildTest, YesWithASaveThatDoesNotHappenKeepsTheWindow) {
     QPointer<okapMDIChild> child = client.CmFileNew();
-    child->CMCursorZoomin();
+    child->Document().detailCount = 1;
+    child->Document().details[0] = "Text \"Title\" 0.5 0.05 1 \"Arial\" 0 0 0 0 0 12 0 0 0.5 400 0 2 ";
+    child->Document().UpdateModified();
     AnswerSaveAs("");
     MessageRecorder recorder;
     recorder.Answer({MessageResult::Yes});
@@ -196,7 +208,7 @@ TEST_F(MdiChildTest, YesWithASaveThatDoesNotHappenKeepsTheWindow) {
     EXPECT_EQ(child->Document().modified, 1);
 }
 
-TEST_F(MdiChildTest, ToolCommandsSelectTheToolAndMarkTheDocumentChanged) {
+TEST_F(MdiChildTest, ToolCommandsSelectTheToolAndLeaveTheMapUnchanged) {
     okapMDIChild* child = OpenSample();
     ASSERT_NE(child, nullptr);
     struct Row {
@@ -209,14 +221,53 @@ TEST_F(MdiChildTest, ToolCommandsSelectTheToolAndMarkTheDocumentChanged) {
         {&okapMDIChild::CMCursorMeasure, kToolMeasure},
     };
     for (const Row& row : rows) {
-        child->Document().modified = 0;
         ShowStatus("before");
         (child->*row.command)();
         EXPECT_EQ(child->View()->ToolMode(), row.mode);
         EXPECT_EQ(child->View()->RubberBox(), (Box{-1, -1, -1, -1}));
-        EXPECT_EQ(child->Document().modified, 1) << row.mode;
+        EXPECT_EQ(child->Document().modified, 0) << row.mode;
         EXPECT_EQ(Status(), " ");
     }
+}
+
+// A document counts as changed exactly while what Save would write of it
+// differs from its file: commands that change nothing leave it unchanged,
+// and undoing a change by hand makes it unchanged again.
+TEST_F(MdiChildTest, TheMapIsChangedOnlyWhileItDiffersFromItsFile) {
+    okapMDIChild* child = OpenSample();
+    ASSERT_NE(child, nullptr);
+    MapDocument& doc = child->Document();
+    const auto cancel = [](QDialog&) { return int(QDialog::Rejected); };
+    SetModalDialogRunner(cancel);
+    child->CMMapLayers();
+    child->CMDataLayers();
+    child->CMDisplayOptions();
+    child->CMMapSetCoordinates();
+    EXPECT_EQ(doc.modified, 0);
+    EXPECT_FALSE(child->isWindowModified());
+
+    // A zoom box is a change of view, and so of the map.
+    okapWindow& view = *child->View();
+    view.SetToolMode(kToolZoomIn);
+    const QPoint middle(view.width() / 2, view.height() / 2);
+    view.EvLButtonDown(middle - QPoint(60, 40));
+    view.EvMouseMove(middle + QPoint(60, 40));
+    view.EvLButtonUp(middle + QPoint(60, 40));
+    EXPECT_EQ(doc.modified, 1);
+    EXPECT_TRUE(child->isWindowModified());
+
+    // Back to the view of the file by hand: unchanged again.
+    const MapDocument onDisk = ReadDocument(Sample());
+    doc.centre = onDisk.centre;
+    doc.scale = onDisk.scale;
+    view.Repaint();
+    EXPECT_EQ(doc.modified, 0);
+    EXPECT_FALSE(child->isWindowModified());
+
+    // The window's size is not the map's: a resize changes nothing.
+    child->resize(child->size() + QSize(50, 30));
+    view.Repaint();
+    EXPECT_EQ(doc.modified, 0);
 }
 
 TEST_F(MdiChildTest, TheStatusBarTellsTheViewFromTheWindowsFrame) {
@@ -258,6 +309,7 @@ TEST_F(MdiChildTest, CopiesThePictureAndTheVectorDrawing) {
 TEST_F(MdiChildTest, FullScaleAndSetCoordinates) {
     okapMDIChild* child = NewWithView(400, 300);
     MapDocument& doc = child->Document();
+    // A new map with no map layer has nothing to fit: the whole plane.
     child->CMMapFullScale();
     EXPECT_EQ(doc.centre, (LPoint{0, 0}));
     EXPECT_EQ(doc.scale, 300000000);

@@ -31,7 +31,7 @@ TEST_F(MdiClientTest, OpensTheSampleDocumentWhereItWasSaved) {
     okapMDIChild* child = client.CmFileOpen(QString::fromStdString(Sample()));
     ASSERT_NE(child, nullptr);
     EXPECT_EQ(client.ActiveChild(), child);
-    EXPECT_EQ(child->windowTitle().toStdString(), Sample());
+    EXPECT_EQ(child->windowTitle().toStdString(), Sample() + "[*]");
     const MapDocument& doc = child->Document();
     EXPECT_EQ(doc.fileName, Sample());
     EXPECT_EQ(doc.title, Sample());
@@ -102,21 +102,33 @@ TEST_F(MdiClientTest, OpenAsksInTheMapFilePath) {
 TEST_F(MdiClientTest, NewDocumentsAreNumberedAndFollowTheActiveWindowsState) {
     okapMDIChild* first = client.CmFileNew();
     okapMDIChild* second = client.CmFileNew();
-    EXPECT_EQ(first->windowTitle(), "Document0");
-    EXPECT_EQ(second->windowTitle(), "Document1");
+    EXPECT_EQ(first->windowTitle(), "Document0[*]");
+    EXPECT_EQ(second->windowTitle(), "Document1[*]");
     EXPECT_EQ(second->Document().title, "Document1");
     EXPECT_EQ(second->Document().fileName, "");
-    // The defaults of a new map; its Map Layers dialog was cancelled, which
-    // marks it changed.
+    // The defaults of a new map, grid on where the map folder has its
+    // format file; its Map Layers dialog was cancelled, which changes
+    // nothing.
     EXPECT_EQ(second->Document().scale, 200000000);
     EXPECT_EQ(second->Document().gridFormatFile, "std.okg");
-    EXPECT_EQ(second->Document().modified, 1);
+    EXPECT_EQ(second->Document().gridOn, 1);
+    EXPECT_EQ(second->Document().modified, 0);
+    EXPECT_FALSE(second->isWindowModified());
     EXPECT_FALSE(second->isMaximized());
 
     second->showMaximized();
     okapMDIChild* third = client.CmFileNew();
-    EXPECT_EQ(third->windowTitle(), "Document2");
+    EXPECT_EQ(third->windowTitle(), "Document2[*]");
     EXPECT_TRUE(third->isMaximized());
+
+    // A map folder without the grid format: no grid, so no message about
+    // the missing file on every paint.
+    std::filesystem::remove(dir / "std.okg");
+    MessageRecorder recorder;
+    okapMDIChild* fourth = client.CmFileNew();
+    EXPECT_EQ(fourth->Document().gridOn, 0);
+    EXPECT_EQ(fourth->Document().modified, 0);
+    EXPECT_TRUE(recorder.messages.empty()) << recorder.messages[0];
 }
 
 TEST_F(MdiClientTest, ProgramExitAsksForEachChangedDocument) {

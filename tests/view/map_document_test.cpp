@@ -118,12 +118,63 @@ protected:
     MessageRecorder recorder;
 };
 
+// The format's example, but with the look a new map has: a sea-blue map
+// box and a 30-degree grid between the map and the data layers.
 TEST_F(MapDocumentTest, NewDocumentWithOneLayerIsWrittenByteForByte) {
     MapDocument document("Document0");
     document.New();
     document.mapLayerCount = 1;
     document.mapLayers[0] = {"world.mpb", "world.okf"};
-    EXPECT_EQ(Written(document), Join(kExample));
+    std::vector<std::string> expected = kExample;
+    expected[kBoxStyle] = "Map box style        = 1 0 0 0 1 0 170 211 232 99";
+    expected[kGridPosition] = "Grid position        = 1";
+    expected[kGridOn] = "Grid on/off          = 1";
+    expected[kGridSize] = "Grid size            = 30";
+    EXPECT_EQ(Written(document), Join(expected));
+}
+
+// Modified means: what Save would write of the map differs from what was
+// read or last saved. The window's place and size and the window extent
+// follow the window, not the map, and do not count.
+TEST_F(MapDocumentTest, ModifiedFollowsTheContentAgainstTheFile) {
+    const std::filesystem::path path = dir.Write("map.oki", Join(kExample));
+    MapDocument document("map.oki", path.string());
+    ASSERT_EQ(LoadTextFile(document), 1);
+    EXPECT_EQ(document.modified, 0);
+
+    struct Row {
+        const char* change;
+        void (*apply)(MapDocument&);
+        int modified;
+    };
+    const Row rows[] = {
+        {"nothing", [](MapDocument&) {}, 0},
+        {"window extent", [](MapDocument& d) { d.windowExtent = {10000, 5000}; }, 0},
+        {"scale", [](MapDocument& d) { d.scale = 100000000; }, 1},
+        {"centre", [](MapDocument& d) { d.centre.x += 1; }, 1},
+        {"grid", [](MapDocument& d) { d.gridOn = 1; }, 1},
+        {"map box style", [](MapDocument& d) { d.mapBoxStyles[0].lineWidth = 2; }, 1},
+        {"layer", [](MapDocument& d) { d.mapLayers[0].format = "other.okf"; }, 1},
+    };
+    for (const Row& row : rows) {
+        MapDocument changed = document;
+        row.apply(changed);
+        changed.UpdateModified();
+        EXPECT_EQ(changed.modified, row.modified) << row.change;
+    }
+
+    // A change undone is no change; a save makes the saved state the new
+    // reference.
+    document.scale = 5;
+    document.UpdateModified();
+    EXPECT_EQ(document.modified, 1);
+    document.scale = 200000000;
+    document.UpdateModified();
+    EXPECT_EQ(document.modified, 0);
+    document.scale = 5;
+    ASSERT_EQ(document.Save({0, 0, 480, 360}), 1);
+    document.UpdateModified();
+    EXPECT_EQ(document.modified, 0);
 }
 
 TEST_F(MapDocumentTest, WriteThenReadGivesTheSameRecord) {
@@ -382,9 +433,10 @@ TEST_F(MapDocumentTest, DefaultsOfTheTwoKindsOfDocument) {
 
     MapDocument fresh("Document1");
     fresh.New();
-    EXPECT_EQ(Form(fresh.gridStyles[0]), "1 255 255 255 1 0 0 0 0 99");  // both grid styles as the map box
+    EXPECT_EQ(Form(fresh.gridStyles[0]), "1 0 0 0 1 0 170 211 232 99");  // both grid styles as the map box
     EXPECT_EQ(Form(fresh.gridStyles[1]), Form(fresh.mapBoxStyles[0]));
-    EXPECT_EQ(fresh.gridSize, 90.0);
+    EXPECT_EQ(fresh.gridSize, 30.0);
+    EXPECT_EQ(fresh.modified, 0);
 }
 
 TEST_F(MapDocumentTest, OpenTakesOnlyDocumentNames) {

@@ -17,6 +17,7 @@
 #include "platform/message_box.h"
 #include "platform/qpainter_dc.h"
 #include "platform/recording_dc.h"
+#include "view/map_extent.h"
 #include "view/map_layer_fixture.h"
 
 namespace okap {
@@ -304,12 +305,16 @@ TEST_F(ZoomTest, ZoomChangesScaleAndCentre) {
 }
 
 TEST_F(ZoomTest, FullScaleAndSetCoordinates) {
+    // With no map layer there is nothing to fit: the whole plane, which is
+    // where this document started, so it is unchanged again.
     PaintAt(200000000);
     doc.centre = {123, 456};
+    doc.UpdateModified();
+    EXPECT_EQ(doc.modified, 1);
     view.FullScale();
     EXPECT_EQ(doc.centre, (LPoint{0, 0}));
     EXPECT_EQ(doc.scale, 300000000);
-    EXPECT_EQ(doc.modified, 1);
+    EXPECT_EQ(doc.modified, 0);
 
     PaintAt(200000000);
     EXPECT_EQ(view.SetCoordinatesTexts(), (SetCoordDialogTB{"0.000000", "0.000000", "200000000"}));
@@ -342,6 +347,53 @@ TEST_F(ZoomTest, FullScaleAndSetCoordinates) {
         EXPECT_EQ(messages.Texts(),
                   row.message ? std::vector<std::string>{"Minimum map scale reached"} : std::vector<std::string>{});
     }
+}
+
+// Full Scale shows every segment of every map layer, with a twentieth of
+// the view free on each side: 3 x scale dm must hold the wider of the
+// extent's width and its height over the window's aspect, divided by 0.9.
+TEST_F(ZoomTest, FullScaleFitsTheMapLayersToTheWindow) {
+    test::MapSpec first = test::MapOf({});
+    test::SegmentSpec west;
+    west.points = {{-9000000, 100000}, {-8000000, 200000}};
+    west.storedCount = -2;
+    west.box = {{-9000000, 200000}, {-8000000, 100000}};
+    first.segments = {west};
+    test::MapSpec second = test::MapOf({});
+    test::SegmentSpec east = west;
+    east.points = {{1000000, -900000}, {3000000, 2100000}};
+    east.box = {{1000000, 2100000}, {3000000, -900000}};
+    second.segments = {east};
+    test::AddMapLayer(dir, doc, "west", first, "F1 = Line : 1 0 0 0 1 0 255 255 255 99\r\n");
+    test::AddMapLayer(dir, doc, "east", second, "F1 = Line : 1 0 0 0 1 0 255 255 255 99\r\n");
+    // The extent runs from (-9000000, 2100000) to (3000000, -900000):
+    // 12000000 wide and 3000000 high, centred on (-3000000, 600000).
+    struct Row {
+        TSize windowExtent;
+        int32_t scale;
+    };
+    const Row rows[] = {
+        // Aspect 0.75: the width rules, 12000000 / 0.9 / 3 = 4444444.4, up.
+        {{10000, 7500}, 4444445},
+        // Aspect 0.2: 3000000 / 0.2 = 15000000 rules; / 0.9 / 3 = 5555555.6.
+        {{10000, 2000}, 5555556},
+    };
+    for (const Row& row : rows) {
+        doc.windowExtent = row.windowExtent;
+        doc.centre = {0, 0};
+        doc.scale = 200000000;
+        view.FullScale();
+        EXPECT_EQ(doc.centre, (LPoint{-3000000, 600000})) << row.windowExtent.cy;
+        EXPECT_EQ(doc.scale, row.scale) << row.windowExtent.cy;
+    }
+    // A tiny map stops at the smallest scale; a broken file is left out
+    // without a word (the paint reports it).
+    EXPECT_EQ(FitExtent({{0, 10}, {10, 0}}, {10000, 7500}).scale, kMinimumScale);
+    dir.Write("east.mpb", "not a map");
+    view.FullScale();
+    EXPECT_EQ(doc.centre, (LPoint{-8500000, 150000}));
+    EXPECT_TRUE(messages.messages.empty());
+    EXPECT_EQ(badclient, 0);
 }
 
 // The whole picture on an image: a sea-blue map box, a green square island
