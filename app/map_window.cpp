@@ -12,6 +12,7 @@
 #include "app/tool_cursors.h"
 #include "core/globals.h"
 #include "platform/qpainter_dc.h"
+#include "view/document_files.h"
 #include "view/map_document.h"
 
 namespace okap {
@@ -66,6 +67,8 @@ void okapWindow::PaintInto(DeviceContext& dc, const TRect& rect) {
     MapView pageView(page, AppViewSettings());
     WaitCursor wait;
     pageView.Paint(dc, rect);
+    // Its problems have been shown; the window's next paint draws anyway.
+    badclient = 0;
 }
 
 void okapWindow::RenderPicture() {
@@ -73,33 +76,43 @@ void okapWindow::RenderPicture() {
     QImage image(size(), QImage::Format_RGB32);
     if (!image.isNull()) {
         image.fill(Qt::white);
-        const bool alreadyHeld = !heldMessages.empty();
+        MessageRecorder held;
         {
-            MessageRecorder held;
-            {
-                QPainter painter(&image);
-                QPainterDC dc(painter);
-                view.SetSettings(AppViewSettings());
-                WaitCursor wait;
-                view.Paint(dc, ClientRect());
-            }
-            heldMessages.insert(heldMessages.end(), held.messages.begin(), held.messages.end());
+            QPainter painter(&image);
+            QPainterDC dc(painter);
+            view.SetSettings(AppViewSettings());
+            WaitCursor wait;
+            view.Paint(dc, ClientRect());
         }
-        if (!alreadyHeld && !heldMessages.empty()) QTimer::singleShot(0, this, &okapWindow::ShowHeldMessages);
+        HoldProblem(held.messages);
+        // The problems are held to be shown; the next paint draws what it can
+        // rather than being given up.
+        badclient = 0;
+        document.painting = 0;
     }
     picture = std::move(image);
+}
+
+void okapWindow::HoldProblem(const std::vector<Message>& messages) {
+    if (messages.empty()) {
+        shownProblem.clear();
+        return;
+    }
+    // A document's load problem (a missing or broken file) is shown once: a
+    // paint that meets the same messages, with the document naming the same
+    // files and none of them changed, keeps quiet.
+    std::string problem = DocumentFilesState(document, view.Settings());
+    for (const Message& m : messages) problem += m.caption + ": " + m.text + '\n';
+    if (problem == shownProblem) return;
+    shownProblem = std::move(problem);
+    const bool alreadyHeld = !heldMessages.empty();
+    heldMessages.insert(heldMessages.end(), messages.begin(), messages.end());
+    if (!alreadyHeld) QTimer::singleShot(0, this, &okapWindow::ShowHeldMessages);
 }
 
 void okapWindow::ShowHeldMessages() {
     const std::vector<Message> messages = std::exchange(heldMessages, {});
     for (const Message& m : messages) MessageBox(m.text, m.caption, m.buttons, m.icon);
-    // A message box over the view brings on a repaint once it closes: the
-    // paint after an error, which is abandoned and clears the error. The
-    // picture drawn up to the error stays.
-    if (badclient) {
-        badclient = 0;
-        document.painting = 0;
-    }
 }
 
 void okapWindow::SetToolMode(int mode) {

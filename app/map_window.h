@@ -7,10 +7,13 @@
 //
 // Messages that arise while the map is drawn are held back and shown once
 // the drawing (and Qt's paint event) has finished, since a modal message box
-// must not run inside a paint.
+// must not run inside a paint. A problem with the document's files is shown
+// once, until the document or its files change; the window meanwhile draws
+// what it can.
 
 #include <QImage>
 #include <QWidget>
+#include <string>
 #include <vector>
 
 #include "core/coordinates.h"
@@ -78,6 +81,9 @@ private:
     // Draws the map into a new picture of the view's size, holding back
     // its messages.
     void RenderPicture();
+    // Holds a paint's messages to be shown after it, unless they are the
+    // problem shown last time and nothing it depends on has changed.
+    void HoldProblem(const std::vector<Message>& messages);
     void ShowHeldMessages();
 
     MapDocument& document;
@@ -87,6 +93,7 @@ private:
     int toolMode = kToolNone;
     int dragState = kDragIdle;
     std::vector<Message> heldMessages;
+    std::string shownProblem;  // the messages last shown, with the state of the files
 };
 
 }  // namespace okap

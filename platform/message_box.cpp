@@ -1,5 +1,6 @@
 #include "platform/message_box.h"
 
+#include <algorithm>
 #include <iostream>
 #include <utility>
 
@@ -72,5 +73,15 @@ std::vector<std::string> MessageRecorder::Texts() const {
     for (const Message& m : messages) texts.push_back(m.text);
     return texts;
 }
+
+DistinctMessages::DistinctMessages() {
+    previous = SetMessageHandler([this](const Message& message) {
+        if (std::find(shown.begin(), shown.end(), message) != shown.end()) return FirstButton(message.buttons);
+        shown.push_back(message);
+        return previous ? previous(message) : PrintMessage(message);
+    });
+}
+
+DistinctMessages::~DistinctMessages() { SetMessageHandler(std::move(previous)); }
 
 }  // namespace okap

@@ -72,4 +72,19 @@ private:
     MessageHandler previous;
 };
 
+// While it lives, each message is shown only the first time; a repeat is
+// answered with its first button unseen. One drawing that meets the same
+// broken file in several of its steps reports it once.
+class DistinctMessages {
+public:
+    DistinctMessages();
+    ~DistinctMessages();
+    DistinctMessages(const DistinctMessages&) = delete;
+    DistinctMessages& operator=(const DistinctMessages&) = delete;
+
+private:
+    std::vector<Message> shown;
+    MessageHandler previous;
+};
+
 }  // namespace okap

@@ -125,7 +125,15 @@ void MapView::Paint(DeviceContext& dc, const TRect& rect) {
         badclient = 1;
         return;
     }
-    if (document.mapLayerCount > 0 && !TakeFirstLayerHeader(document)) return;
+    // A file that cannot be read spoils only what it holds: each step draws
+    // what it can and the paint goes on, showing each problem once. Without
+    // its base map's header the map layers cannot be placed, but the rest is
+    // drawn in the document's own projection.
+    DistinctMessages once;
+    int failed = 0;
+    const bool mapLayers = document.mapLayerCount > 0 && TakeFirstLayerHeader(document);
+    failed |= badclient;
+    badclient = 0;
 
     Projection& projection = document.projection;
     projection.setvp(windowExtent, viewportExtent, document.centre, document.scale);
@@ -135,19 +143,26 @@ void MapView::Paint(DeviceContext& dc, const TRect& rect) {
     PaintInProgress inProgress(document);
     pixwid = static_cast<double>(windowExtent.cx) / viewportExtent.cx * factor * 0.25;
 
+    const auto step = [&](bool wanted, auto&& draw) {
+        if (!wanted) return;
+        draw();
+        failed |= badclient;
+        badclient = 0;
+    };
     const bool hasGrid = document.gridOn != 0;
-    DrawMapBox(dc, 0);
-    if (!badclient && hasGrid && document.gridPosition == 0) DrawGrid(dc, factor, rect);
-    if (!badclient && document.mapLayerCount > 0) DrawMaps(dc);
-    if (!badclient && hasGrid && document.gridPosition == 1) DrawGrid(dc, factor, rect);
-    if (!badclient && document.dataLayerCount > 0) DrawData(dc);
-    if (!badclient && hasGrid && document.gridPosition == 2) DrawGrid(dc, factor, rect);
-    if (!badclient && document.dataLayerCount > 0) DrawDataLegends(dc);
-    if (!badclient && document.detailCount > 0) DrawDetails(dc);
-    if (!badclient) {
-        DrawMapBox(dc, 1);
-        document.drawn = 1;
-    }
+    const bool dataLayers = document.dataLayerCount > 0;
+    step(true, [&] { DrawMapBox(dc, 0); });
+    step(hasGrid && document.gridPosition == 0, [&] { DrawGrid(dc, factor, rect); });
+    step(mapLayers, [&] { DrawMaps(dc); });
+    step(hasGrid && document.gridPosition == 1, [&] { DrawGrid(dc, factor, rect); });
+    step(dataLayers, [&] { DrawData(dc); });
+    step(hasGrid && document.gridPosition == 2, [&] { DrawGrid(dc, factor, rect); });
+    step(dataLayers, [&] { DrawDataLegends(dc); });
+    step(document.detailCount > 0, [&] { DrawDetails(dc); });
+    step(true, [&] { DrawMapBox(dc, 1); });
+    document.drawn = 1;
+    // The next paint learns of a reported problem as before.
+    badclient = failed;
 }
 
 void MapView::Zoom(Box box, int mode, const TRect& clientRect) {

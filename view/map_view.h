@@ -71,9 +71,13 @@ public:
     void SetSettings(ViewSettings newSettings) { settings = std::move(newSettings); }
 
     // Draws the whole map into dc. rect is the window's client rectangle
-    // (or the rectangle of the metafile copy), in device pixels. A paint
-    // after one that reported an error is skipped (and clears the error);
-    // no paint happens while a document dialog is open (noredraw).
+    // (or the rectangle of the metafile copy), in device pixels. A file that
+    // cannot be read is reported (each message once a paint) and leaves out
+    // only what it holds: the paint draws the rest and ends with badclient
+    // set. A paint after one that reported an error is skipped (and clears
+    // the error) unless the caller cleared it, as the map window does once
+    // it holds the messages; no paint happens while a document dialog is
+    // open (noredraw).
     void Paint(DeviceContext& dc, const TRect& rect);
 
     // The drawing steps, each after the viewport has been set by Paint.

@@ -9,6 +9,7 @@
 #include <QMouseEvent>
 #include <QResizeEvent>
 #include <QTest>
+#include <filesystem>
 #include <sstream>
 
 #include "core/globals.h"
@@ -147,13 +148,51 @@ TEST_F(MapWindowTest, MessagesOfAPaintAreShownAfterIt) {
     EXPECT_EQ(recorder.Texts(), std::vector<std::string>{"Map file path does not exist"});
     EXPECT_EQ(doc.drawn, 0);
 
-    // The error has had its skipped paint: the next one draws.
+    // The error does not hold up the next paint, which draws.
     EXPECT_EQ(badclient, 0);
     application.mapPath = dir.Path().string();
     view.Repaint();
     EXPECT_EQ(doc.drawn, 1);
     QCoreApplication::processEvents();
     EXPECT_EQ(recorder.messages.size(), 1u);
+}
+
+// A document's load problem is shown once, not on every repaint, while the
+// window draws what it can; once the files change it may be shown again.
+TEST_F(MapWindowTest, ALoadProblemIsShownOnceUntilTheFilesChange) {
+    std::istringstream("1 0 0 0 1 0 0 0 255 99") >> doc.mapBoxStyles[0];
+    doc.mapLayerCount = 1;
+    doc.mapLayers[0] = {"worldmer.mpb", "missing.okf"};
+    doc.detailCount = 1;
+    doc.details[0] = "Text \"Title\" 0.5 0.5 1 \"Arial\" 0 255 0 0 0 40 0 0 0.5 700 0 2 ";
+    MessageRecorder recorder;
+    const auto repaints = [&](int n) {
+        for (int i = 0; i < n; ++i) {
+            view.Repaint();
+            QCoreApplication::processEvents();
+        }
+    };
+    repaints(4);
+    EXPECT_EQ(recorder.Texts(), std::vector<std::string>{"Error opening map format file"});
+    // What can be drawn is: the blue map box, the red title in the middle.
+    const QImage& picture = view.Picture();
+    EXPECT_EQ(picture.pixel(5, 5), qRgb(0, 0, 255));
+    bool red = false;
+    for (int x = 150; x < 250 && !red; ++x) red = picture.pixel(x, 150) == qRgb(255, 0, 0);
+    EXPECT_TRUE(red);
+
+    // The format appears: no problem; it goes again: shown again, once.
+    dir.Write("missing.okf", "F1 = Land : 1 0 0 0 1 0 0 255 0 99\r\n");
+    repaints(2);
+    EXPECT_EQ(recorder.messages.size(), 1u);
+    std::filesystem::remove(dir / "missing.okf");
+    repaints(3);
+    EXPECT_EQ(recorder.messages.size(), 2u);
+
+    // Another file named by the document is another problem.
+    doc.mapLayers[0].format = "other.okf";
+    repaints(2);
+    EXPECT_EQ(recorder.messages.size(), 3u);
 }
 
 TEST_F(MapWindowTest, ResizingRepaintsUnlessTheScaleIs0) {

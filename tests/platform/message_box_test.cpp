@@ -30,6 +30,22 @@ TEST(MessageBoxTest, NestedRecorderRestoresTheOuterOne) {
     EXPECT_EQ(outer.Texts(), std::vector<std::string>{"outer"});
 }
 
+TEST(MessageBoxTest, DistinctMessagesLetsEachMessageThroughOnce) {
+    MessageRecorder recorder;
+    recorder.Answer({MessageResult::No});
+    {
+        DistinctMessages once;
+        EXPECT_EQ(MessageBox("Replace?", "Query", MessageButtons::YesNo), MessageResult::No);
+        // Seen before: not shown, answered with the first button.
+        EXPECT_EQ(MessageBox("Replace?", "Query", MessageButtons::YesNo), MessageResult::Yes);
+        ShowError("Replace?");  // another caption: another message
+        ShowError("Replace?");
+    }
+    ShowError("Replace?");  // the filter is gone
+    EXPECT_EQ(recorder.Texts(), (std::vector<std::string>{"Replace?", "Replace?", "Replace?"}));
+    EXPECT_EQ(recorder.messages[1].caption, "Error");
+}
+
 TEST(ProcessEndTest, CatcherTurnsTheEndIntoAnException) {
     ProcessEndCatcher catcher;
     try {

@@ -144,13 +144,16 @@ TEST_F(DrawMapsTest, StylesCarryFromOneLayerToTheNext) {
 
 // Each failure shows its messages, sets badclient, draws nothing more and
 // leaves the document's map region as it was.
-TEST_F(DrawMapsTest, FailuresEndTheDrawing) {
+// A failure ends the layer it happens in; the layers after it are still
+// drawn, and the drawing reports that something failed.
+TEST_F(DrawMapsTest, FailuresEndTheirLayerOnly) {
     const auto drawn = Square(1000, -1000, 2000, -2000);
     const auto after = Square(3000, -1000, 4000, -2000);
     test::SegmentSpec tooLong = Area(1, Square(5000, -1000, 6000, -2000));
     tooLong.storedCount = 10001;  // the count alone is refused, before any point is read
     // An area whose last point is not its first, partly outside the view.
     test::SegmentSpec unclosed = Area(1, {{9000, -1000}, {11000, -1000}, {11000, -2000}, {9000, -2000}});
+    const LBox world{{-180 * kDegree, 90 * kDegree}, {180 * kDegree, -90 * kDegree}};
 
     struct Row {
         const char* what;
@@ -159,17 +162,19 @@ TEST_F(DrawMapsTest, FailuresEndTheDrawing) {
         bool formatExists;
         bool secondLayerMissing;
         std::vector<std::string> messages;
-        size_t figuresDrawn;
+        size_t figuresDrawn;  // of the first layer and the good last one
+        bool regionRead;
     };
     const Row rows[] = {
-        {"map directory missing", "nowhere", {Area(1, drawn)}, true, false, {"Map file path does not exist"}, 0},
-        {"format file missing", ".", {Area(1, drawn)}, false, false, {"Error opening map format file"}, 0},
+        {"map directory missing", "nowhere", {Area(1, drawn)}, true, false, {"Map file path does not exist"}, 0,
+         false},
+        {"format file missing", ".", {Area(1, drawn)}, false, false, {"Error opening map format file"}, 1, true},
         {"second map file missing", ".", {Area(1, drawn)}, true, true,
-         {"Error opening input map file : gone.mpb"}, 1},
+         {"Error opening input map file : gone.mpb"}, 2, true},
         {"segment over 10000 points", ".", {Area(1, drawn), tooLong, Area(1, after)}, true, false,
-         {"Insufficient memory to load polygon"}, 1},
+         {"Insufficient memory to load polygon"}, 2, true},
         {"clip fails", ".", {Area(1, drawn), unclosed, Area(1, after)}, true, false,
-         {"ClipPoly - polygon not closed", "Insufficient memory to clip polygon"}, 1},
+         {"ClipPoly - polygon not closed", "Insufficient memory to clip polygon"}, 2, true},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
@@ -182,6 +187,7 @@ TEST_F(DrawMapsTest, FailuresEndTheDrawing) {
         if (!row.formatExists) std::filesystem::remove(rowDir / "base.okf");
         if (row.secondLayerMissing)
             rowDoc.mapLayers[static_cast<size_t>(rowDoc.mapLayerCount++)] = {"gone.mpb", "base.okf"};
+        test::AddMapLayer(rowDir, rowDoc, "last", MapOf({Area(1, Square(7000, -1000, 8000, -2000))}), kFormat);
         MapView rowView(rowDoc, test::MapDirectory(rowDir / row.mapDirectory));
         MessageRecorder rowMessages;
         RecordingDC rowDc;
@@ -192,7 +198,7 @@ TEST_F(DrawMapsTest, FailuresEndTheDrawing) {
         EXPECT_EQ(rowMessages.Texts(), row.messages);
         EXPECT_EQ(badclient, 1);
         EXPECT_EQ(rowDc.CallsOf<Polygon>().size(), row.figuresDrawn);
-        EXPECT_EQ(rowDoc.mapRegion, before);
+        EXPECT_EQ(rowDoc.mapRegion, row.regionRead ? world : before);
     }
 }
 

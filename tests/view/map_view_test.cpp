@@ -236,16 +236,37 @@ TEST_F(MapViewTest, EveryPaintTakesTheFirstLayersProjection) {
     EXPECT_TRUE(messages.messages.empty());
 }
 
-TEST_F(MapViewTest, AFirstLayerThatCannotBeOpenedEndsThePaint) {
-    doc.mapLayerCount = 1;
+// Without its base map the map layers cannot be placed; the paint says so
+// once and draws the rest (map box, details) in the document's projection.
+TEST_F(MapViewTest, AFirstLayerThatCannotBeOpenedLeavesOutOnlyTheMapLayers) {
+    doc.mapLayerCount = 2;
     doc.mapLayers[0] = {"gone.mpb", "gone.okf"};
+    doc.mapLayers[1] = {"gone.mpb", "gone.okf"};
+    doc.detailCount = 1;
+    doc.details[0] = "Text \"Title\" 0.5 0.5 1 \"Arial\" 0 0 0 0 0 12 0 0 0.5 400 0 2 ";
     RecordingDC dc;
     view.Paint(dc, test::kViewRect);
     EXPECT_EQ(messages.Texts(), (std::vector<std::string>{"Error opening input map file : gone.mpb",
                                                           "Error opening map file"}));
     EXPECT_EQ(badclient, 1);
-    EXPECT_TRUE(dc.CallsOf<Polygon>().empty());
-    EXPECT_TRUE(dc.CallsOf<Polyline>().empty());
+    EXPECT_EQ(dc.CallsOf<Polygon>().size(), 1u) << "the map box";
+    EXPECT_EQ(dc.CallsOf<Polyline>().size(), 1u) << "its frame";
+    EXPECT_EQ(dc.CallsOf<TextOut>().size(), 1u) << "the detail";
+    EXPECT_EQ(doc.drawn, 1);
+}
+
+// A problem met in several steps of one paint (the data format both for the
+// symbols and for the legend) is shown once.
+TEST_F(MapViewTest, APaintShowsEachProblemOnce) {
+    doc.dataLayerCount = 2;
+    doc.dataLayers[0] = {"gone.dat", "gone.okd"};
+    doc.dataLayers[1] = {"gone.dat", "gone.okd"};
+    RecordingDC dc;
+    view.Paint(dc, test::kViewRect);
+    const std::vector<std::string> texts = messages.Texts();
+    ASSERT_FALSE(texts.empty());
+    for (const std::string& text : texts) EXPECT_EQ(std::count(texts.begin(), texts.end(), text), 1) << text;
+    EXPECT_EQ(badclient, 1);
 }
 
 // A view painted in a 400 x 300 window (client rectangle 0 .. 400, so the
