@@ -74,24 +74,30 @@ void DrawSymbols(DeviceContext& dc, Datafile& file, const TBox& view) {
 void MapView::DrawData(DeviceContext& dc) {
     try {
         const TBox view = ViewBox(document.windowExtent);
+        // A layer whose files cannot be read is reported and left out; the
+        // layers after it are still drawn. badclient tells the paint that
+        // something was reported.
+        int failed = 0;
         const int layers = std::clamp(document.dataLayerCount, 0, kMaxDataLayers);
         for (int i = 0; i < layers; ++i) {
             const okapFileInfo& layer = document.dataLayers[static_cast<size_t>(i)];
+            badclient = 0;
             // Each pass reads the data file from its start with a Datafile of
-            // its own. Once an error has been shown the paint is given up, so
-            // the second pass does not show the same error again and later
-            // layers are left.
+            // its own. After an error in the first the layer is left, so the
+            // second does not show the same error again.
             if (auto file = OpenDataLayer(document.projection, settings, layer, true)) {
                 DrawJoinLine(dc, *file, view);
                 file->CloseInfile();
             }
-            if (badclient) return;
-            if (auto file = OpenDataLayer(document.projection, settings, layer, true)) {
-                DrawSymbols(dc, *file, view);
-                file->CloseInfile();
+            if (!badclient) {
+                if (auto file = OpenDataLayer(document.projection, settings, layer, true)) {
+                    DrawSymbols(dc, *file, view);
+                    file->CloseInfile();
+                }
             }
-            if (badclient) return;
+            failed |= badclient;
         }
+        badclient = failed;
     } catch (const std::bad_alloc&) {
         ShowError("Not enough memory!");
         EndProcess(-1);

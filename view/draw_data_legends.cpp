@@ -106,15 +106,19 @@ void DrawLegend(DeviceContext& dc, Datafile& file, const TBox& view, TSize exten
 void MapView::DrawDataLegends(DeviceContext& dc) {
     try {
         const TBox view = ViewBox(document.windowExtent);
+        // A layer whose format cannot be read is reported and left out; the
+        // legends of the others are still drawn.
+        int failed = 0;
         const int layers = std::clamp(document.dataLayerCount, 0, kMaxDataLayers);
         for (int i = 0; i < layers; ++i) {
             // Only the format is read: the legend needs no data point.
             const okapFileInfo& layer = document.dataLayers[static_cast<size_t>(i)];
+            badclient = 0;
             auto file = OpenDataLayer(document.projection, settings, layer, false);
-            if (!file) return;
-            if (file->legend) DrawLegend(dc, *file, view, document.windowExtent);
-            if (badclient) return;
+            if (file && file->legend) DrawLegend(dc, *file, view, document.windowExtent);
+            failed |= badclient;
         }
+        badclient = failed;
     } catch (const std::bad_alloc&) {
         ShowError("Not enough memory!");
         EndProcess(-1);

@@ -180,7 +180,7 @@ TEST_F(DrawDataTest, ClippedOutlineMayHoldMoreThanTheOutline) {
 }
 
 // A layer that fails between two good ones: the messages, badclient, and
-// nothing of the layers after it.
+// the failing layer left out while the layers around it are drawn.
 struct FailureRow {
     const char* name;
     const char* note;
@@ -192,7 +192,7 @@ void PrintTo(const FailureRow& row, std::ostream* os) { *os << row.name; }
 
 class DrawDataFailureTest : public DataLayerTest, public ::testing::WithParamInterface<FailureRow> {};
 
-TEST_P(DrawDataFailureTest, ReportsAndStops) {
+TEST_P(DrawDataFailureTest, ReportsAndLeavesOutItsLayer) {
     const FailureRow& row = GetParam();
     SCOPED_TRACE(row.note);
     format->symbolJoinStyle.plot = 1;  // both passes read the data file
@@ -206,9 +206,9 @@ TEST_P(DrawDataFailureTest, ReportsAndStops) {
 
     EXPECT_EQ(messages.Texts(), row.messages);
     EXPECT_EQ(badclient, 1);
-    // The first layer only: its line and its two symbols.
-    EXPECT_EQ(dc.CallsOf<LineTo>().size(), 1u);
-    EXPECT_EQ(dc.CallsOf<Polygon>().size(), 2u);
+    // The first and the last layer: a line and two symbols each.
+    EXPECT_EQ(dc.CallsOf<LineTo>().size(), 2u);
+    EXPECT_EQ(dc.CallsOf<Polygon>().size(), 4u);
 }
 
 INSTANTIATE_TEST_SUITE_P(
