@@ -151,6 +151,12 @@ QString DecodeText(const std::string& text) {
 QPainterDC::QPainterDC(QPainter& painter) : painter(painter) {
     painter.save();
     deviceTransform = painter.worldTransform();
+    // Figures are mapped to the device here and drawn with no transform in
+    // force. An SVG file then holds every line in its own pixel units with
+    // its true stroke width, which every renderer draws: a cosmetic pen
+    // under the mapping would be written as a hairline scaled down to
+    // nothing wherever vector-effect="non-scaling-stroke" is not understood.
+    painter.setWorldTransform(QTransform());
     // The background of hatches, styled lines and texts is drawn here, by
     // this context's own background mode.
     painter.setBackgroundMode(Qt::TransparentMode);
@@ -164,7 +170,7 @@ void QPainterDC::ApplyMapping() {
     const double sy = static_cast<double>(state.viewportExt.cy) / state.windowExt.cy;
     mapping = QTransform(sx, 0, 0, sy, state.viewportOrg.x - state.windowOrg.x * sx,
                          state.viewportOrg.y - state.windowOrg.y * sy);
-    painter.setWorldTransform(mapping * deviceTransform);
+    toDevice = mapping * deviceTransform;
 }
 
 void QPainterDC::SetWindowExt(TSize extent) {
@@ -209,12 +215,12 @@ void QPainterDC::FillArea(const QPolygonF& area, const Brush& brush) {
     painter.setPen(Qt::NoPen);
     if (brush.kind == Brush::Kind::Solid) {
         painter.setBrush(ToQColor(brush.colour));
-        painter.drawPolygon(area, FillRule());
+        painter.drawPolygon(toDevice.map(area), FillRule());
         return;
     }
     if (state.bkMode == BackgroundMode::Opaque) {
         painter.setBrush(ToQColor(state.bkColour));
-        painter.drawPolygon(area, FillRule());
+        painter.drawPolygon(toDevice.map(area), FillRule());
     }
     DrawHatch(area, brush);
 }
@@ -235,13 +241,13 @@ void QPainterDC::DrawHatch(const QPolygonF& area, const Brush& brush) {
     if (lines.isEmpty()) return;
 
     painter.save();
-    painter.setWorldTransform(deviceTransform);
     painter.setRenderHint(QPainter::Antialiasing, false);
     QPen pen(ToQColor(brush.colour));
     pen.setCosmetic(true);
     pen.setWidth(1);
     pen.setCapStyle(Qt::FlatCap);
     painter.setPen(pen);
+    for (QLineF& line : lines) line = deviceTransform.map(line);
     painter.drawLines(lines);
     painter.restore();
 }
@@ -252,7 +258,7 @@ void QPainterDC::DrawHatch(const QPolygonF& area, const Brush& brush) {
 // mapping does not distort it. Styled pens are dashed only when no wider
 // than one screen pixel (a device pixel on a screen, as many dots as make
 // one on paper) and are drawn solid when wider, as on the original platform.
-void QPainterDC::Outline(const QPolygonF& points, bool closed) {
+void QPainterDC::Outline(const QPolygonF& logicalPoints, bool closed) {
     if (state.pen.style == PenStyle::Null) return;
     const double scale = std::abs(mapping.m11());
     const int width = state.pen.width <= 0 ? 1 : ClampToInt(std::round(state.pen.width * scale), 1, 32767);
@@ -271,6 +277,7 @@ void QPainterDC::Outline(const QPolygonF& points, bool closed) {
         pen.setJoinStyle(Qt::RoundJoin);
     }
     painter.setBrush(Qt::NoBrush);
+    const QPolygonF points = toDevice.map(logicalPoints);
     auto draw = [&] {
         if (closed)
             painter.drawPolygon(points);
@@ -396,7 +403,7 @@ void QPainterDC::TextOut(POINT p, const std::string& text) {
     painter.setFont(font);
     painter.setPen(ToQColor(state.textColour));
     painter.drawText(QPointF(left, ascent), decoded);
-    painter.setWorldTransform(mapping * deviceTransform);
+    painter.setWorldTransform(QTransform());
 }
 
 // Laid out on the device like TextOut, but always level: the box is mapped

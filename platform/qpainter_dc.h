@@ -3,7 +3,8 @@
 // QImage, an SVG or PDF file and a printer. The caller owns the painter and
 // keeps it active while this object lives. The painter's state is saved on
 // construction and restored on destruction; the painter's transform at
-// construction defines the device space (normally the identity).
+// construction defines the device space (normally the identity). Meanwhile
+// the painter draws with no transform: figures are mapped here.
 
 #include <QFont>
 #include <QPolygonF>
@@ -81,6 +82,7 @@ private:
     QPainter& painter;
     QTransform deviceTransform;  // the painter's transform at construction: device space
     QTransform mapping;          // logical to device coordinates
+    QTransform toDevice;         // logical coordinates to the painter's, which has no transform of its own
     State state;
     std::vector<State> saved;
 

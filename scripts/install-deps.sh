@@ -9,6 +9,7 @@ packages=(
   libproj-dev proj-data proj-bin
   fonts-liberation
   googletest libgtest-dev libgmock-dev libbenchmark-dev
+  librsvg2-bin  # rsvg-convert: a test draws the SVG output with a renderer other than Qt's
 )
 
 missing=()

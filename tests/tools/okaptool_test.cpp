@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -234,6 +235,72 @@ TEST_F(RenderTest, PngSvgAndPdf) {
     r = Run({"render", "docs/islands.oki", "out.PDF", "--maps", "maps", "--size", "300x200"});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(test::TempDir::Read(dir / "out.PDF").substr(0, 4), "%PDF");
+}
+
+// An SVG holds its lines at their true width in its own units, so that a
+// renderer that knows nothing of non-scaling strokes (librsvg) draws the
+// coast and the grid where the PNG has them. The island's coast is a red
+// hairline; the grid, under the map, has yellow lines 3 pixels wide
+// (12 line-width units of a quarter pixel) through the view's middle.
+// Neither the sea, the land nor the white around has any red in it, so a
+// pixel's red tells how much of it a line covers.
+TEST_F(RenderTest, SvgLinesShowAtTheirWidthInAnyRenderer) {
+    if (std::system("command -v rsvg-convert >/dev/null 2>&1") != 0)
+        GTEST_SKIP() << "rsvg-convert (Debian's librsvg2-bin) is not installed";
+    WriteDocument("docs", "maps");
+    dir.Write("maps/islands.okf", "F1 = Island : 1 255 0 0 0 0 0 200 0 99\r\n");
+    std::string grid = kGridFormat;
+    for (const char* style : {"Major grid style     = ", "Minor grid style     = "}) {
+        const size_t at = grid.find(style) + std::string(style).size();
+        grid.replace(at, grid.find('\r', at) - at, "1 255 255 0 12 0 255 255 255 99");
+    }
+    dir.Write("maps/std.okg", grid);
+    std::string document = test::TempDir::Read(dir / "docs/islands.oki");
+    document.replace(document.find("Grid position        = 2"), 24, "Grid position        = 0");
+    document.replace(document.find("Grid on/off          = 0"), 24, "Grid on/off          = 1");
+    dir.Write("docs/islands.oki", document);
+
+    for (const char* out : {"out.png", "out.svg"}) {
+        Result r = Run({"render", "docs/islands.oki", out, "--maps", "maps"});
+        ASSERT_EQ(r.status, 0) << r.err;
+    }
+    const std::string rasterise = "rsvg-convert -w 200 -h 150 -o " + Quoted((dir / "svg.png").string()) + " " +
+                                  Quoted((dir / "out.svg").string());
+    ASSERT_EQ(std::system(rasterise.c_str()), 0);
+    QImage png, svg;
+    ASSERT_TRUE(png.load(QString::fromStdString((dir / "out.png").string()), "PNG"));
+    ASSERT_TRUE(svg.load(QString::fromStdString((dir / "svg.png").string()), "PNG"));
+    ASSERT_EQ(svg.size(), png.size());
+
+    struct Line {
+        const char* what;
+        QColor colour;
+        int minimumPixels;  // in the PNG
+        bool wide;
+    };
+    for (const Line& line : {Line{"coast", QColor(255, 0, 0), 100, false}, Line{"grid", QColor(255, 255, 0), 400, true}}) {
+        SCOPED_TRACE(line.what);
+        int pixels = 0, missing = 0, covered = 0;
+        for (int y = 1; y < png.height() - 1; ++y) {
+            for (int x = 1; x < png.width() - 1; ++x) {
+                if (png.pixelColor(x, y) != line.colour) continue;
+                ++pixels;
+                // The rasteriser smooths a line's edges: a hairline between
+                // two pixels covers half of each.
+                int strongest = 0;
+                for (int dy = -1; dy <= 1; ++dy)
+                    for (int dx = -1; dx <= 1; ++dx) strongest = std::max(strongest, svg.pixelColor(x + dx, y + dy).red());
+                missing += strongest < 96;
+                const QColor here = svg.pixelColor(x, y);
+                covered += here.red() > 240 && std::abs(here.green() - line.colour.green()) < 16;
+            }
+        }
+        EXPECT_GE(pixels, line.minimumPixels);
+        EXPECT_EQ(missing, 0);
+        // A 3-pixel stroke covers two of its three pixels whole wherever it
+        // lies; a hairline at most one.
+        if (line.wide) EXPECT_GE(covered * 2, pixels);
+    }
 }
 
 TEST_F(RenderTest, MapDirectoryFromOkapIniOrTheDocument) {
