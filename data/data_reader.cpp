@@ -5,6 +5,7 @@
 #include <limits>
 #include <sstream>
 
+#include "core/beyond_projection.h"
 #include "core/geometry.h"
 #include "core/globals.h"
 #include "core/latlong.h"
@@ -89,6 +90,7 @@ void Datafile::GetDataRange(double& min, double& max) {
 }
 
 int Datafile::GetPlot(POINT* points, TBox& box, int mode) {
+    hidden = 0;
     if (!NextLine()) {
         pointValid = 0;
         end = 1;
@@ -119,6 +121,14 @@ int Datafile::GetPlot(POINT* points, TBox& box, int mode) {
     currentClass = found;
 
     const Position position(Latitude(numbers.latitude), Longitude(numbers.longitude));
+    // A point the projection cannot show, such as one behind an orthographic
+    // globe, is no error: it is passed over and reading goes on.
+    if (BeyondProjection(view, position)) {
+        pointValid = 0;
+        hasOutline = 0;
+        hidden = 1;
+        return 1;
+    }
     LPoint world;
     if (!view.pos2dm(position, world) || !view.dm2lp(world, centre)) {
         pointValid = 0;

@@ -140,7 +140,9 @@ public:
     // points[0], any other mode the class's outline (points, room for
     // Symbol::kMaxPoints) and its unturned extent in box. 1 while reading
     // may go on (pointValid tells whether this point is drawn), 0 at the end
-    // of the file or after a reported failure.
+    // of the file or after a reported failure. A point outside every class,
+    // or where the projection cannot show it (hidden), is not drawn and
+    // not reported.
     int GetPlot(POINT* points, TBox& box, int mode);
     // The outline of class cls around the logical point at, for the legend.
     int GetLegendSymbol(POINT* points, TBox& box, int cls, TPoint at);
@@ -165,6 +167,7 @@ public:
     POINT centre;          // the current point in logical coordinates
     double value = 0.0;
     int32_t pointValid = 0;  // the current point was placed and classified
+    int32_t hidden = 0;      // the current point lies where the projection cannot show it
 
 private:
     // The numbers of the current line: the blank-separated words before its

@@ -24,8 +24,9 @@ namespace {
 
 using PointBuffer = std::array<POINT, Symbol::kMaxPoints>;
 
-// Joins the valid points one after another. An invalid point (one outside
-// every class) is passed over without breaking the line.
+// Joins the valid points one after another. A point outside every class is
+// passed over without breaking the line; one the projection cannot show
+// breaks it, so that no line is drawn towards where it would be.
 void DrawJoinLine(DeviceContext& dc, Datafile& file, const TBox& view) {
     PlotStyle& join = file.symbolJoinStyle;
     if (!join.plot) return;
@@ -36,6 +37,7 @@ void DrawJoinLine(DeviceContext& dc, Datafile& file, const TBox& view) {
     bool first = true;
     POINT previous;
     while (!file.EndOfInfile() && file.GetPlot(points.data(), box, 1)) {
+        if (file.hidden) first = true;
         if (!file.pointValid) continue;
         const POINT current = points[0];
         if (!first) {

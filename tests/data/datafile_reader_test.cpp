@@ -205,7 +205,7 @@ TEST_F(DatafileReader, NoClassesDrawNothing) {
 
 TEST_F(DatafileReader, PositionThatCannotBeProjected) {
     // An orthographic view of the hemisphere around 0 N 0 E cannot show a
-    // point at 180 E.
+    // point at 180 E: it is passed over without a word.
     Projection globe("ORTH", test::At(0.0, 0.0));
     globe.setvp(kExtent, kExtent, {0, 0}, kScale);
     WriteFormatFile("points.okd", kFormat);
@@ -213,14 +213,29 @@ TEST_F(DatafileReader, PositionThatCannotBeProjected) {
     Datafile file(globe, MapPath(), DataPath());
     ASSERT_EQ(file.ReadFormat("points.okd"), 1);
     ASSERT_EQ(file.OpenInfile("points.dat"), 1);
-    EXPECT_EQ(file.GetPlot(points, box, 3), 0);
+    EXPECT_EQ(file.GetPlot(points, box, 3), 1);
     EXPECT_EQ(file.pointValid, 0);
-    EXPECT_EQ(file.EndOfInfile(), 0);  // only this point is lost
-    EXPECT_EQ(badclient, 1);
-    EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Can not convert data point position"});
+    EXPECT_EQ(file.hidden, 1);
     EXPECT_EQ(file.GetPlot(points, box, 1), 1);
     EXPECT_EQ(file.pointValid, 1);
+    EXPECT_EQ(file.hidden, 0);
     EXPECT_EQ(points[0], (POINT{5000, -3750}));  // 0 N 0 E is the view's centre
+    EXPECT_EQ(badclient, 0);
+    EXPECT_TRUE(messages.messages.empty());
+
+    // A point in sight that still cannot be converted (here for want of a
+    // viewport) is reported, and only this point is lost.
+    Projection unset("ORTH", test::At(0.0, 0.0));
+    Datafile again(unset, MapPath(), DataPath());
+    ASSERT_EQ(again.ReadFormat("points.okd"), 1);
+    ASSERT_EQ(again.OpenInfile("points.dat"), 1);
+    EXPECT_EQ(again.GetPlot(points, box, 3), 1);  // 180 E, passed over
+    EXPECT_EQ(again.GetPlot(points, box, 3), 0);
+    EXPECT_EQ(again.pointValid, 0);
+    EXPECT_EQ(again.hidden, 0);
+    EXPECT_EQ(again.EndOfInfile(), 0);
+    EXPECT_EQ(badclient, 1);
+    EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Can not convert data point position"});
 }
 
 TEST_F(DatafileReader, Labels) {

@@ -44,6 +44,50 @@ TEST_F(DrawDataTest, JoinLineSkipsInvalidPointsAndIsClippedToTheView) {
     EXPECT_EQ(badclient, 0);
 }
 
+// Centred on 0 N 0 E, an orthographic view shows one hemisphere. A point on
+// the other is no error: it is passed over, and the join line does not run
+// towards it but starts again at the next point in sight.
+TEST_F(DrawDataTest, PointsBeyondAnOrthographicGlobeAreSkippedAndBreakTheJoinLine) {
+    document.projection = Projection("ORTH", Position(Latitude(0.0), Longitude(0.0)));
+    document.projection.setvp(document.windowExtent, document.viewportExtent, document.centre, kScale);
+    PlotStyle& join = format->symbolJoinStyle;
+    join.plot = 1;
+    join.lineColour = kRed;
+    AddClass("square", 0, 10);
+    // longitude latitude value label
+    AddLayer("globe.okd", "globe.dat",
+             "0 0 5 \"Front\"\r\n"
+             "1 1 5 \"Near\"\r\n"
+             "180 0 5 \"Behind\"\r\n"  // on the far side
+             "-1 -1 5 \"Again\"\r\n"
+             "-2 1 5 \"Last\"\r\n");
+
+    view.DrawData(dc);
+
+    EXPECT_EQ(dc.CallsOf<MoveTo>(), (std::vector<MoveTo>{{At(0, 0)}, {At(-1, -1)}}));
+    EXPECT_EQ(dc.CallsOf<LineTo>(), (std::vector<LineTo>{{At(1, 1)}, {At(1, -2)}}));
+    EXPECT_EQ(dc.CallsOf<Polygon>().size(), 4u);
+    std::vector<std::string> labels;
+    for (const TextOut& t : dc.CallsOf<TextOut>()) labels.push_back(t.text);
+    EXPECT_EQ(labels, (std::vector<std::string>{"Front", "Near", "Again", "Last"}));
+    EXPECT_TRUE(messages.messages.empty());
+    EXPECT_EQ(badclient, 0);
+}
+
+// A point in sight that cannot be converted (here: no viewport) is still
+// reported, after a point beyond the globe has been passed over quietly.
+TEST_F(DrawDataTest, APointInSightThatFailsIsStillReported) {
+    document.projection = Projection("ORTH", Position(Latitude(0.0), Longitude(0.0)));
+    AddClass("square", 0, 10);
+    AddLayer("globe.okd", "globe.dat", "180 0 5\r\n0 0 5\r\n");
+
+    view.DrawData(dc);
+
+    EXPECT_EQ(messages.Texts(), (std::vector<std::string>{"Can not convert data point position"}));
+    EXPECT_EQ(badclient, 1);
+    EXPECT_TRUE(dc.CallsOf<Polygon>().empty());
+}
+
 // One point at the view's middle, drawn with one class's symbol.
 struct SymbolRow {
     const char* name;
