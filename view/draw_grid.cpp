@@ -22,10 +22,6 @@ namespace okap {
 
 namespace {
 
-// A grid with more lines than this in either direction would be a solid
-// mesh on any device; none is drawn rather than spend the paint converting
-// it. A degree grid over the whole world needs 361 meridians.
-constexpr int kMaxGridLines = 1000;
 // Points converted along one grid line at most; a finer walking step is
 // coarsened to this many steps over the line.
 constexpr int kMaxWalkSteps = 1000;
@@ -85,6 +81,87 @@ bool IsMajor(double v, double gridSize) {
 double LineCount(double start, double end, double step) {
     if (!(end >= start)) return 0.0;
     return std::floor((end - start) / step + 1e-9) + 1.0;
+}
+
+// Which of the grid's lines are drawn. Lines closer together than a device
+// pixel only paint the view solid, at the cost of converting every one of
+// them: then the minor lines are left out, and all lines when even the
+// major ones would run together.
+enum class GridLinesDrawn { All, MajorOnly, None };
+
+constexpr const char* kMinorLinesLeftOut =
+    "The minor grid lines would be closer together than a pixel at this scale; only the major lines are drawn.";
+constexpr const char* kGridLeftOut =
+    "The grid lines would be closer together than a pixel at this scale; the grid is not drawn.";
+
+// The widest gap, in device pixels, between neighbouring meridians and
+// between neighbouring parallels s degrees apart, over sample positions in
+// the view; -1 for a family no sample could measure. A gap is measured
+// over f degrees either way and scaled to s, so that whole decimetres stay
+// fine enough for a very dense grid; the shorter way counts, as the other
+// may jump across the date line.
+struct LineSpacing {
+    double meridians = -1.0;
+    double parallels = -1.0;
+};
+
+LineSpacing WidestSpacing(Projection& projection, const std::vector<Position>& samples, double s, double f,
+                          double pixelsPerDecimetre) {
+    LineSpacing widest;
+    for (const Position& sample : samples) {
+        LPoint at;
+        if (!projection.pos2dm(sample, at)) continue;
+        const double lon = sample.Long.GetDegrees();
+        const double lat = sample.Lat.GetDegrees();
+        double meridianGap = HUGE_VAL, parallelGap = HUGE_VAL;
+        for (const double way : {-f, f}) {
+            LPoint world;
+            if (projection.pos2dm(Position(sample.Lat, Longitude(lon + way)), world))
+                meridianGap = std::min(meridianGap, Distance(at.x, at.y, world.x, world.y));
+            if (std::fabs(lat + way) <= 90.0 && projection.pos2dm(Position(Latitude(lat + way), sample.Long), world))
+                parallelGap = std::min(parallelGap, Distance(at.x, at.y, world.x, world.y));
+        }
+        const double scale = s / f * pixelsPerDecimetre;
+        if (meridianGap != HUGE_VAL) widest.meridians = std::max(widest.meridians, meridianGap * scale);
+        if (parallelGap != HUGE_VAL) widest.parallels = std::max(widest.parallels, parallelGap * scale);
+    }
+    return widest;
+}
+
+GridLinesDrawn LinesDrawn(double closestSpacing, int increment) {
+    if (closestSpacing >= 1.0) return GridLinesDrawn::All;
+    if (closestSpacing * increment >= 1.0) return GridLinesDrawn::MajorOnly;
+    return GridLinesDrawn::None;
+}
+
+// Says that lines were left out, once per grid setting for each kind of
+// thinning.
+void TellLinesLeftOut(GridDensityNotices& told, double gridSize, int increment, GridLinesDrawn drawn) {
+    if (told.gridSize != gridSize || told.gridIncrement != increment)
+        told = GridDensityNotices{.gridSize = gridSize, .gridIncrement = increment};
+    bool& said = drawn == GridLinesDrawn::None ? told.allLinesLeftOut : told.minorLinesLeftOut;
+    if (said) return;
+    said = true;
+    MessageBox(drawn == GridLinesDrawn::None ? kGridLeftOut : kMinorLinesLeftOut, "Information", MessageButtons::Ok,
+               MessageIcon::Information);
+}
+
+// The values of one family's lines: count lines from start, s apart; when
+// only the major ones are drawn, those among them, found without going
+// through the minor ones (there may be very many).
+std::vector<double> LineValues(double start, double count, double s, double gridSize, bool majorOnly) {
+    std::vector<double> values;
+    if (!majorOnly) {
+        for (double i = 0; i < count; ++i) values.push_back(start + i * s);
+        return values;
+    }
+    const double last = start + (count - 1.0) * s;
+    for (double k = std::floor(start / gridSize); k <= std::ceil(last / gridSize); ++k) {
+        const double i = std::round((k * gridSize - start) / s);
+        if (i < 0.0 || i >= count) continue;
+        if (const double v = start + i * s; IsMajor(v, gridSize)) values.push_back(v);
+    }
+    return values;
 }
 
 // from, from + step, ... and to itself, each once.
@@ -370,10 +447,12 @@ void MapView::DrawGrid(DeviceContext& dc, double factor, const TRect& rect) {
     // its side of the view.
     const std::vector<int> xs = LatticeCoordinates(box.tl.x, box.br.x, std::max(1, width / 20));
     const std::vector<int> ys = LatticeCoordinates(box.br.y, box.tl.y, std::max(1, height / 20));
+    std::vector<Position> samples;  // the lattice points on the map, where the grid's density is measured
     for (int x : xs) {
         for (int y : ys) {
             Position pos;
             if (toPosition({x, y}, pos)) {
+                samples.push_back(pos);
                 const double lon = pos.Long.GetDegrees(mode);
                 const double lat = pos.Lat.GetDegrees();
                 if (!seen.west) seen.lonMin = std::min(seen.lonMin, lon);
@@ -398,27 +477,38 @@ void MapView::DrawGrid(DeviceContext& dc, double factor, const TRect& rect) {
     const double latEnd = seen.north ? seen.latMax : (std::trunc(seen.latMax / s) + 1.0) * s;
     const double meridianCount = LineCount(lonStart, lonEnd, s);
     const double parallelCount = LineCount(latStart, latEnd, s);
-    if (meridianCount > kMaxGridLines || parallelCount > kMaxGridLines) return;
 
-    // Curved lines are walked in a hundredth of the smaller extent.
+    // Curved lines are walked in a hundredth of the smaller extent, and no
+    // line in finer steps: a dense grid of straight lines would otherwise
+    // cost its number of lines squared.
     double f = 0.01 * std::min(seen.lonMax - seen.lonMin, seen.latMax - seen.latMin);
     if (!(f > 0.0) || !std::isfinite(f)) f = s;
-    const double parallelStep = projection.curvedParallels ? f : s;
-    const double meridianStep = projection.curvedMeridians ? f : s;
+    const double parallelStep = projection.curvedParallels ? f : std::max(s, f);
+    const double meridianStep = projection.curvedMeridians ? f : std::max(s, f);
+
+    // Where the lines run closest together decides which are drawn. With no
+    // measure (the map lies between the lattice points), the lines are taken
+    // to spread evenly over the view.
+    const double devicePerLogical = std::fabs(static_cast<double>(doc.viewportExtent.cx) / doc.windowExtent.cx);
+    LineSpacing spacing = WidestSpacing(projection, samples, s, f, projection.lpaspectx * devicePerLogical);
+    if (spacing.meridians < 0.0) spacing.meridians = width * devicePerLogical / std::max(1.0, meridianCount);
+    if (spacing.parallels < 0.0) spacing.parallels = height * devicePerLogical / std::max(1.0, parallelCount);
+    const GridLinesDrawn drawn = LinesDrawn(std::min(spacing.meridians, spacing.parallels), doc.gridIncrement);
+    if (drawn != GridLinesDrawn::All) TellLinesLeftOut(doc.gridDensityNotices, gridSize, doc.gridIncrement, drawn);
+    if (drawn == GridLinesDrawn::None) return;
+    const bool majorOnly = drawn == GridLinesDrawn::MajorOnly;
 
     GridPainter painter(dc, projection, box, format, mode, nearPoleKind);
     // Meridians run from the south pole at the farthest.
     const std::vector<double> meridianWalk =
         WalkValues(std::max(latStart, -90.0), seen.latMax, seen.north, meridianStep);
-    for (int i = 0; i < static_cast<int>(meridianCount); ++i) {
-        const double lon = lonStart + i * s;
+    for (const double lon : LineValues(lonStart, meridianCount, s, gridSize, majorOnly)) {
         // A polar stereographic grid comes round to its first meridian again.
         const bool marks = !(projection.ProjIndex == kUPSTIndex && lon - lonStart > 359.5);
         painter.DrawLine(true, lon, IsMajor(lon, gridSize), meridianWalk, marks);
     }
     const std::vector<double> parallelWalk = WalkValues(lonStart, seen.lonMax, seen.east, parallelStep);
-    for (int i = 0; i < static_cast<int>(parallelCount); ++i) {
-        const double lat = latStart + i * s;
+    for (const double lat : LineValues(latStart, parallelCount, s, gridSize, majorOnly)) {
         if (lat < -90.0 || lat > 90.0) continue;  // no parallel beyond a pole
         painter.DrawLine(false, lat, IsMajor(lat, gridSize), parallelWalk, true);
     }

@@ -78,6 +78,16 @@ struct WindowPlacement {
     int Read(std::istream& is);
 };
 
+// What the grid drawing has told the user about a grid too dense to draw
+// whole, and for which grid size and increment: each notice is given once
+// per grid setting, not at every paint.
+struct GridDensityNotices {
+    double gridSize = 0.0;
+    int gridIncrement = 0;
+    bool minorLinesLeftOut = false;
+    bool allLinesLeftOut = false;
+};
+
 class MapDocument {
 public:
     // As okapMDIChild's constructor sets up its record: scale 0, position
@@ -149,6 +159,7 @@ public:
     double gridSize = 0.0;  // degrees between major grid lines
     int gridIncrement = 0;  // minor intervals per major one
     int positionFormat = 1;  // PositionFormat index of the position read-out
+    GridDensityNotices gridDensityNotices;  // never stored
 
     std::string fileName;  // the .oki file; empty for a document never saved
     std::string title;     // the window caption

@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <ostream>
 #include <string>
 #include <vector>
 
+#include "core/geometry.h"
 #include "core/globals.h"
 #include "core/latlong.h"
 #include "platform/message_box.h"
@@ -126,6 +128,11 @@ protected:
     }
 
     void Draw() { view.DrawGrid(dc, 1.0, TRect{0, 0, 400, 300}); }
+    // As Paint draws the window on a device factor times as fine (a page).
+    void DrawAtFactor(double factor) {
+        doc.viewportExtent = {SafeInt(400 * factor), -SafeInt(300 * factor)};
+        view.DrawGrid(dc, factor, TRect{0, 0, 400, 300});
+    }
 
     test::TempDir dir;
     MapDocument doc;
@@ -463,10 +470,8 @@ TEST_F(DrawGridTest, FileErrorsStopTheGridAndMarkThePaintBad) {
     }
 }
 
-// Spacings the grid cannot draw draw nothing and say nothing. A grid is
-// drawn with at most 1000 lines each way: grid size 0.5 over the whole world
-// is 721 meridians, 0.1 would be 3601.
-TEST_F(DrawGridTest, UnusableOrTooDenseSpacingDrawsNothing) {
+// Spacings the grid cannot draw draw nothing and say nothing.
+TEST_F(DrawGridTest, UnusableSpacingDrawsNothing) {
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const double inf = std::numeric_limits<double>::infinity();
     struct Row {
@@ -474,8 +479,8 @@ TEST_F(DrawGridTest, UnusableOrTooDenseSpacingDrawsNothing) {
         int increment;
         bool drawn;
     } rows[] = {
-        {90.0, 0, false}, {90.0, -3, false}, {0.0, 3, false},  {-90.0, 3, false},
-        {nan, 3, false},  {inf, 3, false},   {0.1, 1, false},  {0.5, 1, true},
+        {90.0, 0, false}, {90.0, -3, false}, {0.0, 3, false}, {-90.0, 3, false},
+        {nan, 3, false},  {inf, 3, false},   {30.0, 3, true},
     };
     for (const Row& r : rows) {
         doc.gridSize = r.size;
@@ -497,6 +502,101 @@ TEST_F(DrawGridTest, UnusableOrTooDenseSpacingDrawsNothing) {
     Draw();
     EXPECT_TRUE(dc.calls.empty());
     EXPECT_EQ(doc.positionFormat, 1);
+}
+
+// The whole world in Mercator at full scale is 178 pixels wide in the
+// 400-pixel view (400750166 dm of equator in 3 x 300000000 dm), so
+// meridians a degree apart are 0.49 pixels apart, on a page four times as
+// fine 1.98. Every line is drawn while they stay a pixel apart (the
+// parallels spread towards the poles, so the meridians decide); closer,
+// only the major lines, and none once those run together as well. The
+// view reaches 89.42 degrees north and south, so the parallels run from
+// the minor line beyond: -90 to 90 for steps of 1 and 5 degrees, -89.5 to
+// 89.5 for 0.25.
+TEST_F(DrawGridTest, ADenseGridDrawsEveryLineAPixelApartAndSaysWhatItLeavesOut) {
+    FormatLines format;
+    format.axes = "0 0 0 0";
+    WriteFormat(format);
+    const std::string minorLeftOut =
+        "The minor grid lines would be closer together than a pixel at this scale; only the major lines are drawn.";
+    const std::string gridLeftOut =
+        "The grid lines would be closer together than a pixel at this scale; the grid is not drawn.";
+    struct Row {
+        double size;
+        int increment;
+        double factor;
+        int majorLines, minorLines;  // meridians + parallels
+        std::string message;
+    } rows[] = {
+        {10, 2, 1.0, 37 + 19, 36 + 18, ""},              // 2.5 pixels apart
+        {10, 10, 1.0, 37 + 19, 0, minorLeftOut},         // 0.49 apart, the major lines 4.9
+        {10, 10, 4.0, 37 + 19, 324 + 162, ""},           // on the page: 1.98 apart
+        {1, 4, 16.0, 361 + 179, 1080 + 538, ""},         // a quarter degree on a fine page: 1.98 apart
+        {1, 4, 4.0, 361 + 179, 0, minorLeftOut},         // 0.49 apart, the major lines 1.98
+        {1, 4, 1.0, 0, 0, gridLeftOut},                  // the major lines 0.49 apart too
+        {0.01, 1, 4.0, 0, 0, gridLeftOut},               // 36001 meridians: not one is converted
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(testing::Message() << r.size << '/' << r.increment << " x" << r.factor);
+        doc.gridSize = r.size;
+        doc.gridIncrement = r.increment;
+        dc.calls.clear();
+        MessageRecorder recorder;
+        DrawAtFactor(r.factor);
+        int major = 0, minor = 0;
+        size_t longestWalk = 0;
+        for (const GridLine& line : Lines(dc)) {
+            (line.pen == kMajorPen ? major : minor) += 1;
+            longestWalk = std::max(longestWalk, line.strokes.size());
+        }
+        EXPECT_EQ(major, r.majorLines);
+        EXPECT_EQ(minor, r.minorLines);
+        // Straight lines are walked no finer than curved ones, in a
+        // hundredth of the view's smaller extent (1.79 degrees here): a
+        // parallel crosses the world in 202 steps however dense the grid.
+        EXPECT_LE(longestWalk, 202u);
+        EXPECT_EQ(recorder.Texts(), r.message.empty() ? std::vector<std::string>{} : std::vector{r.message});
+        for (const Message& m : recorder.messages) EXPECT_EQ(m.caption, "Information");
+        EXPECT_EQ(badclient, 0);
+    }
+}
+
+// Centred on the date line, the view's middle column of sample points lies
+// at 180 degrees, where a step east lands at the map's other end: the
+// spacing is still that of neighbouring lines.
+TEST_F(DrawGridTest, DensityIsMeasuredAcrossTheDateLine) {
+    SetView("MERC", Position(), {200375083, 0}, 300000000);  // 180 E (proj: 200375083 dm)
+    doc.gridSize = 10;
+    doc.gridIncrement = 10;
+    Draw();
+    EXPECT_EQ(messages.Texts(), (std::vector<std::string>{"The minor grid lines would be closer together than a "
+                                                          "pixel at this scale; only the major lines are drawn."}));
+    const std::vector<GridLine> lines = Lines(dc);
+    EXPECT_FALSE(lines.empty());
+    for (const GridLine& line : lines) EXPECT_EQ(line.pen, kMajorPen);
+}
+
+// What was left out is said once per grid setting, not at every paint: a
+// repaint or a zoom that leaves out the same says nothing more.
+TEST_F(DrawGridTest, LeavingLinesOutIsSaidOncePerGridSetting) {
+    doc.gridSize = 1;
+    doc.gridIncrement = 4;
+    std::vector<std::string> said;
+    const auto paint = [&](double factor) {
+        MessageRecorder recorder;
+        DrawAtFactor(factor);
+        for (const std::string& text : recorder.Texts()) said.push_back(text.substr(0, 9));
+    };
+    paint(4.0);  // minor lines left out
+    paint(4.0);
+    paint(1.0);  // all left out
+    paint(1.0);
+    paint(4.0);
+    EXPECT_EQ(said, (std::vector<std::string>{"The minor", "The grid "}));
+    doc.gridIncrement = 2;  // a new setting
+    paint(1.0);
+    paint(1.0);
+    EXPECT_EQ(said, (std::vector<std::string>{"The minor", "The grid ", "The grid "}));
 }
 
 // A minor step of 90 degrees or more still draws its lines: the walk along
