@@ -19,10 +19,8 @@
 
 namespace okap::test {
 
-// The samples folder of the source tree, found from this file's place in it.
-inline std::filesystem::path SamplesDirectory() {
-    return std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "samples";
-}
+// The samples folder of the source tree.
+inline std::filesystem::path SamplesDirectory() { return OKAP_SAMPLES_DIR; }
 
 inline constexpr int32_t kWorldDegree = 1111200;
 
