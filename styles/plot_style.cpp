@@ -76,27 +76,15 @@ std::ostream& operator<<(std::ostream& os, const PlotStyle& style) {
 }
 
 std::istream& operator>>(std::istream& is, PlotStyle& style) {
-    int32_t plot = 0, red = 0, green = 0, blue = 0, width = 0, type = 0;
-    int32_t fillRed = 0, fillGreen = 0, fillBlue = 0, pattern = 0;
-    ReadInt(is, plot);
-    ReadInt(is, red);
-    ReadInt(is, green);
-    ReadInt(is, blue);
-    ReadInt(is, width);
-    ReadInt(is, type);
-    ReadInt(is, fillRed);
-    ReadInt(is, fillGreen);
-    ReadInt(is, fillBlue);
-    ReadInt(is, pattern);
-    if (is.fail()) return is;
-    style.plot = plot;
-    style.lineColour = ColourFromComponents(red, green, blue);
-    style.lineWidth = width;
-    style.lineType = type;
+    if (!ReadInt(is, style.plot)) return is;
+    ReadColour(is, style.lineColour);
+    ReadInt(is, style.lineWidth);
+    ReadInt(is, style.lineType);
     style.SetPen();
-    style.fillColour = ColourFromComponents(fillRed, fillGreen, fillBlue);
-    style.fillPattern = pattern;
+    ReadColour(is, style.fillColour);
+    ReadInt(is, style.fillPattern);
     style.SetBrush();
+    EndStyleForm(is);
     return is;
 }
 

@@ -58,9 +58,12 @@ public:
 // (red green blue), fill pattern.
 std::ostream& operator<<(std::ostream& os, const PlotStyle& style);
 
-// Reads the ten integers of the text form, skipping any white space between
-// them, and builds the pen and brush. When a value cannot be read the
-// stream fails and the style is left as it was.
+// Reads the integers of the text form in order, skipping any white space
+// between them, as a stream does: each value read is applied, the pen is
+// built after the line values and the brush after the fill values, and the
+// values after one that cannot be read (a short text) stay as they were.
+// Only when the first value cannot be read does the stream fail, with the
+// style left alone.
 std::istream& operator>>(std::istream& is, PlotStyle& style);
 
 }  // namespace okap

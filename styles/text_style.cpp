@@ -100,38 +100,30 @@ std::ostream& operator<<(std::ostream& os, const TextStyle& style) {
 }
 
 std::istream& operator>>(std::istream& is, TextStyle& style) {
-    int32_t on = 0, family = 0, red = 0, green = 0, blue = 0, sizeBasis = 0;
-    int32_t weight = 0, italic = 0, justification = 0;
-    double size = 0.0, orientation = 0.0, offsetX = 0.0, offsetY = 0.0;
+    if (!ReadInt(is, style.on)) return is;
     std::string fontName;
-    ReadInt(is, on);
-    if (!is.fail() && !ReadFontName(is, fontName)) is.setstate(std::ios::failbit);
+    if (ReadFontName(is, fontName)) {
+        style.fontName = fontName;
+    } else {
+        is.setstate(std::ios::failbit);
+    }
+    // The 8-bit fields keep the low byte.
+    int32_t family = style.family;
     ReadInt(is, family);
-    ReadInt(is, red);
-    ReadInt(is, green);
-    ReadInt(is, blue);
-    ReadInt(is, sizeBasis);
-    ReadNumber(is, size);
-    ReadNumber(is, orientation);
-    ReadNumber(is, offsetX);
-    ReadNumber(is, offsetY);
-    ReadInt(is, weight);
+    style.family = static_cast<uint8_t>(family);
+    ReadColour(is, style.colour);
+    ReadInt(is, style.sizeBasis);
+    ReadNumber(is, style.size);
+    ReadNumber(is, style.orientation);
+    ReadNumber(is, style.offsetX);
+    ReadNumber(is, style.offsetY);
+    ReadInt(is, style.weight);
+    int32_t italic = style.italic;
     ReadInt(is, italic);
-    ReadInt(is, justification);
-    if (is.fail()) return is;
-    style.on = on;
-    style.fontName = fontName;
-    style.family = static_cast<uint8_t>(family);  // 8-bit fields keep the low byte
-    style.colour = ColourFromComponents(red, green, blue);
-    style.sizeBasis = sizeBasis;
-    style.size = size;
-    style.orientation = orientation;
-    style.offsetX = offsetX;
-    style.offsetY = offsetY;
-    style.weight = weight;
     style.italic = static_cast<uint8_t>(italic);
-    style.justification = justification;
+    ReadInt(is, style.justification);
     style.SetFont();
+    EndStyleForm(is);
     return is;
 }
 

@@ -77,8 +77,10 @@ std::ostream& operator<<(std::ostream& os, const TextStyle& style);
 
 // Reads the text form and builds the font. A quoted name keeps its words
 // but runs of blanks inside it become single blanks; an unquoted word is
-// taken as the whole name. When a value cannot be read the stream fails and
-// the style is left as it was.
+// taken as the whole name. Read as a stream reads: each value read is
+// applied and the values after one that cannot be read stay as they were;
+// the font is built from what the style then holds. Only when the first
+// value cannot be read does the stream fail, with the style left alone.
 std::istream& operator>>(std::istream& is, TextStyle& style);
 
 // Draws text with its cell's top at (x, y) moved by the style's offsets

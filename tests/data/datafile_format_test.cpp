@@ -216,6 +216,29 @@ TEST_F(DataFormatFile, FiftyClassesAreTheLimit) {
     EXPECT_EQ(refused->symbolCount, 0);
 }
 
+// Styles are read as a stream: a short style sets the values it has, and
+// text glued to its last number stays behind it.
+TEST_F(DataFormatFile, ShortStylesReadAsAStream) {
+    std::string text = FormatWithClasses(1, ClassLines(1, "square"));
+    text.replace(text.find("0 0 0 0 1 0 0 0 0 99"), 20, "1 255 0 0");
+    text.replace(text.find("1 0 0 0 1 0 0 0 0 99"), 20, "1 0 0 255 3 0 0 255 0 99;");
+    const std::string labelStyle = "0 128 128 128 0 12 0 0 0.5 500 0 2 \r\nSymbol1";
+    text.replace(text.find(labelStyle), labelStyle.size(), "0 0 128 0\r\nSymbol1");
+    WriteFormatFile("short.okd", text);
+    auto file = MakeFile();
+    ASSERT_EQ(file->ReadFormat("short.okd"), 1);
+    EXPECT_TRUE(messages.messages.empty());
+    EXPECT_EQ(file->legendBorderStyle.plot, 1);
+    EXPECT_EQ(file->legendBorderStyle.lineColour, Colour::Rgb(255, 0, 0));
+    const DataClass& first = file->classes[0];
+    EXPECT_EQ(first.plotStyle.lineColour, Colour::Rgb(0, 0, 255));
+    EXPECT_EQ(first.plotStyle.lineWidth, 3);
+    EXPECT_EQ(first.plotStyle.fillColour, Colour::Rgb(0, 255, 0));
+    EXPECT_EQ(first.plotStyle.fillPattern, kFillSolid);
+    EXPECT_EQ(first.textStyle.colour, Colour::Rgb(0, 128, 0));
+    EXPECT_EQ(first.textStyle.fontName, "Arial");
+}
+
 TEST_F(DataFormatFile, RefusedFormatsReportAndLeaveTheRecord) {
     struct Row {
         const char* note;
@@ -240,6 +263,10 @@ TEST_F(DataFormatFile, RefusedFormatsReportAndLeaveTheRecord) {
              return t.substr(0, t.find("Legend columns"));
          }(), "",
          "Error reading data format file : bad.okd"},
+        {"a style with no value", [] {
+             std::string t = kNewFormat;
+             return t.replace(t.find("0 0 0 0 1 0 0 0 0 99\r\n"), 20, "none");
+         }(), "", "Error reading data format file : bad.okd"},
         {"negative count", FormatWithClasses(-1, ""), "", "Error reading data format file : bad.okd"},
         {"low value not a number", FormatWithClasses(1, ClassLines(1, "square", "low")), "",
          "Error reading data format file : bad.okd"},

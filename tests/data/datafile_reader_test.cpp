@@ -175,6 +175,7 @@ TEST_F(DatafileReader, BadLineEndsTheLayer) {
         "151.2 -33.9 \"17.5\"",        // the quote ends the numbers before the value
         "151.2,-33.9,17.5",            // not separated by white space
         "151.2 -33.9 many",
+        "151.2 -33.9x 17.5",           // the latitude's glued text stops the reading
         "",                            // every line is a point
     };
     for (const char* line : lines) {
@@ -190,6 +191,22 @@ TEST_F(DatafileReader, BadLineEndsTheLayer) {
         EXPECT_EQ(messages.messages[0].text, "Unknown data file type");
         EXPECT_EQ(messages.messages[0].caption, "Error");
     }
+}
+
+// The numbers are read as a stream reads them: text glued to a number
+// stays behind it and ends the numbers there.
+TEST_F(DatafileReader, TextGluedToANumberEndsTheNumbers) {
+    for (const char* line : {"151.2 -33.9 17.5abc", "151.2 -33.9 17.5;", "151.2 -33.9 1.75e1x 90",
+                             "151.2 -33.9 17.5 0deg \"Sydney\""}) {
+        SCOPED_TRACE(line);
+        auto file = Open(std::string(line) + "\r\n");
+        EXPECT_EQ(file->GetPlot(points, box, 3), 1);
+        EXPECT_EQ(file->pointValid, 1);
+        EXPECT_EQ(file->value, 17.5);
+        EXPECT_EQ(Outline(*file, points), kTriangle20) << "no angle, or 0";
+    }
+    EXPECT_TRUE(messages.messages.empty());
+    EXPECT_EQ(badclient, 0);
 }
 
 TEST_F(DatafileReader, NoClassesDrawNothing) {

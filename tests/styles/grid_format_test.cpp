@@ -90,6 +90,26 @@ TEST_F(GridFormatTest, ABadLineKeepsItsFieldsAndTheRestIsStillRead) {
     EXPECT_EQ(ok, 0);
 }
 
+// The styles are read as a stream: a short style sets what it has and
+// counts as read; a style with no value at all is a bad line.
+TEST_F(GridFormatTest, ShortStylesReadAsAStream) {
+    std::string text = kSample;
+    text.replace(text.find("1 0 0 0 1 0 255 255 255 99"), 26, "1 255 0 0 2");
+    text.replace(text.find("128 128 128 0 12 0 0 0.5 500 0 2 "), 33, "0 255 0 9;");
+    int ok = 0;
+    const GridFormat format = Read(text, &ok);
+    EXPECT_EQ(ok, 1);
+    EXPECT_EQ(format.majorStyle.lineColour, Colour::Rgb(255, 0, 0));
+    EXPECT_EQ(format.majorStyle.lineWidth, 2);
+    EXPECT_EQ(format.majorStyle.fillPattern, GridFormat().majorStyle.fillPattern);
+    EXPECT_EQ(format.labelStyle.colour, Colour::Rgb(0, 255, 0));
+    EXPECT_EQ(format.labelStyle.sizeBasis, 9);
+
+    text.replace(text.find("1 255 0 0 2"), 11, "solid");
+    Read(text, &ok);
+    EXPECT_EQ(ok, 0);
+}
+
 // The file keeps the axes left, right, top, bottom; the dialog shows its
 // check boxes left, top, right, bottom.
 TEST_F(GridFormatTest, AxesMoveBetweenFileOrderAndDialogOrder) {

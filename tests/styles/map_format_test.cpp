@@ -160,9 +160,14 @@ TEST_P(MapFormatReadTest, BothReadersTakeFeatureLinesOnly) {
          {" F7 = Indented : 1 0 0 0 1 0 255 255 255 99", "f7 = Lower : 1 0 0 0 1 0 255 255 255 99"},
          {},
          {}},
-        // A style that cannot be read leaves the table's entry as it was
-        // (here unplotted), and the editor still lists the feature.
-        {"a short style", {"F4 = Short : 1 255 0"}, {}, {{"  4 Short", false}}},
+        // The style is read as a stream: a short one sets what it has (the
+        // rest of the entry stays as it was, here the default), text glued
+        // to its last number stays behind it, and one with no value at all
+        // leaves the entry alone while the editor still lists the feature.
+        {"a short style, one with text glued on and one with no value",
+         {"F4 = Short : 1 255 0", "F5 = Glued : 1 255 0 0 2 0 0 0 0 98;", "F6 = Empty : ; 1 0 0 0"},
+         {{4, Style(1, kRed, 1, 0, kBlack, kFillSolid)}, {5, kRoads}},
+         {{"  4 Short", true}, {"  5 Glued", true}, {"  6 Empty", false}}},
     };
     const std::string eol = GetParam();
     for (const Row& row : rows) {

