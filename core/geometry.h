@@ -8,6 +8,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <vector>
 
 #include "core/coordinates.h"
 #include "core/latlong.h"
@@ -86,6 +87,15 @@ int ClipLine(const TBox& box, POINT& a, POINT& b);
 // outside the box; where it falls short of a line or meets it beyond N or
 // S, its straight continuation is used, held within N..S.
 void AddClipPoints(const LBox& box, LPoint& a, LPoint& b, LPoint& c, LPoint& d, LPoint& e, LPoint& f);
+
+// Takes the zero-area spikes out of a closed outline (its last point
+// repeating the first): stretches that run out and come straight back
+// along the same line, such as the leg from a coast to a pole and back
+// where a projection makes the pole a single point, and repeated points. A
+// point where the outline turns back along the line it came by, its two
+// legs within tolerance units of one line, goes, until none is left; the
+// outline stays closed. Outlines of fewer than four points are left alone.
+void RemoveSpikes(std::vector<LPoint>& ring, double tolerance);
 
 // Exchange sorts, stable: order 0 ascending, 1 descending.
 void SortLong(int32_t* v, int n, int order);

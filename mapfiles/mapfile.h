@@ -176,7 +176,13 @@ private:
     int ReadTextPoints();
     int ReadBinaryInputPoints(Projection& in);
     int StorePoint(LPoint p);
+    // Finds whether the area just read winds round a pole and, round the
+    // south pole, moves its detours to the region's south side.
+    void ClosePoleRing();
     int WritePiece(const LPoint* pts, int count, Projection& out);
+    // Projects pts into out into projected, leaving out the points out
+    // cannot convert.
+    void ProjectPiece(const LPoint* pts, int count, Projection& out, std::vector<LPoint>& projected);
 
     // Input.
     std::string inputName;
@@ -217,6 +223,11 @@ private:
     std::vector<LPoint> work;
     int workCount = 0;
     LBox workBox;
+    // Where each detour round the region (AddClipPoints) starts in work,
+    // and the pole the segment winds round (1 north, -1 south, 0 none).
+    std::vector<int> detours;
+    int woundPole = 0;
+    std::vector<LPoint> projectedPiece;
     std::vector<LPoint> rawPoints;
     std::vector<double> xs, ys;
     std::string pieceBytes;

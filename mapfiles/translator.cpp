@@ -12,6 +12,7 @@
 #include "mapfiles/little_endian.h"
 #include "mapfiles/mapfile.h"
 #include "mapfiles/point_line.h"
+#include "mapfiles/pole_ring.h"
 #include "mapfiles/text_header.h"
 #include "platform/safe_file_writer.h"
 
@@ -50,6 +51,11 @@ bool JumpsMeridian(LPoint a, LPoint b) {
 
 // LatLong::GetDegrees, inline for the loops over every point.
 double DegreesOf(int32_t units) { return static_cast<double>(units * kDegreesPerUnit); }
+
+// How far, in projected units, the two legs of a spike may lie from one
+// line: projected points are truncated, so the legs of a leg to a pole and
+// back are a unit or so apart.
+constexpr double kSpikeTolerance = 2.0;
 
 }  // namespace
 
@@ -96,7 +102,8 @@ int Mapfile::SetOutProjection(const std::string& name) {
 }
 
 // Adds p to the segment being translated: thins, and replaces a jump across
-// the 180 degree meridian by a detour just outside the region.
+// the 180 degree meridian by a detour just outside the region (over its
+// north side; ClosePoleRing moves it once the whole outline is known).
 int Mapfile::StorePoint(LPoint p) {
     if (workCount >= kMaxSegmentPoints) return Fail("Too many points in input polygon");
     int n = workCount;
@@ -110,6 +117,7 @@ int Mapfile::StorePoint(LPoint p) {
         if (n + 4 >= kMaxSegmentPoints) return Fail("Too many points in input polygon");
         const LBox region{{outHeader.west, outHeader.north}, {outHeader.east, outHeader.south}};
         AddClipPoints(region, work[n - 1], work[n], work[n + 1], work[n + 2], work[n + 3], work[n + 4]);
+        detours.push_back(n);
         n += 4;
         // The detour lies outside the region, so the segment must be cut.
         workBox.tl.x = std::min(workBox.tl.x, outHeader.west - 1);
@@ -168,6 +176,48 @@ int Mapfile::ReadBinaryInputPoints(Projection& in) {
     return 1;
 }
 
+void Mapfile::ClosePoleRing() {
+    woundPole = 0;
+    if (inSegment.kind != kAreaKind || detours.empty()) return;
+    // The outline's own points: each detour's four points between the two
+    // ends of its jump are not part of it.
+    std::vector<LPoint> ring;
+    ring.reserve(static_cast<size_t>(workCount));
+    size_t next = 0;
+    for (int i = 0; i < workCount; ++i) {
+        if (next < detours.size() && i == detours[next]) {
+            i += 3;
+            ++next;
+            continue;
+        }
+        ring.push_back(work[static_cast<size_t>(i)]);
+    }
+    woundPole = WoundPole(ring);
+    // Every detour runs over the region's north side, which already closes
+    // a ring round the north pole through its pole (and closes any other
+    // ring whole). A ring round the south pole closes over the south side.
+    if (woundPole >= 0) return;
+    const int32_t south = outHeader.south - 1;
+    for (int start : detours) {
+        work[static_cast<size_t>(start) + 1].y = south;
+        work[static_cast<size_t>(start) + 2].y = south;
+    }
+}
+
+void Mapfile::ProjectPiece(const LPoint* pts, int count, Projection& out, std::vector<LPoint>& projected) {
+    xs.resize(static_cast<size_t>(count));
+    ys.resize(static_cast<size_t>(count));
+    for (int i = 0; i < count; ++i) {
+        xs[i] = DegreesOf(pts[i].x) * kRadiansPerDegree;
+        ys[i] = DegreesOf(pts[i].y) * kRadiansPerDegree;
+    }
+    out.Forward(xs.data(), ys.data(), static_cast<size_t>(count));
+    projected.clear();
+    for (int i = 0; i < count; ++i) {
+        if (xs[i] != HUGE_VAL) projected.push_back({SafeLong(xs[i]), SafeLong(ys[i])});
+    }
+}
+
 int Mapfile::WritePiece(const LPoint* pts, int count, Projection& out) {
     outSegment.name = inSegment.name;
     outSegment.type = inSegment.type;
@@ -190,26 +240,22 @@ int Mapfile::WritePiece(const LPoint* pts, int count, Projection& out) {
         const int64_t position = OutputPosition();
         if (position < 0 || position > INT32_MAX) return Fail("Error writing output file");
         outSegment.dataPosition = static_cast<int32_t>(position);
-        xs.resize(static_cast<size_t>(count));
-        ys.resize(static_cast<size_t>(count));
-        for (int i = 0; i < count; ++i) {
-            xs[i] = DegreesOf(pts[i].x) * kRadiansPerDegree;
-            ys[i] = DegreesOf(pts[i].y) * kRadiansPerDegree;
-        }
-        out.Forward(xs.data(), ys.data(), static_cast<size_t>(count));
+        ProjectPiece(pts, count, out, projectedPiece);
+        // Where the projection makes the pole a point, the stretch of a
+        // ring round it that runs along the cut meridian to the pole and
+        // back encloses nothing, but would show as a line when the area is
+        // outlined.
+        if (woundPole != 0) RemoveSpikes(projectedPiece, kSpikeTolerance);
         LBox box = EmptyBox();
-        int written = 0;
-        pieceBytes.resize(static_cast<size_t>(count) * 8);
-        for (int i = 0; i < count; ++i) {
-            if (xs[i] == HUGE_VAL) continue;
-            const LPoint p{SafeLong(xs[i]), SafeLong(ys[i])};
-            PutInt32(&pieceBytes[static_cast<size_t>(written) * 8], p.x);
-            PutInt32(&pieceBytes[static_cast<size_t>(written) * 8 + 4], p.y);
+        pieceBytes.resize(projectedPiece.size() * 8);
+        for (size_t i = 0; i < projectedPiece.size(); ++i) {
+            const LPoint p = projectedPiece[i];
+            PutInt32(&pieceBytes[i * 8], p.x);
+            PutInt32(&pieceBytes[i * 8 + 4], p.y);
             Widen(box, p);
-            ++written;
         }
-        stream.write(pieceBytes.data(), static_cast<std::streamsize>(written) * 8);
-        outSegment.count = written;
+        stream.write(pieceBytes.data(), static_cast<std::streamsize>(pieceBytes.size()));
+        outSegment.count = static_cast<int32_t>(projectedPiece.size());
         outSegment.box = box;
     }
     if (outSegment.count < 2) outSegment.kind = kPointKind;
@@ -224,7 +270,9 @@ int Mapfile::TranslateSegment(Projection& in, Projection& out) {
 
     workCount = 0;
     workBox = EmptyBox();
+    detours.clear();
     if (!(inForm == Text ? ReadTextPoints() : ReadBinaryInputPoints(in))) return 0;
+    ClosePoleRing();
 
     const LBox region{{outHeader.west, outHeader.north}, {outHeader.east, outHeader.south}};
     if (workCount == 0 || BoxOutOfBox(region, workBox)) return 1;

@@ -457,5 +457,44 @@ TEST(GeometryAddClipPoints, Table) {
     }
 }
 
+// ------------------------------------------------------------ RemoveSpikes
+
+TEST(GeometryRemoveSpikes, Table) {
+    using Ring = std::vector<LPoint>;
+    struct Row {
+        const char* what;
+        Ring ring, expected;
+    } rows[] = {
+        // A square 0..10 with a stretch from (10, 5) out to (20, 5) and back.
+        {"spike on an edge",
+         {{0, 0}, {10, 0}, {10, 5}, {20, 5}, {10, 5}, {10, 10}, {0, 10}, {0, 0}},
+         {{0, 0}, {10, 0}, {10, 5}, {10, 10}, {0, 10}, {0, 0}}},
+        // The same spike where the outline starts and ends.
+        {"spike at the seam",
+         {{20, 5}, {10, 5}, {10, 10}, {0, 10}, {0, 0}, {10, 0}, {10, 5}, {20, 5}},
+         {{10, 5}, {10, 10}, {0, 10}, {0, 0}, {10, 0}, {10, 5}}},
+        // Out to (101, 1000) and back to (99, 200): the legs lie a unit or
+        // so apart, as truncated projected points do; the way back ends
+        // beyond where the way out began, and that stretch stays.
+        {"legs a unit apart",
+         {{0, 0}, {100, 0}, {100, 100}, {101, 1000}, {99, 200}, {0, 200}, {0, 0}},
+         {{0, 0}, {100, 0}, {100, 100}, {99, 200}, {0, 200}, {0, 0}}},
+        // Points repeated, as a pole's are where it is a single point.
+        {"repeated points",
+         {{0, 0}, {10, 0}, {10, 0}, {10, 0}, {10, 10}, {0, 10}, {0, 0}},
+         {{0, 0}, {10, 0}, {10, 10}, {0, 10}, {0, 0}}},
+        // A wedge 30 units wide at its base is an area, however thin.
+        {"thin wedge", {{0, 0}, {1000, 0}, {0, 30}, {0, 0}}, {{0, 0}, {1000, 0}, {0, 30}, {0, 0}}},
+        // Nothing but a spike: it folds away to its base.
+        {"all spike", {{0, 0}, {10, 0}, {20, 0}, {10, 0}, {0, 0}}, {{0, 0}, {10, 0}, {0, 0}}},
+        {"not closed", {{0, 0}, {10, 0}, {20, 0}, {10, 0}}, {{0, 0}, {10, 0}, {20, 0}, {10, 0}}},
+        {"three points", {{0, 0}, {10, 0}, {0, 0}}, {{0, 0}, {10, 0}, {0, 0}}},
+    };
+    for (Row& r : rows) {
+        RemoveSpikes(r.ring, 2.0);
+        EXPECT_EQ(r.ring, r.expected) << r.what;
+    }
+}
+
 }  // namespace
 }  // namespace okap

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "core/geometry.h"
 #include "core/globals.h"
 #include "core/number_text.h"
 #include "mapfiles/mapfile.h"
@@ -257,6 +258,93 @@ TEST_F(TranslatorTest, SegmentOutsideTheRegionIsLeftOut) {
     ASSERT_EQ(map.ReadDirectory(), 1);
     EXPECT_EQ(map.EndOfInFile(), 1);
     EXPECT_TRUE(messages.messages.empty());
+}
+
+// Small outlines of Antarctica, one area each, as text.
+std::string AreaText(const Points& points) {
+    std::string text = "\"ANTARC\",1," + std::to_string(points.size()) + "\r\n";
+    for (const auto& [lon, lat] : points) text += FormatGeneral(lon) + "," + FormatGeneral(lat) + "\r\n";
+    return text;
+}
+// Along the coast from -170 to 170 degrees, jumping back to -170 near it.
+const Points kCoastJump = {{-170, -70}, {-110, -72}, {-50, -68}, {10, -70}, {70, -66},
+                           {130, -68},  {170, -71},  {-170, -70}};
+// Along the coast from -180 to 180, then over the pole: (180, -90) to
+// (-180, -90).
+const Points kPoleLeg = {{-180, -70}, {-120, -72}, {-60, -68}, {0, -70},    {60, -66},
+                         {120, -68},  {180, -70},  {180, -90}, {-180, -90}, {-180, -70}};
+
+Points Reversed(Points points) {
+    std::reverse(points.begin(), points.end());
+    return points;
+}
+
+// Whether a place lies within a translated outline (degrees, as text).
+bool Inside(const Points& ring, double lon, double lat) {
+    std::vector<LPoint> points;
+    for (const auto& [x, y] : ring) points.push_back({Longitude(x).GetLong(), Latitude(y).GetLong()});
+    return PointInPolygon(points.data(), static_cast<int>(points.size()),
+                          LPoint{Longitude(lon).GetLong(), Latitude(lat).GetLong()}) != 0;
+}
+
+// An outline that winds once round a pole closes through that pole, which
+// ever way it runs and whether it jumps near the coast or carries the leg
+// over the pole; translated to text it stays one area round the pole, with
+// the cut meridian's edges and the pole's side laid along the region.
+TEST_F(TranslatorTest, RingsRoundAPoleCloseThroughThePole) {
+    struct Row {
+        const char* what;
+        Points ring;
+        std::vector<std::pair<double, double>> land, sea;
+    };
+    const std::vector<std::pair<double, double>> south = {{0, -80}, {179.5, -85}, {-179.5, -85}, {90, -89.9}};
+    const std::vector<std::pair<double, double>> north = {{0, -60}, {0, 0}, {-90, 60}, {0, 89.9}, {179.5, 0}};
+    const Row rows[] = {
+        {"jump near the coast", kCoastJump, south, north},
+        {"the same running west", Reversed(kCoastJump), south, north},
+        {"leg over the pole", kPoleLeg, south, north},
+        {"leg over the pole, running west", Reversed(kPoleLeg), south, north},
+        // Round the north pole: the detours have always run over the north.
+        {"round the north pole", [] {
+             Points arctic = kCoastJump;
+             for (auto& point : arctic) point.second = -point.second;
+             return arctic;
+         }(), {{0, 80}, {179.5, 85}, {90, 89.9}}, {{0, 60}, {0, 0}, {0, -89.9}}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        std::vector<TextSegment> out = Run(TextToText(AreaText(row.ring)));
+        ASSERT_EQ(out.size(), 1u);
+        const Points& ring = out[0].points;
+        ASSERT_GE(ring.size(), 4u);
+        EXPECT_EQ(ring.front(), ring.back()) << "closed";
+        for (const auto& [lon, lat] : row.land) EXPECT_TRUE(Inside(ring, lon, lat)) << lon << ", " << lat;
+        for (const auto& [lon, lat] : row.sea) EXPECT_FALSE(Inside(ring, lon, lat)) << lon << ", " << lat;
+    }
+}
+
+// Mercator puts the poles beyond the 32-bit range (PROJ's command-line tool
+// gives -2424858876.08 for 0 -90 with +proj=merc +ellps=GRS80 +units=dm):
+// the leg over the pole is kept at the limit, far below anything a view
+// shows, so the area is not closed by a chord across the land.
+TEST_F(TranslatorTest, AnAreasPoleLegStaysAtTheMapsEdge) {
+    TranslatorSettings s = TextToText(AreaText(kPoleLeg));
+    s.projectionName = "Mercator Cylindrical";
+    s.boundarySpacing = "0";
+    s.outputName = "merc";
+    TranslationSummary summary;
+    ASSERT_EQ(TranslateMap(s, {}, &summary), 1);
+    TranslatorSettings asText = TextToText(AreaText(kPoleLeg));
+    asText.boundarySpacing = "0";
+    std::vector<TextSegment> text = Run(asText);
+    ASSERT_EQ(text.size(), 1u);
+    EXPECT_EQ(summary.pointsWritten, static_cast<int64_t>(text[0].points.size())) << "every point kept";
+
+    Mapfile map;
+    ASSERT_EQ(map.OpenInfile("merc.mpb"), 1);
+    ASSERT_EQ(map.ReadDirectory(), 1);
+    EXPECT_EQ(map.InSegment().box.br.y, -2147483647);
+    EXPECT_EQ(map.InSegment().kind, kAreaKind);
 }
 
 // Text to binary in Mercator, binary to binary in the row's projection,
