@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QTimer>
 
 namespace okap {
 
@@ -41,9 +42,20 @@ MessageResult ResultOf(int button) {
 
 }  // namespace
 
+QWidget* MessageOwner() {
+    if (QWidget* modal = QApplication::activeModalWidget()) return modal;
+    return QApplication::activeWindow();
+}
+
 MessageResult ShowMessageBox(const Message& message) {
     QMessageBox box(IconOf(message.icon), QString::fromStdString(message.caption),
-                    QString::fromStdString(message.text), ButtonsOf(message.buttons), QApplication::activeWindow());
+                    QString::fromStdString(message.text), ButtonsOf(message.buttons), MessageOwner());
+    // Once shown: raised and active even when its owner was not the window
+    // in front.
+    QTimer::singleShot(0, &box, [&box] {
+        box.raise();
+        box.activateWindow();
+    });
     return ResultOf(box.exec());
 }
 

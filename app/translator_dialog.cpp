@@ -17,6 +17,7 @@
 
 #include "app/dialog_fields.h"
 #include "app/modal_dialog.h"
+#include "core/number_text.h"
 #include "core/projection.h"
 #include "platform/directory_search.h"
 #include "platform/message_box.h"
@@ -93,18 +94,26 @@ private:
     MessageHandler previous;
 };
 
-// One translation with the wait cursor and a progress window; 1 on success.
+// One translation with the wait cursor; 1 on success. The settings are
+// checked and the files opened first, so that a refusal or the question
+// whether to replace the output comes alone; only then does the progress
+// window show, and every message after that comes above it. The end is
+// reported with what was written.
 int Translate(QWidget* parent, const TranslatorSettings& settings) {
+    WaitCursor wait;
+    MapTranslation translation;
+    if (!translation.Start(settings)) return 0;
+
     constexpr int kSteps = 1000;
     QProgressDialog progress(QString("Translating %1").arg(QString::fromStdString(settings.inputName)), "Cancel",
                              0, kSteps, parent);
     progress.setWindowTitle("Map Translator");
     progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(500);
     progress.setAutoReset(false);
+    progress.setMinimumDuration(0);
     progress.setValue(0);
-    WaitCursor wait;
-    return TranslateMap(settings, [&](double fraction) {
+    progress.show();
+    const int done = translation.Run([&](double fraction) {
         const int value = static_cast<int>(std::lround(fraction * kSteps));
         if (value != progress.value()) {
             // The progress window lets other windows paint while it is
@@ -117,11 +126,23 @@ int Translate(QWidget* parent, const TranslatorSettings& settings) {
         }
         return !progress.wasCanceled();
     });
+    progress.close();
+    if (done) MessageBox(TranslationDoneText(translation.Summary()), "Map Translator", MessageButtons::Ok,
+                         MessageIcon::Information);
+    return done;
 }
 
 }  // namespace
 
 std::vector<std::string> TranslatorInputFiles(const std::filesystem::path& dir) { return FindFiles("*.mp*", dir); }
+
+std::string TranslationDoneText(const TranslationSummary& summary) {
+    auto counted = [](int64_t n, const char* one, const char* many) {
+        return FormatInt(n) + ' ' + (n == 1 ? one : many);
+    };
+    return "Translation done: " + counted(summary.segmentsWritten, "segment", "segments") + " and " +
+           counted(summary.pointsWritten, "point", "points") + " written to " + summary.outputFile;
+}
 
 TranslatorDialog::TranslatorDialog(const std::vector<std::string>& inputFiles, const TranslatorSettings& values,
                                    QWidget* parent)

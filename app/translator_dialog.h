@@ -49,12 +49,18 @@ private:
     QLineEdit* southEdit;
 };
 
+// What the end of a translation says: "Translation done: " with the
+// counts of segments and points written and the output file's name.
+std::string TranslationDoneText(const TranslationSummary& summary);
+
 // The Map Translator command: makes the map files directory mapPath
 // current ("Map file path does not exist" when it cannot) and shows the
-// dialog over parent. On OK translates with a wait cursor and a progress
-// window whose Cancel stops the translation; after a failure (reported by
-// the translator) or a stop the dialog comes back with the values as the
-// user left them. Ends on success or on the dialog's Cancel.
+// dialog over parent. On OK checks the settings and opens the files, then
+// translates with a wait cursor and a progress window whose Cancel stops
+// the translation, and says when it is done (caption "Map Translator").
+// After a failure (reported by the translator) or a stop the dialog comes
+// back with the values as the user left them. Ends on success or on the
+// dialog's Cancel.
 void RunMapTranslator(QWidget* parent, const std::string& mapPath);
 
 }  // namespace okap

@@ -298,8 +298,8 @@ int Mapfile::TranslateSegment(Projection& in, Projection& out) {
     return 1;
 }
 
-int TranslateMap(const TranslatorSettings& settings, const TranslateProgress& progress, TranslationSummary* summary) {
-    Mapfile map;
+int MapTranslation::Start(const TranslatorSettings& settings) {
+    started = false;
     int failures = 0;
     const Position origin(Latitude(settings.originLatitude), Longitude(settings.originLongitude));
     const Position northWest(Latitude(settings.north), Longitude(settings.west));
@@ -314,28 +314,40 @@ int TranslateMap(const TranslatorSettings& settings, const TranslateProgress& pr
     if (failures == 0) failures += !map.OpenInfile(settings.inputName);
     if (failures == 0) failures += !map.OpenOutfile(settings.outputName);
     if (failures == 0) failures += !map.WriteOutHeader();
-    if (failures == 0) {
-        Projection in(map.InHeader().projectionCode, map.InHeader().origin);
-        Projection out(map.OutHeader().projectionCode, map.OutHeader().origin);
-        if (!in.Valid || !out.Valid) ++failures;
-        while (failures == 0 && !map.EndOfInFile()) {
-            if (!map.TranslateSegment(in, out))
-                ++failures;
-            else if (progress && !progress(map.InputProgress()))
-                ++failures;
-        }
+    if (failures != 0) return 0;
+    in = Projection(map.InHeader().projectionCode, map.InHeader().origin);
+    out = Projection(map.OutHeader().projectionCode, map.OutHeader().origin);
+    if (!in.Valid || !out.Valid) return 0;
+    started = true;
+    return 1;
+}
+
+int MapTranslation::Run(const TranslateProgress& progress) {
+    if (!started) return 0;
+    started = false;
+    while (!map.EndOfInFile()) {
+        if (!map.TranslateSegment(in, out)) return 0;
+        if (progress && !progress(map.InputProgress())) return 0;
     }
-    if (failures == 0) {
-        failures += !map.CloseOutfile();
-        failures += !map.CloseInfile();
-    }
-    if (summary != nullptr) {
-        summary->outputFile = map.OutputFileName();
-        summary->segmentsRead = map.InSegment().counter;
-        summary->segmentsWritten = map.OutSegment().counter;
-        summary->pointsWritten = map.PointsWritten();
-    }
+    int failures = !map.CloseOutfile();
+    failures += !map.CloseInfile();
     return failures == 0 ? 1 : 0;
+}
+
+TranslationSummary MapTranslation::Summary() const {
+    TranslationSummary summary;
+    summary.outputFile = map.OutputFileName();
+    summary.segmentsRead = map.InSegment().counter;
+    summary.segmentsWritten = map.OutSegment().counter;
+    summary.pointsWritten = map.PointsWritten();
+    return summary;
+}
+
+int TranslateMap(const TranslatorSettings& settings, const TranslateProgress& progress, TranslationSummary* summary) {
+    MapTranslation translation;
+    const int ok = translation.Start(settings) && translation.Run(progress);
+    if (summary != nullptr) *summary = translation.Summary();
+    return ok ? 1 : 0;
 }
 
 }  // namespace okap

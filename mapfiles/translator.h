@@ -8,15 +8,16 @@
 //
 // The settings and the per-segment work (SetOutOrigin, SetTransClip,
 // SetTransResolution, SetOffset, SetOutProjection, TranslateSegment) are
-// members of Mapfile; TranslateMap below is the whole run that the
-// "Map Translator" dialog starts on OK and that okaptool's translate
-// command calls.
+// members of Mapfile; MapTranslation below is the whole run that the
+// "Map Translator" dialog starts on OK, and TranslateMap the same in one
+// call for okaptool's translate command.
 
 #include <cstdint>
 #include <functional>
 #include <string>
 
 #include "core/projection.h"
+#include "mapfiles/mapfile.h"
 
 namespace okap {
 
@@ -50,11 +51,31 @@ struct TranslationSummary {
     int64_t pointsWritten = 0;
 };
 
-// Translates settings.inputName into settings.outputName, both taken in the
-// current directory (the caller makes the map directory current first).
-// Every failure is reported as it happens; the output then is not written
-// and a file of that name keeps its old contents. 1 on success, 0 after a
-// failure or when progress asked to stop.
+// One translation of settings.inputName into settings.outputName, both
+// taken in the current directory (the caller makes the map directory
+// current first), in two halves: Start checks the settings and opens the
+// files, asking whether to replace an existing output, so that a caller can
+// show its progress only for a translation that is going to run. Every
+// failure is reported as it happens; the output then is not written and a
+// file of that name keeps its old contents.
+class MapTranslation {
+public:
+    // Applies the settings (each failure reported), opens the input and
+    // the output and builds both projections. 1 when Run may follow.
+    int Start(const TranslatorSettings& settings);
+    // Translates every segment and completes the output. 1 on success, 0
+    // after a failure or when progress asked to stop (or Start failed).
+    int Run(const TranslateProgress& progress = {});
+    // What has been done so far.
+    TranslationSummary Summary() const;
+
+private:
+    Mapfile map;
+    Projection in, out;
+    bool started = false;
+};
+
+// Start and Run in one.
 int TranslateMap(const TranslatorSettings& settings, const TranslateProgress& progress = {},
                  TranslationSummary* summary = nullptr);
 

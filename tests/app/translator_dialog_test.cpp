@@ -8,10 +8,12 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QProgressDialog>
 #include <QTest>
 #include <vector>
 
 #include "app/app_fixture.h"
+#include "app/message_box_dialog.h"
 #include "mapfiles/mapfile.h"
 #include "platform/message_box.h"
 
@@ -23,6 +25,43 @@ std::vector<std::string> Fields(const TranslatorSettings& s) {
     return {s.inputName, s.outputName, s.projectionName, s.originLongitude, s.originLatitude, s.resolution,
             s.boundarySpacing, s.west, s.east, s.north, s.south};
 }
+
+// The progress window of a translation, made (and shown once its delay
+// has passed) or showing.
+QProgressDialog* Progress(bool shown) {
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        auto* progress = qobject_cast<QProgressDialog*>(window);
+        if (progress && (!shown || progress->isVisible())) return progress;
+    }
+    return nullptr;
+}
+QProgressDialog* ShownProgress() { return Progress(true); }
+
+// Notes, with every message, whether the progress window showed and
+// whether the message box would belong to it, then lets the recorder
+// answer.
+class MessageWatcher {
+public:
+    MessageWatcher() {
+        recorder = SetMessageHandler([this](const Message& message) {
+            QProgressDialog* progress = ShownProgress();
+            progressMade.push_back(Progress(false) != nullptr);
+            progressShown.push_back(progress != nullptr);
+            ownedByProgress.push_back(progress != nullptr && MessageOwner() == progress);
+            return recorder(message);
+        });
+    }
+    ~MessageWatcher() { SetMessageHandler(recorder); }
+    MessageWatcher(const MessageWatcher&) = delete;
+    MessageWatcher& operator=(const MessageWatcher&) = delete;
+
+    std::vector<bool> progressMade;
+    std::vector<bool> progressShown;
+    std::vector<bool> ownedByProgress;
+
+private:
+    MessageHandler recorder;
+};
 
 class TranslatorDialogTest : public test::AppFixture {
 protected:
@@ -64,7 +103,9 @@ TEST_F(TranslatorDialogTest, TranslatesTheChosenFileIntoAMapThatReadsBack) {
     started.CmToolTranslate();
 
     EXPECT_EQ(dialogsRun, 1);
-    EXPECT_TRUE(messages.messages.empty()) << messages.messages.at(0);
+    const Message done{"Translation done: 1 segment and 2 points written to coasts.mpb", "Map Translator",
+                       MessageButtons::Ok, MessageIcon::Information};
+    EXPECT_EQ(messages.messages, std::vector<Message>{done});
     // The "*.mp*" files with their names as on disk, the first selected;
     // the other fields as a new dialog starts.
     EXPECT_EQ(offered, (std::vector<std::string>{"Other.MPB", "world.mpa"}));
@@ -94,9 +135,13 @@ TEST_F(TranslatorDialogTest, AFailureBringsTheDialogBackWithTheUsersValues) {
         dialog.reject();
         return dialog.result();
     };
+    MessageWatcher watcher;
     started.CmToolTranslate();
 
     EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Invalid selection of map boundary positions"});
+    // The fields are checked before there is a progress window: none can
+    // come up over the message.
+    EXPECT_EQ(watcher.progressMade, std::vector<bool>{false});
     EXPECT_EQ(QApplication::overrideCursor(), nullptr) << "the wait cursor is gone";
     ASSERT_EQ(dialogsRun, 2);
     TranslatorSettings left;  // as the user left the dialog
@@ -106,6 +151,29 @@ TEST_F(TranslatorDialogTest, AFailureBringsTheDialogBackWithTheUsersValues) {
     left.east = "5";
     EXPECT_EQ(Fields(shown[1]), Fields(left));
     EXPECT_FALSE(std::filesystem::exists(dir / "maps" / "newmap.mpa"));
+}
+
+// A failure met while translating is shown above the progress window,
+// owned by it; then the dialog comes back and no progress window is left.
+TEST_F(TranslatorDialogTest, AMessageDuringTheTranslationComesAboveTheProgressWindow) {
+    dir.Write("maps/world.mpa", "\"A\",1,-2\r\n0,0\r\n1,1\r\n\"B\",?,1\r\n1,1\r\n");
+    okapApp& started = Start();
+    MessageRecorder messages;
+    script = [&](QDialog& dialog) {
+        if (dialogsRun > 1) return int(QDialog::Rejected);
+        auto* inputs = dialog.findChild<QComboBox*>("inputFile");
+        inputs->setCurrentIndex(inputs->findText("world.mpa"));
+        return FillAndPressOk(dialog, "Mercator Cylindrical", "-180.0", "180.0");
+    };
+    MessageWatcher watcher;
+    started.CmToolTranslate();
+
+    EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Can not read a type code from input text map file"});
+    EXPECT_EQ(watcher.progressShown, std::vector<bool>{true});
+    EXPECT_EQ(watcher.ownedByProgress, std::vector<bool>{true});
+    EXPECT_EQ(dialogsRun, 2);
+    EXPECT_EQ(ShownProgress(), nullptr);
+    EXPECT_FALSE(std::filesystem::exists(dir / "maps" / "newmap.mpb"));
 }
 
 TEST_F(TranslatorDialogTest, MissingMapDirectoryIsReportedWithoutTheDialog) {
