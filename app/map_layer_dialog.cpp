@@ -31,22 +31,42 @@ struct MapProjection {
     int offset = 1;
 };
 
-// The projection of map file name, in the current directory. When it cannot
-// be opened the map file has given its own message and this adds "Error
-// opening map file " and the name; badclient is left as it was, since a
-// dialog that cannot read a map file must not cost the view its next paint.
-std::optional<MapProjection> ReadMapProjection(const std::string& name) {
+// The projection of map file name, in the current directory; none when its
+// header cannot be read, after the map file's own message. badclient is
+// left as it was, since a dialog that cannot read a map file must not cost
+// the view its next paint.
+std::optional<MapProjection> HeaderProjection(const std::string& name) {
     Mapfile map;
     const int previousBadclient = badclient;
     if (!map.OpenInfile(name)) {
         badclient = previousBadclient;
-        ShowError("Error opening map file " + name);
         return std::nullopt;
     }
     map.SetOffset(0);
     MapProjection projection{map.InHeader().projectionCode, map.InHeader().origin, map.OffsetMode()};
     map.CloseInfile();
     return projection;
+}
+
+// HeaderProjection that adds "Error opening map file " and the name.
+std::optional<MapProjection> ReadMapProjection(const std::string& name) {
+    std::optional<MapProjection> projection = HeaderProjection(name);
+    if (!projection) ShowError("Error opening map file " + name);
+    return projection;
+}
+
+// HeaderProjection with the map file's message held back.
+std::optional<MapProjection> HeaderProjectionUnshown(const std::string& name) {
+    const MessageRecorder unshown;
+    return HeaderProjection(name);
+}
+
+// Names the map files left out of a listing, once for all of them.
+void ReportUnreadableMapFiles(const std::vector<std::string>& names) {
+    if (names.empty()) return;
+    std::string list;
+    for (const std::string& name : names) list += (list.empty() ? "" : ", ") + name;
+    ShowStatus(QString::fromStdString("Skipped map files whose header cannot be read: " + list));
 }
 
 // The last entry of Projection_Codes equal to code; 0 when none is.
@@ -142,11 +162,19 @@ void MapLayerDialog::HandleEdit() {
     const okapFileInfo current = SplitLayerEntry(layers.Selection());
     if (!EnterMapDirectory(app->mapPath)) return;
 
+    // Only the map files that share the base projection are offered. One
+    // whose header cannot be read is not, and is named in the status bar
+    // rather than in a message box of its own, so that one broken file
+    // does not stop every document's Edit.
     std::vector<std::string> offered;
+    std::vector<std::string> unreadable;
     for (const std::string& name : FindFiles("*.mpb")) {
         if (!firstLayer) {
-            const std::optional<MapProjection> projection = ReadMapProjection(name);
-            if (!projection) return;
+            const std::optional<MapProjection> projection = HeaderProjectionUnshown(name);
+            if (!projection) {
+                unreadable.push_back(name);
+                continue;
+            }
             if (projection->code != Projection_Codes[static_cast<size_t>(baseIndex)] ||
                 !(projection->origin == baseOrigin) || projection->offset != baseOffset) {
                 continue;
@@ -154,6 +182,7 @@ void MapLayerDialog::HandleEdit() {
         }
         offered.push_back(name);
     }
+    ReportUnreadableMapFiles(unreadable);
     MapStyleDialogTB choice{ListSelecting(std::move(offered), current.file),
                             ListSelecting(FindFiles("*.okf"), current.format)};
 

@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QFileDialog>
 #include <QListWidget>
+#include <QStatusBar>
 #include <deque>
 #include <filesystem>
 #include <functional>
@@ -437,20 +438,30 @@ TEST_F(LayerDialogsTest, MapFilesThatCannotBeReadAreReportedAndTheDialogStaysUsa
         EXPECT_EQ(dialog.Transfer().projectionType, " ");
     }
 
-    // A broken map file among the candidates abandons the Edit; the list
-    // stays as it was and the dialog goes on.
+    // Broken map files among the candidates are left out of the Edit's
+    // list without a message box, and named once in the status bar.
     Write("maps/broken.mpb", "not a map");
+    Write("maps/Empty.mpb", "");
+    Write("maps/b.mpb", MapFile("MERC", {1}));
     SetLayers(window, {{"a.mpb", "land.okf"}});
+    QStatusBar statusBar;
+    application.statusBar = &statusBar;
     MapLayerDialog dialog(MapTransfer(window), window);
     MessageRecorder messages;
+    ListData offered;
+    Expect<MapStyleDialog>([&](MapStyleDialog& style) {
+        offered = style.Transfer().mapFiles;
+        Choose(style, "files", "b.mpb");
+        return int(QDialog::Accepted);
+    });
     dialog.HandleEdit();
-    EXPECT_EQ(messages.Texts().back(), "Error opening map file broken.mpb");
+    EXPECT_TRUE(messages.messages.empty()) << messages.messages.at(0);
+    EXPECT_EQ(statusBar.currentMessage().toStdString(),
+              "Skipped map files whose header cannot be read: broken.mpb, Empty.mpb");
     EXPECT_EQ(badclient, 0);
-    EXPECT_EQ(dialog.Layers(), (ListData{{"a.mpb [land.okf]"}, 0}));
-    fs::remove(dir / "maps/broken.mpb");
-    Expect<MapStyleDialog>([](MapStyleDialog&) { return int(QDialog::Accepted); });
-    dialog.HandleEdit();
-    EXPECT_EQ(dialog.Layers(), (ListData{{"a.mpb [land.okf]"}, 0}));
+    EXPECT_EQ(offered, (ListData{{"a.mpb", "b.mpb"}, 0}));
+    EXPECT_EQ(dialog.Layers(), (ListData{{"b.mpb [land.okf]"}, 0}));
+    application.statusBar = nullptr;
 }
 
 TEST_F(LayerDialogsTest, TheFormatEditorsRefillTheStyleList) {
