@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressDialog>
+#include <QScopeGuard>
 #include <QValidator>
 #include <QVBoxLayout>
 #include <cmath>
@@ -17,6 +18,7 @@
 
 #include "app/dialog_fields.h"
 #include "app/modal_dialog.h"
+#include "core/globals.h"
 #include "core/number_text.h"
 #include "core/projection.h"
 #include "platform/directory_search.h"
@@ -101,6 +103,11 @@ private:
 // reported with what was written.
 int Translate(QWidget* parent, const TranslatorSettings& settings) {
     WaitCursor wait;
+    // The map files report a failure by setting badclient too, which would
+    // make the next paint of a map window give up; a translation's failure
+    // has been shown and concerns no window.
+    const int previousBadclient = badclient;
+    const auto keepBadclient = qScopeGuard([previousBadclient] { badclient = previousBadclient; });
     MapTranslation translation;
     if (!translation.Start(settings)) return 0;
 

@@ -143,6 +143,7 @@ TEST_F(TranslatorDialogTest, AFailureBringsTheDialogBackWithTheUsersValues) {
     // come up over the message.
     EXPECT_EQ(watcher.progressMade, std::vector<bool>{false});
     EXPECT_EQ(QApplication::overrideCursor(), nullptr) << "the wait cursor is gone";
+    EXPECT_EQ(badclient, 0) << "the next paint of a map window is not given up";
     ASSERT_EQ(dialogsRun, 2);
     TranslatorSettings left;  // as the user left the dialog
     left.inputName = "Other.MPB";
@@ -173,6 +174,7 @@ TEST_F(TranslatorDialogTest, AMessageDuringTheTranslationComesAboveTheProgressWi
     EXPECT_EQ(watcher.ownedByProgress, std::vector<bool>{true});
     EXPECT_EQ(dialogsRun, 2);
     EXPECT_EQ(ShownProgress(), nullptr);
+    EXPECT_EQ(badclient, 0);
     EXPECT_FALSE(std::filesystem::exists(dir / "maps" / "newmap.mpb"));
 }
 
