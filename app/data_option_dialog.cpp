@@ -238,12 +238,13 @@ void DataOptionDialog::HandleTextStyle() {
 void DataOptionDialog::HandleOk() {
     const DataOptionTexts texts = Texts();
     // The file keeps these as typed and the legend is drawn from them as
-    // read back: what would not read back is refused here.
+    // read back: what would not read back is refused here, and so is a
+    // column count with more than its number (the file would read 1 of
+    // "1.", but that is not what was typed).
     std::array<double, 4> position{};
     if (!ReadLegendPosition(texts.position, position))
         return RefuseField(positionEdit, "The legend position must be four numbers: left, top, right and bottom");
-    int32_t columns = 0;
-    if (!ReadLegendColumns(texts.columns, columns))
+    if (!ReadIntField(texts.columns))
         return RefuseField(columnsEdit, "The number of legend columns must be a whole number");
     data.legendBorderStyle = legendStyles[0];
     data.symbolJoinStyle = legendStyles[1];
