@@ -2,15 +2,21 @@
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <string>
 
 #include "app/command_ids.h"
 #include "app/dialog_fields.h"
+#include "app/file_dialog_columns.h"
+#include "app/modal_dialog.h"
 #include "core/app_title.h"
 #include "platform/message_box.h"
 
@@ -29,9 +35,22 @@ ACDialog::ACDialog(const ACDialogTB& values, QWidget* parent) : QDialog(parent) 
     mapsEdit = FieldEdit(values.mapsPath, kConfigureFieldLength, "mapsPath", paths);
     dataEdit = FieldEdit(values.dataPath, kConfigureFieldLength, "dataPath", paths);
     auto* pathForm = new QFormLayout(paths);
-    pathForm->addRow("&Program", programEdit);
-    pathForm->addRow("&Maps", mapsEdit);
-    pathForm->addRow("&Data", dataEdit);
+    const struct {
+        const char* label;
+        QLineEdit* edit;
+        const char* buttonName;
+        const char* caption;
+    } pathRows[] = {{"&Program", programEdit, "programBrowse", "Program folder"},
+                    {"&Maps", mapsEdit, "mapsBrowse", "Map folder"},
+                    {"&Data", dataEdit, "dataBrowse", "Data folder"}};
+    for (const auto& row : pathRows) {
+        // Wide enough for the longest path a user may type.
+        row.edit->setMinimumWidth(row.edit->fontMetrics().averageCharWidth() * (kConfigureFieldLength + 2));
+        QPushButton* browse = Button("Browse...", row.buttonName, paths);
+        connect(browse, &QPushButton::clicked, this,
+                [this, edit = row.edit, caption = row.caption] { BrowseFor(edit, caption); });
+        AddRowWithButton(pathForm, row.label, row.edit, browse);
+    }
 
     resolutionEdit = FieldEdit(values.resolution, kConfigureFieldLength, "resolution", this);
     auto* resolutionForm = new QFormLayout;
@@ -49,6 +68,20 @@ ACDialog::ACDialog(const ACDialogTB& values, QWidget* parent) : QDialog(parent) 
     layout->addWidget(postscriptCheck);
     layout->addWidget(buttons);
     resize(qMax(sizeHint().width(), 460), sizeHint().height());
+}
+
+void ACDialog::BrowseFor(QLineEdit* edit, const char* caption) {
+    QString start = edit->text().trimmed();
+    if (!QFileInfo(start).isDir()) start = QDir::homePath();
+    QFileDialog dialog(this, caption, start);
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly);
+    ShowColumnsWhole(dialog);
+    if (ExecModal(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+    const QString chosen = QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
+    // A chosen folder is shown whole, however long; only typing is limited.
+    edit->setMaxLength(std::max(edit->maxLength(), static_cast<int>(chosen.size())));
+    edit->setText(chosen);
 }
 
 ACDialogTB ACDialog::Values() const {

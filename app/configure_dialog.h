@@ -1,6 +1,7 @@
 #pragma once
-// The Configure dialog ("Configure OKAP"): the three file paths, the
-// resolution of metafile copies and the PostScript text-rotation switch.
+// The Configure dialog ("Configure OKAP"): the three file paths, each with
+// a Browse button, the resolution of metafile copies and the PostScript
+// text-rotation switch.
 
 #include <QDialog>
 #include <cstdint>
@@ -39,6 +40,10 @@ public:
     // OK: checks the fields first; a resolution that does not fit its
     // picture, or an empty path, is reported and the dialog stays open.
     void accept() override;
+
+    // Browse: a folder chosen in a file dialog (caption caption) that opens
+    // at the folder edit names, or at the home folder, replaces its text.
+    void BrowseFor(QLineEdit* edit, const char* caption);
 
 private:
     QLineEdit* programEdit;

@@ -2,15 +2,9 @@
 
 #include <QApplication>
 #include <exception>
-#include <filesystem>
-#include <fstream>
-#include <system_error>
-#include <unistd.h>
 
 #include "app/message_box_dialog.h"
 #include "app/okap_app.h"
-#include "platform/config_location.h"
-#include "platform/diagnostic_log.h"
 #include "platform/message_box.h"
 
 namespace {
@@ -37,38 +31,20 @@ public:
     }
 };
 
-// The diagnostic log okap.deb goes into the directory the program was
-// started from, as users of the program expect to find it there. When that
-// directory cannot be written (a program started from a read-only place,
-// or from / by a desktop launcher), it goes next to okap.ini instead.
-std::filesystem::path DiagnosticLogPath() {
-    std::filesystem::path start = std::filesystem::current_path();
-    if (access(start.c_str(), W_OK) == 0) return start / "okap.deb";
-    std::filesystem::path configFolder = okap::ConfigFilePath().parent_path();
-    std::error_code ignored;
-    std::filesystem::create_directories(configFolder, ignored);
-    return configFolder / "okap.deb";
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
     Application qtApp(argc, argv);
     okap::SetMessageHandler(okap::ShowMessageBox);
 
-    // The log is created empty and stays open until the program ends.
-    std::ofstream debug(DiagnosticLogPath(), std::ios::trunc);
-    okap::SetDiagnosticLog(&debug);
-
+    // The application object opens the diagnostic log, when okap.ini
+    // switches debugging on, and closes it when it ends.
     try {
         okap::okapApp application;
         application.InitMainWindow();
-        int result = qtApp.exec();
-        okap::SetDiagnosticLog(nullptr);
-        return result;
+        return qtApp.exec();
     } catch (const std::exception& error) {
         Application::ReportUnhandled(error);
-        okap::SetDiagnosticLog(nullptr);
         return 1;
     }
 }

@@ -12,17 +12,21 @@
 #include <QToolBar>
 #include <array>
 #include <climits>
+#include <system_error>
 
 #include "app/about_dialog.h"
 #include "app/configure_dialog.h"
+#include "app/first_start.h"
 #include "app/glyphs.h"
 #include "app/help_window.h"
 #include "app/main_frame.h"
 #include "app/mdi_client.h"
 #include "app/modal_dialog.h"
 #include "app/translator_dialog.h"
+#include "core/app_title.h"
 #include "core/globals.h"
 #include "platform/config_location.h"
+#include "platform/diagnostic_log.h"
 #include "platform/message_box.h"
 #include "platform/profile_file.h"
 #include "platform/set_wd.h"
@@ -41,6 +45,8 @@ constexpr const char* kFilePaths = "File Paths";
 constexpr const char* kConfiguration = "Configuration";
 constexpr const char* kMetafileResolution = "Metafile resolution";
 constexpr const char* kPostscriptModification = "Postscript modification";
+// Optional: debugging is on when it is a non-zero number.
+constexpr const char* kDiagnosticLog = "Diagnostic log";
 
 // A decimal integer at the start of text, as atoi reads it: leading blanks,
 // an optional sign, the digits up to the first other character; 0 when
@@ -63,7 +69,8 @@ int ParseDecimal(const std::string& text) {
 // is empty.
 struct ConfigValues {
     std::array<std::string, 5> values;
-    bool complete = true;
+    // A line for each key that is missing or empty.
+    std::vector<std::string> problems;
 };
 
 ConfigValues ReadConfigValues(const std::array<const char*, 3>& pathKeys) {
@@ -75,10 +82,36 @@ ConfigValues ReadConfigValues(const std::array<const char*, 3>& pathKeys) {
                                                         {kConfiguration, kPostscriptModification}};
     ConfigValues read;
     for (size_t i = 0; i < read.values.size(); ++i) {
-        read.values[i] = ini.GetString(keys[i].first, keys[i].second).value_or("");
-        if (read.values[i].empty()) read.complete = false;
+        const auto [section, key] = keys[i];
+        const std::optional<std::string> value = ini.GetString(section, key);
+        read.values[i] = value.value_or("");
+        if (read.values[i].empty()) {
+            read.problems.push_back(std::string("\"") + key + "\" in section [" + section + "] is " +
+                                    (value ? "empty." : "missing."));
+        }
     }
     return read;
+}
+
+// The start's message for a broken okap.ini: the system's text, then the
+// file and what is wrong with it.
+std::string ReadErrorText(const std::filesystem::path& iniPath, const std::vector<std::string>& problems) {
+    std::string text = "Error reading from okap.ini\n\n" + iniPath.string() + ":";
+    std::ifstream readable(iniPath);
+    if (!readable) return text + "\nThe file cannot be read.";
+    for (const std::string& problem : problems) text += "\n" + problem;
+    return text;
+}
+
+// Writes the five keys, in the order Configure writes them. False as soon as
+// one cannot be written.
+bool WriteConfigValues(const ACDialogTB& values) {
+    ProfileFile ini(ConfigFilePath());
+    return ini.WriteString(kFilePaths, "Program files", values.programPath) &&
+           ini.WriteString(kFilePaths, "Map files", values.mapsPath) &&
+           ini.WriteString(kFilePaths, "Data files", values.dataPath) &&
+           ini.WriteString(kConfiguration, kMetafileResolution, values.resolution) &&
+           ini.WriteString(kConfiguration, kPostscriptModification, values.postscript ? "1" : "0");
 }
 
 // True for the menus, the menu bar and the tool bar, whose hints in the
@@ -98,6 +131,11 @@ okapApp::okapApp() { RegisterResources(); }
 
 okapApp::~okapApp() {
     LeaveContextHelpMode();
+    if (diagnosticLog) {
+        // A log set since (by a test) stays.
+        std::ostream* current = SetDiagnosticLog(nullptr);
+        if (current != diagnosticLog.get()) SetDiagnosticLog(current);
+    }
     if (app == this) app = nullptr;
 }
 
@@ -113,23 +151,58 @@ void okapApp::InitMainWindow() {
     frame->showMaximized();
     qApp->installEventFilter(this);
 
-    if (!ReadConfiguration()) {
-        ShowError("Error reading from okap.ini");
-        // The program ends as soon as its event loop starts.
-        quitRequested = 0;
-        QMetaObject::invokeMethod(qApp, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+    const std::filesystem::path iniPath = ConfigFilePath();
+    std::error_code ignored;
+    const bool firstStart = !std::filesystem::exists(iniPath, ignored);
+    if (firstStart && !WriteConfigValues(FirstStartSettings(QCoreApplication::applicationDirPath().toStdString()))) {
+        ShowError("Error writing to okap.ini\n\n" + iniPath.string());
+        RequestQuit();
+    } else if (const std::vector<std::string> problems = ReadConfiguration(); !problems.empty()) {
+        ShowError(ReadErrorText(iniPath, problems));
+        RequestQuit();
+    } else {
+        OpenDiagnosticLog(iniPath);
     }
     app = this;
+    if (firstStart && !quitRequested) WelcomeFirstStart(iniPath);
 }
 
-bool okapApp::ReadConfiguration() {
+void okapApp::RequestQuit() {
+    quitRequested = 0;
+    QMetaObject::invokeMethod(qApp, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+}
+
+std::vector<std::string> okapApp::ReadConfiguration() {
     ConfigValues read = ReadConfigValues({"Program Files", "Map Files", "Data Files"});
     programPath = read.values[0];
     mapPath = read.values[1];
     dataPath = read.values[2];
     metafileResolution = ParseDecimal(read.values[3]);
     postmod = ParseDecimal(read.values[4]);
-    return read.complete;
+    return read.problems;
+}
+
+void okapApp::OpenDiagnosticLog(const std::filesystem::path& iniPath) {
+    const std::optional<std::string> on = ProfileFile(iniPath).GetString(kConfiguration, kDiagnosticLog);
+    if (!on || ParseDecimal(*on) == 0) return;
+    const std::filesystem::path folder = StateDirectory();
+    std::error_code ignored;
+    std::filesystem::create_directories(folder, ignored);
+    auto log = std::make_unique<std::ofstream>(folder / "okap.deb", std::ios::trunc);
+    if (!*log) {
+        ShowError("The diagnostic log " + (folder / "okap.deb").string() + " cannot be written.");
+        return;
+    }
+    *log << "OKAP started with the settings of " << iniPath.string() << std::endl;
+    diagnosticLog = std::move(log);
+    SetDiagnosticLog(diagnosticLog.get());
+}
+
+void okapApp::WelcomeFirstStart(const std::filesystem::path& iniPath) {
+    MessageBox("OKAP keeps its settings in " + iniPath.string() + ", made now for this first start.\n\nMaps: " +
+                   mapPath + "\nData: " + dataPath + "\n\nConfigure OKAP opens next, to change them.",
+               kAppTitle, MessageButtons::Ok, MessageIcon::Information);
+    CmOKAPConfig();
 }
 
 bool okapApp::CanClose() {
@@ -145,7 +218,7 @@ void okapApp::CmOKAPConfig() {
     // The dialog shows what okap.ini holds now, which may differ from the
     // values read at start.
     ConfigValues read = ReadConfigValues({"Program files", "Map files", "Data files"});
-    if (!read.complete) {
+    if (!read.problems.empty()) {
         ShowError("Error reading from okap.ini");
         return;
     }
@@ -162,20 +235,11 @@ void okapApp::ApplyConfiguration(const ACDialogTB& values) {
     programPath = values.programPath;
     mapPath = values.mapsPath;
     dataPath = values.dataPath;
-
-    ProfileFile ini(ConfigFilePath());
-    bool written = ini.WriteString(kFilePaths, "Program files", values.programPath) &&
-                   ini.WriteString(kFilePaths, "Map files", values.mapsPath) &&
-                   ini.WriteString(kFilePaths, "Data files", values.dataPath) &&
-                   ini.WriteString(kConfiguration, kMetafileResolution, values.resolution);
-    if (written) {
-        postmod = values.postscript ? 1 : 0;
-        written = ini.WriteString(kConfiguration, kPostscriptModification, values.postscript ? "1" : "0");
-    }
-    if (!written) {
+    if (!WriteConfigValues(values)) {
         ShowError("Error writing to okap.ini");
         return;
     }
+    postmod = values.postscript ? 1 : 0;
     metafileResolution = ParseDecimal(values.resolution);
 }
 

@@ -12,8 +12,12 @@
 
 #include <QObject>
 #include <QString>
+#include <filesystem>
+#include <fstream>
 #include <memory>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "app/app_settings.h"
 
@@ -36,10 +40,17 @@ public:
     okapApp& operator=(const okapApp&) = delete;
 
     // Creates the MDI client and the main frame with its menus, tool bar and
-    // status bar, shows it maximised, reads okap.ini and sets `app`. When a
-    // key of okap.ini is missing or empty it reports "Error reading from
-    // okap.ini" and asks the event loop to quit with exit code 0
-    // (quitRequested), but finishes its work.
+    // status bar, shows it maximised, reads okap.ini and sets `app`.
+    //
+    // With no okap.ini yet (a first start) it writes one with the settings
+    // of FirstStartSettings, says where it is and opens Configure. When a
+    // key of an existing okap.ini is missing or empty it reports "Error
+    // reading from okap.ini" with the file and the keys, and asks the event
+    // loop to quit with exit code 0 (quitRequested), but finishes its work.
+    //
+    // The optional key "Diagnostic log" of section "Configuration" switches
+    // debugging on when it is a non-zero number: the diagnostic log okap.deb
+    // is then written in StateDirectory().
     void InitMainWindow();
 
     // Asked when the main window closes, after every document agreed:
@@ -81,7 +92,15 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    bool ReadConfiguration();
+    // Reads the five keys of okap.ini into the settings; what is wrong with
+    // the file, a line for each key that is missing or empty.
+    std::vector<std::string> ReadConfiguration();
+    // Ends the program as soon as its event loop starts, with exit code 0.
+    void RequestQuit();
+    // Opens okap.deb when okap.ini asks for it.
+    void OpenDiagnosticLog(const std::filesystem::path& iniPath);
+    // Says where the new okap.ini is, then runs Configure.
+    void WelcomeFirstStart(const std::filesystem::path& iniPath);
     // Stores what the Configure dialog gave on OK and writes it to okap.ini.
     // A failed write reports "Error writing to okap.ini" and abandons the
     // rest.
@@ -92,6 +111,8 @@ private:
 
     std::unique_ptr<MainFrame> frame;
     bool f1Down = false;
+    // The diagnostic log while debugging is on.
+    std::unique_ptr<std::ofstream> diagnosticLog;
 };
 
 // The one application object, set by InitMainWindow.

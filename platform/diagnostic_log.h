@@ -1,5 +1,6 @@
 #pragma once
-// The diagnostic log (okap.deb). The program opens it at start; debug
+// The diagnostic log (okap.deb). The program opens it at start when
+// debugging is switched on; every message shown to the user and debug
 // traces, such as the polygon clipper's, are written to it. Until a log is
 // set, what is written is discarded.
 

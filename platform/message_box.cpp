@@ -4,6 +4,8 @@
 #include <iostream>
 #include <utility>
 
+#include "platform/diagnostic_log.h"
+
 namespace okap {
 
 namespace {
@@ -44,6 +46,8 @@ MessageResult PrintMessage(const Message& message) {
 MessageResult MessageBox(std::string_view text, std::string_view caption, MessageButtons buttons,
                          MessageIcon icon) {
     Message message{std::string(text), std::string(caption), buttons, icon};
+    // Flushed at once, so that the log holds every message up to a crash.
+    DiagnosticLog() << message << std::endl;
     const MessageHandler& handler = CurrentHandler();
     return handler ? handler(message) : PrintMessage(message);
 }

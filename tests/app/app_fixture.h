@@ -1,7 +1,8 @@
 #pragma once
 // A started application for the shell's tests: okap.ini in a fresh
-// configuration folder (XDG_CONFIG_HOME), existing program, map and data
-// folders, and a script in place of the user for modal dialogs.
+// configuration folder (XDG_CONFIG_HOME), a fresh home and state folder
+// (HOME, XDG_STATE_HOME), existing program, map and data folders, and a
+// script in place of the user for modal dialogs.
 
 #include <QCoreApplication>
 #include <QDialog>
@@ -11,6 +12,8 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "app/modal_dialog.h"
 #include "app/okap_app.h"
@@ -22,9 +25,14 @@ namespace okap::test {
 class AppFixture : public testing::Test {
 protected:
     AppFixture() {
-        if (const char* xdg = std::getenv("XDG_CONFIG_HOME")) previousXdg = xdg;
+        for (const char* variable : kVariables) {
+            const char* value = std::getenv(variable);
+            previousEnvironment.emplace_back(variable, value ? std::optional<std::string>(value) : std::nullopt);
+        }
         UseConfigFolder(dir / "config");
-        for (const char* folder : {"program", "maps", "data"}) std::filesystem::create_directories(dir / folder);
+        setenv("HOME", (dir / "home").c_str(), 1);
+        setenv("XDG_STATE_HOME", (dir / "state").c_str(), 1);
+        for (const char* folder : {"program", "maps", "data", "home"}) std::filesystem::create_directories(dir / folder);
         previousRunner = SetModalDialogRunner([this](QDialog& dialog) {
             ++dialogsRun;
             return script ? script(dialog) : static_cast<int>(QDialog::Rejected);
@@ -36,10 +44,12 @@ protected:
         // A quit asked for at start must not end a later test's event loop.
         QCoreApplication::removePostedEvents(qApp, QEvent::MetaCall);
         SetModalDialogRunner(previousRunner);
-        if (previousXdg) {
-            setenv("XDG_CONFIG_HOME", previousXdg->c_str(), 1);
-        } else {
-            unsetenv("XDG_CONFIG_HOME");
+        for (const auto& [variable, value] : previousEnvironment) {
+            if (value) {
+                setenv(variable, value->c_str(), 1);
+            } else {
+                unsetenv(variable);
+            }
         }
         ResetGlobals();
     }
@@ -81,7 +91,8 @@ protected:
     int dialogsRun = 0;
 
 private:
-    std::optional<std::string> previousXdg;
+    static constexpr const char* kVariables[] = {"XDG_CONFIG_HOME", "XDG_STATE_HOME", "HOME"};
+    std::vector<std::pair<const char*, std::optional<std::string>>> previousEnvironment;
     ModalDialogRunner previousRunner;
 };
 

@@ -2,7 +2,9 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QFileDialog>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
@@ -46,16 +48,20 @@ TEST_F(OkapAppTest, StartsWithACompleteOkapIni) {
     EXPECT_EQ(started.statusBar, started.Frame()->statusBar());
 }
 
-TEST_F(OkapAppTest, AMissingOrEmptyKeyAtStartReportsAndAsksToQuitWithZero) {
+TEST_F(OkapAppTest, AMissingOrEmptyKeyAtStartNamesTheFileAndKeyAndAsksToQuitWithZero) {
     const struct {
         const char* note;
         std::string from;  // the line of GoodIni() replaced
         std::string to;
+        std::vector<std::string> problems;  // the lines after the file's name
     } rows[] = {
-        {"Data Files empty, though present", "Data Files    = " + Path("data"), "Data Files    ="},
-        {"Map Files missing", "Map Files     = " + Path("maps") + "\r\n", ""},
-        {"Postscript modification missing", "Postscript modification = 2\r\n", ""},
-        {"no Configuration section", "[Configuration]", "[Settings]"},
+        {"Data Files empty, though present", "Data Files    = " + Path("data"), "Data Files    =",
+         {"\"Data Files\" in section [File Paths] is empty."}},
+        {"Map Files missing", "Map Files     = " + Path("maps") + "\r\n", "",
+         {"\"Map Files\" in section [File Paths] is missing."}},
+        {"no Configuration section", "[Configuration]", "[Settings]",
+         {"\"Metafile resolution\" in section [Configuration] is missing.",
+          "\"Postscript modification\" in section [Configuration] is missing."}},
     };
     for (const auto& row : rows) {
         std::string ini = GoodIni();
@@ -63,17 +69,101 @@ TEST_F(OkapAppTest, AMissingOrEmptyKeyAtStartReportsAndAsksToQuitWithZero) {
         WriteIni(ini);
         MessageRecorder messages;
         okapApp& started = Start();
-        EXPECT_EQ(messages.messages, std::vector<Message>{kReadError}) << row.note;
+        std::string expected = "Error reading from okap.ini\n\n" + IniPath().string() + ":";
+        for (const std::string& problem : row.problems) expected += "\n" + problem;
+        const Message readError{expected, "Error", MessageButtons::Ok, MessageIcon::Stop};
+        EXPECT_EQ(messages.messages, std::vector<Message>{readError}) << row.note;
         EXPECT_EQ(started.quitRequested, 0) << row.note;
-        // The rest of the start still happens on what was read.
+        EXPECT_EQ(dialogsRun, 0) << row.note;
+        // The rest of the start still happens on what was read, and the
+        // broken file is left as it was.
         EXPECT_EQ(app, &started) << row.note;
         EXPECT_EQ(started.programPath, Path("program")) << row.note;
+        EXPECT_EQ(test::TempDir::Read(IniPath()), ini) << row.note;
     }
+}
 
-    std::filesystem::remove(IniPath());
+TEST_F(OkapAppTest, FirstStartWritesOkapIniSaysWhereAndOpensConfigure) {
+    const std::filesystem::path documents = dir / "home" / "Documents" / "OKAP";
+    const std::filesystem::path samples = dir / "home" / "okap-samples";
+    const struct {
+        const char* note;
+        bool samplesExist;
+        std::string maps;
+        std::string data;
+    } rows[] = {
+        {"a new user's documents folder", false, (documents / "maps").string(), (documents / "data").string()},
+        {"the sample workspace", true, samples.string(), samples.string()},
+    };
+    for (const auto& row : rows) {
+        std::filesystem::remove_all(IniPath().parent_path());
+        if (row.samplesExist) std::filesystem::create_directories(samples);
+        ACDialogTB shown;
+        script = [&](QDialog& dialog) {
+            shown = dynamic_cast<ACDialog&>(dialog).Values();
+            return static_cast<int>(QDialog::Rejected);
+        };
+        dialogsRun = 0;
+        MessageRecorder messages;
+        okapApp& started = Start();
+
+        const std::string program = QCoreApplication::applicationDirPath().toStdString();
+        const ACDialogTB defaults{program, row.maps, row.data, "1000", 0};
+        EXPECT_FALSE(started.quitRequested) << row.note;
+        ASSERT_EQ(messages.messages.size(), 1u) << row.note;
+        EXPECT_EQ(messages.messages[0].caption, "OKAP");
+        EXPECT_EQ(messages.messages[0].icon, MessageIcon::Information);
+        EXPECT_NE(messages.messages[0].text.find(IniPath().string()), std::string::npos) << messages.messages[0];
+        EXPECT_NE(messages.messages[0].text.find("Maps: " + row.maps), std::string::npos) << messages.messages[0];
+        EXPECT_EQ(dialogsRun, 1) << "Configure opens: " << row.note;
+        EXPECT_EQ(shown, defaults) << row.note;
+        EXPECT_TRUE(std::filesystem::is_directory(row.maps)) << row.note;
+        EXPECT_TRUE(std::filesystem::is_directory(row.data)) << row.note;
+        EXPECT_EQ(started.mapPath, row.maps);
+        // Written as Configure writes it; the next start reads it quietly.
+        ProfileFile ini(IniPath());
+        EXPECT_EQ(ini.GetString("File Paths", "Program files"), program);
+        EXPECT_EQ(ini.GetString("Configuration", "Postscript modification"), "0");
+        MessageRecorder again;
+        dialogsRun = 0;
+        EXPECT_FALSE(Start().quitRequested);
+        EXPECT_TRUE(again.messages.empty()) << again.messages[0];
+        EXPECT_EQ(dialogsRun, 0);
+    }
+}
+
+TEST_F(OkapAppTest, FirstStartThatCannotWriteOkapIniSaysSoAndQuits) {
+    // The configuration folder's place is taken by a file.
+    dir.Write("config", "");
     MessageRecorder messages;
-    EXPECT_EQ(Start().quitRequested, 0);
-    EXPECT_EQ(messages.messages, std::vector<Message>{kReadError});
+    okapApp& started = Start();
+    EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Error writing to okap.ini\n\n" + IniPath().string()});
+    EXPECT_EQ(started.quitRequested, 0);
+    EXPECT_EQ(dialogsRun, 0);
+}
+
+TEST_F(OkapAppTest, TheDiagnosticLogIsWrittenOnlyWhenOkapIniAsksForIt) {
+    const std::filesystem::path log = dir / "state" / "okap" / "okap.deb";
+    const struct {
+        const char* line;  // added to the Configuration section
+        bool written;
+    } rows[] = {{"", false}, {"Diagnostic log = 0\r\n", false}, {"Diagnostic log = 1\r\n", true}};
+    for (const auto& row : rows) {
+        WriteIni(GoodIni() + row.line);
+        std::filesystem::remove_all(dir / "state");
+        {
+            okapApp& started = Start();
+            started.programPath = Path("gone");
+            MessageRecorder messages;
+            started.CmOKAPConfig();  // a message, which the log keeps
+            application.reset();
+        }
+        EXPECT_EQ(std::filesystem::exists(log), row.written) << row.line;
+        if (!row.written) continue;
+        const std::string written = test::TempDir::Read(log);
+        EXPECT_EQ(written, "OKAP started with the settings of " + IniPath().string() +
+                               "\n[Error] Program path does not exist\n");
+    }
 }
 
 TEST_F(OkapAppTest, KeyNamesMatchWithoutRegardToCase) {
@@ -164,6 +254,34 @@ TEST_F(OkapAppTest, ConfigureCancelledChangesNothing) {
     EXPECT_EQ(dialogsRun, 1);
     EXPECT_EQ(started.mapPath, Path("maps"));
     EXPECT_EQ(test::TempDir::Read(IniPath()), GoodIni());
+}
+
+TEST_F(OkapAppTest, ConfigureBrowseFillsAPathField) {
+    WriteIni(GoodIni());
+    okapApp& started = Start();
+    // Longer than the 49 characters a user may type: shown whole.
+    const std::filesystem::path chosen = dir / "a folder whose name is long enough to pass the limit";
+    std::filesystem::create_directories(chosen);
+    std::string openedAt;
+    ACDialogTB values;
+    script = [&](QDialog& dialog) {
+        if (auto* folders = qobject_cast<QFileDialog*>(&dialog)) {
+            openedAt = folders->directory().absolutePath().toStdString();
+            EXPECT_EQ(folders->fileMode(), QFileDialog::Directory);
+            folders->selectFile(QString::fromStdString(chosen.string()));
+            return static_cast<int>(QDialog::Accepted);
+        }
+        auto& configure = dynamic_cast<ACDialog&>(dialog);
+        configure.findChild<QPushButton*>("mapsBrowse")->click();
+        values = configure.Values();
+        configure.accept();
+        return configure.result();
+    };
+    started.CmOKAPConfig();
+    EXPECT_EQ(openedAt, Path("maps"));  // the field's folder
+    EXPECT_EQ(values.mapsPath, chosen.string());
+    EXPECT_EQ(values.dataPath, Path("data"));
+    EXPECT_EQ(ProfileFile(IniPath()).GetString("File Paths", "Map files"), chosen.string());
 }
 
 TEST_F(OkapAppTest, ConfigureFailuresReportAndTheProgramGoesOn) {

@@ -47,14 +47,31 @@ TEST(ProfileFileTest, WritingCreatesTheFileAndItsDirectory) {
     EXPECT_EQ(TempDir::Read(ini.Path()), "[File Paths]\r\nMap Path=/maps\r\n");
 }
 
-TEST(ConfigLocationTest, FollowsXdgConfigHome) {
-    std::string saved = std::getenv("XDG_CONFIG_HOME") ? std::getenv("XDG_CONFIG_HOME") : "";
-    setenv("XDG_CONFIG_HOME", "/tmp/cfg", 1);
-    EXPECT_EQ(ConfigFilePath(), std::filesystem::path("/tmp/cfg/okap/okap.ini"));
-    setenv("XDG_CONFIG_HOME", "", 1);
-    setenv("HOME", std::getenv("HOME") ? std::getenv("HOME") : "/root", 1);
-    EXPECT_EQ(ConfigFilePath(), std::filesystem::path(std::getenv("HOME")) / ".config/okap/okap.ini");
-    setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
+TEST(ConfigLocationTest, FollowsTheXdgBaseDirectories) {
+    const std::string home = std::getenv("HOME") ? std::getenv("HOME") : "/root";
+    setenv("HOME", home.c_str(), 1);
+    const struct {
+        const char* variable;
+        std::filesystem::path (*location)();
+        const char* underVariable;  // with the variable set to /tmp/xdg
+        const char* underHome;      // with it empty
+    } rows[] = {
+        {"XDG_CONFIG_HOME", ConfigFilePath, "/tmp/xdg/okap/okap.ini", ".config/okap/okap.ini"},
+        {"XDG_STATE_HOME", StateDirectory, "/tmp/xdg/okap", ".local/state/okap"},
+    };
+    for (const auto& row : rows) {
+        const char* saved = std::getenv(row.variable);
+        const std::string savedValue = saved ? saved : "";
+        setenv(row.variable, "/tmp/xdg", 1);
+        EXPECT_EQ(row.location(), std::filesystem::path(row.underVariable));
+        setenv(row.variable, "", 1);
+        EXPECT_EQ(row.location(), std::filesystem::path(home) / row.underHome);
+        if (saved) {
+            setenv(row.variable, savedValue.c_str(), 1);
+        } else {
+            unsetenv(row.variable);
+        }
+    }
 }
 
 TEST(DirectorySearchTest, MatchesWithoutRegardToCaseAndSortsByName) {
