@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileDialog>
 
+#include "app/file_dialog_columns.h"
 #include "app/modal_dialog.h"
 
 namespace okap {
@@ -46,6 +47,7 @@ std::string AskSaveName(QWidget* parent, std::string_view filter, const std::str
     // saved is listed by the filter on a file system that tells cases apart.
     dialog.setDefaultSuffix(QString::fromStdString(qtFilter.defaultSuffix));
     dialog.selectFile(QString::fromStdString(startName));
+    ShowColumnsWhole(dialog);
     if (ExecModal(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     return dialog.selectedFiles().constFirst().toStdString();
 }

@@ -238,8 +238,12 @@ void MainFrame::ListWindows(QMenu* windowMenu) {
         const QString title = QString(window->windowTitle()).remove("[*]");
         QString text = i < 9 ? QString("&%1 %2").arg(i + 1).arg(title) : title;
         QAction* action = windowMenu->addAction(text);
-        action->setCheckable(true);
-        action->setChecked(window == mdiClient->currentSubWindow());
+        // Only the active window is marked: a checkable entry shows an empty
+        // box when it is not checked.
+        if (window == mdiClient->currentSubWindow()) {
+            action->setCheckable(true);
+            action->setChecked(true);
+        }
         connect(action, &QAction::triggered, this, [this, window] { mdiClient->setActiveSubWindow(window); });
         windowListActions.append(action);
     }

@@ -13,6 +13,7 @@
 
 #include "app/data_layer_dialog.h"
 #include "app/display_option_dialog.h"
+#include "app/file_dialog_columns.h"
 #include "app/glyphs.h"
 #include "app/map_layer_dialog.h"
 #include "app/map_window.h"
@@ -116,6 +117,7 @@ bool okapMDIChild::CMFileSaveAs() {
     // dialog shows on a file system that tells cases apart.
     dialog.setDefaultSuffix("oki");
     if (!document.fileName.empty()) dialog.selectFile(QString::fromStdString(document.fileName));
+    ShowColumnsWhole(dialog);
     if (ExecModal(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
     document.fileName = dialog.selectedFiles().constFirst().toStdString();
     return CMFileSave();

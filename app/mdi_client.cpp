@@ -13,6 +13,7 @@
 #include <system_error>
 
 #include "app/command_ids.h"
+#include "app/file_dialog_columns.h"
 #include "app/map_window.h"
 #include "app/mdi_child.h"
 #include "app/modal_dialog.h"
@@ -97,6 +98,7 @@ void okapMDIClient::CmFileOpen() {
     QFileDialog dialog(this, "Open", QDir::currentPath(), "OKAP Files (*.oki);;All Files (*)");
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
+    ShowColumnsWhole(dialog);
     if (ExecModal(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
     OpenFile(dialog.selectedFiles().constFirst());
 }

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QTest>
@@ -162,6 +163,36 @@ TEST_F(MainFrameTest, DocumentCommandsFollowTheActiveDocumentWindow) {
     QApplication::processEvents();  // the closed window leaves the client
     EXPECT_EQ(frame.MDIClient()->ActiveChild(), nullptr);
     for (int id : documentCommands) EXPECT_FALSE(frame.Action(id)->isEnabled()) << id;
+}
+
+TEST_F(MainFrameTest, WindowMenuListsTheDocumentsAndMarksOnlyTheActiveOne) {
+    MainFrame& frame = StartFrame();
+    for (int i = 0; i < 3; ++i) frame.MDIClient()->CmFileNew();
+    QMenu* windowMenu = nullptr;
+    for (QAction* popup : frame.menuBar()->actions()) {
+        if (popup->text() == "&Window") windowMenu = popup->menu();
+    }
+    ASSERT_NE(windowMenu, nullptr);
+    // The entries after the menu's own items: the document windows.
+    auto listed = [&] {
+        emit windowMenu->aboutToShow();
+        QList<QAction*> entries = windowMenu->actions();
+        return entries.mid(entries.indexOf(frame.Action(CM_CLOSECHILDREN)) + 2);
+    };
+    QList<QAction*> entries = listed();
+    ASSERT_EQ(entries.size(), 3);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(entries[i]->text(), QString("&%1 Document%2").arg(i + 1).arg(i));
+        // An unchecked entry would show an empty check box.
+        EXPECT_EQ(entries[i]->isCheckable(), i == 2) << i;
+        EXPECT_EQ(entries[i]->isChecked(), i == 2) << i;
+    }
+    entries[0]->trigger();
+    EXPECT_EQ(frame.MDIClient()->ActiveChild()->windowTitle(), "Document0");
+    entries = listed();
+    ASSERT_EQ(entries.size(), 3);
+    EXPECT_TRUE(entries[0]->isChecked());
+    EXPECT_FALSE(entries[2]->isCheckable());
 }
 
 TEST_F(MainFrameTest, ClosingAsksTheDocumentsFirst) {
