@@ -3,7 +3,6 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -18,6 +17,7 @@
 #include "app/mdi_child.h"
 #include "app/modal_dialog.h"
 #include "app/okap_app.h"
+#include "app/page_layout_dialog.h"
 #include "app/preview_window.h"
 #include "app/print_out.h"
 #include "core/globals.h"
@@ -49,6 +49,17 @@ private:
     okapApp& application;
     int wasPrinting;
 };
+
+// The PDF file proposed for a document's map: its file's name with ".pdf"
+// in its folder (a relative name is in the map file path), or, for a map
+// never saved, its title in the map file path.
+QString ProposedPdfName(okapMDIChild& child) {
+    const MapDocument& document = child.Document();
+    const QDir mapFolder(QString::fromStdString(app->mapPath));
+    const QFileInfo file(mapFolder, QString::fromStdString(document.fileName.empty() ? document.title + ".pdf"
+                                                                                     : document.fileName));
+    return QDir(file.absolutePath()).filePath(file.completeBaseName() + ".pdf");
+}
 
 }  // namespace
 
@@ -170,7 +181,7 @@ bool okapMDIClient::CmPrintEnable() {
 void okapMDIClient::CmFilePrintSetup() {
     if (!app) return;
     FollowDefaultPrinter();
-    QPageSetupDialog dialog(&EnsurePrinter(), this);
+    PageLayoutDialog dialog(EnsurePrinter(), this);
     ExecModal(dialog);
 }
 
@@ -183,8 +194,10 @@ void okapMDIClient::CmFilePrint() {
     // queue and any failure message say which map it was.
     APXPrintOut printout(QFileInfo(QString::fromStdString(child->Document().title)).fileName(), printer, *child->View());
     PrintingUnderWay printing(*app, true);
-    // The print dialog also offers the job's name for a PDF file.
     printer.setDocName(printout.Title());
+    // Printed to a file, the map goes beside its document and is named after
+    // it, rather than into the home folder.
+    if (printer.outputFormat() == QPrinter::PdfFormat) printer.setOutputFileName(ProposedPdfName(*child));
     QPrintDialog dialog(&printer, child->View());
     dialog.setMinMax(1, 1);
     if (ExecModal(dialog) != QDialog::Accepted) return;

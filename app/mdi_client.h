@@ -41,6 +41,8 @@ public:
     // window's map, with the application's printer (made for the system's
     // default printer on first need). Print and Preview count as printing
     // (app->printingCount) while they run; Print also sets isprinting.
+    // Print proposes, for a PDF, the document's own folder and name. Print
+    // Setup sets the paper, orientation and margins (PageLayoutDialog).
     void CmFilePrint();
     void CmFilePrintSetup();
     void CmFilePrintPreview();

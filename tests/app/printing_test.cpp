@@ -6,11 +6,16 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QImage>
+#include <QPageLayout>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QRadioButton>
 #include <QToolBar>
+#include <array>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -93,11 +98,13 @@ protected:
         child = client.CmFileOpen(QString::fromStdString(Sample()));
         application.printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
         application.printer->setOutputFormat(QPrinter::PdfFormat);
-        application.printer->setOutputFileName(QString::fromStdString(PdfPath().string()));
+        // A file printed to before, elsewhere.
+        application.printer->setOutputFileName(QString::fromStdString((dir / "earlier.pdf").string()));
         SetModalDialogRunner([this](QDialog& dialog) { return script(dialog); });
     }
 
-    std::filesystem::path PdfPath() const { return dir / "page.pdf"; }
+    // Where the print dialog proposes to put the sample's page.
+    std::filesystem::path PdfPath() const { return dir / "world-mercator.pdf"; }
 
     okapMDIClient client;
     okapMDIChild* child = nullptr;
@@ -174,9 +181,121 @@ TEST_F(PrintingTest, PrintsTheMapOnOnePdfPage) {
     EXPECT_EQ(application.printer->docName(), "world-mercator.oki");
 }
 
+TEST_F(PrintingTest, ThePrintDialogProposesAPdfBesideTheDocumentNamedAfterIt) {
+    ASSERT_NE(child, nullptr);
+    std::filesystem::create_directories(dir / "maps");
+    std::filesystem::copy_file(Sample(), dir / "maps" / "europe.v2.oki");
+    std::filesystem::current_path("/");
+    const struct {
+        const char* note;
+        std::function<okapMDIChild*()> open;
+        std::filesystem::path proposed;
+    } rows[] = {
+        {"a document opened by its full name", [this] { return child; }, PdfPath()},
+        {"a name in the map file path, with a dot of its own",
+         [this] {
+             application.mapPath = (dir / "maps").string();
+             return client.CmFileOpen("europe.v2.oki");
+         },
+         dir / "maps" / "europe.v2.pdf"},
+        {"a map never saved: its title in the map file path", [this] { return client.CmFileNew(); },
+         dir / "maps" / "Document0.pdf"},
+    };
+    for (const auto& row : rows) {
+        okapMDIChild* document = row.open();
+        ASSERT_NE(document, nullptr) << row.note;
+        client.setActiveSubWindow(document);
+        std::string proposed;
+        script = [&](QDialog& dialog) {
+            if (qobject_cast<QPrintDialog*>(&dialog)) proposed = application.printer->outputFileName().toStdString();
+            return static_cast<int>(QDialog::Rejected);
+        };
+        client.CmFilePrint();
+        EXPECT_EQ(proposed, row.proposed.string()) << row.note;
+    }
+}
+
+// Qt's warnings while it lives.
+class QtWarnings {
+public:
+    QtWarnings() { previous = qInstallMessageHandler(Record); }
+    ~QtWarnings() { qInstallMessageHandler(previous); }
+    static inline QStringList seen;
+
+private:
+    static void Record(QtMsgType, const QMessageLogContext&, const QString& text) { seen.append(text); }
+    QtMessageHandler previous;
+};
+
+TEST_F(PrintingTest, PrintSetupSetsPaperOrientationAndMarginsOfThePdfPrinter) {
+    QPrinter& printer = *application.printer;
+    printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(5, 5, 5, 5),
+                                      QPageLayout::Millimeter));
+    QtWarnings::seen.clear();
+    QtWarnings warnings;
+    MessageRecorder messages;
+    auto fill = [](QDialog& dialog, const char* paper, bool landscape, std::array<double, 4> margins) {
+        auto* sizes = dialog.findChild<QComboBox*>("paperSize");
+        sizes->setCurrentIndex(sizes->findText(paper));
+        dialog.findChild<QRadioButton*>(landscape ? "landscape" : "portrait")->setChecked(true);
+        const char* names[] = {"leftMargin", "topMargin", "rightMargin", "bottomMargin"};
+        for (size_t i = 0; i < 4; ++i) dialog.findChild<QDoubleSpinBox*>(names[i])->setValue(margins[i]);
+    };
+    int accepts = 0;
+    QString shownPaper;
+    script = [&](QDialog& dialog) {
+        shownPaper = dialog.findChild<QComboBox*>("paperSize")->currentText();
+        // Wider margins than A5 landscape's 148 mm height: refused, the
+        // dialog stays open and the printer keeps its layout.
+        fill(dialog, "A5", true, {10, 80, 20, 80});
+        dialog.accept();
+        ++accepts;
+        EXPECT_EQ(dialog.result(), QDialog::Rejected);
+        EXPECT_EQ(printer.pageLayout().pageSize().id(), QPageSize::A4);
+        fill(dialog, "A5", true, {10, 15, 20, 25});
+        dialog.accept();
+        ++accepts;
+        return dialog.result();
+    };
+    client.CmFilePrintSetup();
+    EXPECT_EQ(accepts, 2);
+    EXPECT_EQ(shownPaper, QPageSize(QPageSize::A4).name());
+    EXPECT_EQ(messages.Texts(),
+              std::vector<std::string>{"The margins do not fit on the paper: make them smaller or choose larger paper."});
+    const QPageLayout layout = printer.pageLayout();
+    EXPECT_EQ(layout.pageSize().id(), QPageSize::A5);
+    EXPECT_EQ(layout.orientation(), QPageLayout::Landscape);
+    const QMarginsF margins = layout.margins(QPageLayout::Millimeter);
+    EXPECT_NEAR(margins.left(), 10, 0.01);
+    EXPECT_NEAR(margins.top(), 15, 0.01);
+    EXPECT_NEAR(margins.right(), 20, 0.01);
+    EXPECT_NEAR(margins.bottom(), 25, 0.01);
+
+    // Cancel keeps it all.
+    script = [&](QDialog& dialog) {
+        fill(dialog, "Letter", false, {1, 1, 1, 1});
+        dialog.reject();
+        return dialog.result();
+    };
+    client.CmFilePrintSetup();
+    EXPECT_TRUE(printer.pageLayout().isEquivalentTo(layout));
+    EXPECT_TRUE(QtWarnings::seen.isEmpty()) << QtWarnings::seen.join("\n").toStdString();
+
+    // The page printed next has that paper.
+    script = [](QDialog&) { return static_cast<int>(QDialog::Accepted); };
+    client.CmFilePrint();
+    const std::string pdf = test::TempDir::Read(PdfPath());
+    // A5 landscape: 595 x 420 points.
+    EXPECT_NE(pdf.find("/MediaBox [0 0 595"), std::string::npos);
+}
+
 TEST_F(PrintingTest, AFailedJobIsReportedAndEndsThePrinting) {
     ASSERT_NE(child, nullptr);
-    application.printer->setOutputFileName(QString::fromStdString((dir / "missing" / "page.pdf").string()));
+    // The user names a file in a folder that does not exist.
+    script = [this](QDialog&) {
+        application.printer->setOutputFileName(QString::fromStdString((dir / "missing" / "page.pdf").string()));
+        return static_cast<int>(QDialog::Accepted);
+    };
     MessageRecorder messages;
     client.CmFilePrint();
     ASSERT_EQ(messages.messages.size(), 1u);
