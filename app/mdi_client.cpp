@@ -20,6 +20,7 @@
 #include "app/page_layout_dialog.h"
 #include "app/preview_window.h"
 #include "app/print_out.h"
+#include "app/window_fit.h"
 #include "core/globals.h"
 #include "core/number_text.h"
 #include "platform/message_box.h"
@@ -134,7 +135,13 @@ okapMDIChild* okapMDIClient::OpenFile(const QString& name) {
     // Placed once in the client, which would otherwise choose a place.
     addSubWindow(child);
     if (placement.width > 0 && placement.height > 0) {
-        child->setGeometry(placement.x, placement.y, placement.width, placement.height);
+        // A size saved on a larger screen, or at a smaller scaling, is
+        // fitted into the workspace, so that the caption's buttons stay in
+        // reach.
+        const QMargins margins = child->contentsMargins();
+        const QSize frame(margins.left() + margins.right(), margins.top() + margins.bottom());
+        child->setGeometry(FitWindowInArea(QRect(placement.x, placement.y, placement.width, placement.height),
+                                           viewport()->size(), frame));
     }
     // The content pass, before the window is shown so that its first paint
     // draws the document as read.

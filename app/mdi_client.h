@@ -29,7 +29,8 @@ public:
     // File Open of a named document (relative names are in the map file
     // path). A name without ".oki" (any case) is refused before any window
     // is made; a file that cannot be read is reported and gets no window.
-    // Returns the new window, or nullptr.
+    // The window takes the place and size saved in the file, fitted into the
+    // client's area (FitWindowInArea). Returns the new window, or nullptr.
     okapMDIChild* CmFileOpen(const QString& path);
 
     // Program exit: asks each changed document in turn whether to save it

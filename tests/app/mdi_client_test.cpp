@@ -10,6 +10,7 @@
 
 #include "app/map_window.h"
 #include "app/mdi_child.h"
+#include "app/window_fit.h"
 #include "document_fixture.h"
 #include "platform/message_box.h"
 
@@ -47,6 +48,42 @@ TEST_F(MdiClientTest, OpensTheSampleDocumentWhereItWasSaved) {
     EXPECT_EQ(doc.drawn, 1);
     EXPECT_FALSE(child->View()->Picture().isNull());
     EXPECT_TRUE(recorder.messages.empty()) << recorder.messages[0];
+}
+
+TEST(FitWindowInAreaTest, KeepsWhatFitsAndShrinksTheRestKeepingTheMapsProportions) {
+    const QSize frame(8, 28);  // borders 4 + 4, caption 24 + border 4
+    const struct {
+        const char* note;
+        QRect saved;
+        QSize area;
+        QRect fitted;
+    } rows[] = {
+        {"fits: kept", {20, 30, 500, 300}, {1200, 1000}, {20, 30, 500, 300}},
+        {"fits in size, but runs off the right and bottom: moved in", {900, 800, 500, 300}, {1200, 1000},
+         {700, 700, 500, 300}},
+        {"a negative place is brought to the edge", {-40, -10, 500, 300}, {1200, 1000}, {0, 0, 500, 300}},
+        // world-mercator.oki (1000 x 860) at 2x scaling: inside 992 x 832
+        // into 592 x 372, scale 372 / 832: 443 x 372 inside.
+        {"too tall and wide: the inside scaled", {0, 0, 1000, 860}, {600, 400}, {0, 0, 451, 400}},
+        // Only too wide: inside 1192 x 272 into 592 wide, scale 592 / 1192.
+        {"too wide", {100, 10, 1200, 300}, {600, 400}, {0, 10, 600, 163}},
+        {"no area yet: kept", {10, 10, 1000, 860}, {0, 0}, {10, 10, 1000, 860}},
+    };
+    for (const auto& row : rows) EXPECT_EQ(FitWindowInArea(row.saved, row.area, frame), row.fitted) << row.note;
+}
+
+TEST_F(MdiClientTest, AWindowSavedLargerThanTheWorkspaceOpensInsideIt) {
+    client.resize(600, 400);
+    okapMDIChild* child = client.CmFileOpen(QString::fromStdString(Sample()));
+    ASSERT_NE(child, nullptr);
+    const QRect area(QPoint(0, 0), client.viewport()->size());
+    EXPECT_TRUE(area.contains(child->geometry())) << child->geometry().width() << "x" << child->geometry().height();
+    // The map keeps the proportions it was saved with: 1000 x 860 less the
+    // frame.
+    const QMargins frame = child->contentsMargins();
+    const double saved = (1000.0 - frame.left() - frame.right()) / (860.0 - frame.top() - frame.bottom());
+    const QSize view = child->View()->size();
+    EXPECT_NEAR(static_cast<double>(view.width()) / view.height(), saved, 0.01);
 }
 
 TEST_F(MdiClientTest, RefusesNamesAndFilesItCannotRead) {
