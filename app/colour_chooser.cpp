@@ -11,14 +11,14 @@ CustomColours::CustomColours() {
     for (int k = 1; k < 16; ++k) colours[static_cast<size_t>(k)] = Colour::Rgb(16 * k, 16 * k, 16 * k);
 }
 
-std::optional<Colour> ChooseColour(QWidget* parent, CustomColours& table) {
+std::optional<Colour> ChooseColour(QWidget* parent, CustomColours& table, Colour start) {
     // QColorDialog keeps one set of custom colours for the whole program, so
     // the caller's table is put in before and taken back after.
     for (int i = 0; i < 16; ++i) {
         const Colour c = table.colours[static_cast<size_t>(i)];
         QColorDialog::setCustomColor(i, QColor(c.Red(), c.Green(), c.Blue()));
     }
-    QColorDialog chooser(Qt::black, parent);
+    QColorDialog chooser(QColor(start.Red(), start.Green(), start.Blue()), parent);
     // Qt's own chooser, so that the custom colours above are the ones shown.
     chooser.setOption(QColorDialog::DontUseNativeDialog);
     const int result = ExecModal(chooser);

@@ -1,6 +1,7 @@
 #pragma once
-// Choosing a colour for a style field: the colour chooser starting at black,
-// with a table of 16 custom colours that belongs to the caller.
+// Choosing a colour for a style field: the colour chooser starting at the
+// field's colour, with a table of 16 custom colours that belongs to the
+// caller.
 
 #include <array>
 #include <optional>
@@ -19,9 +20,9 @@ struct CustomColours {
 };
 
 // Runs the colour chooser (a QColorDialog, through ExecModal) over parent,
-// starting at black, with table as its custom colours. Custom colours the
+// starting at start, with table as its custom colours. Custom colours the
 // user changes are kept in table, whether the chooser ends with OK or not.
 // The chosen colour on OK; none on Cancel.
-std::optional<Colour> ChooseColour(QWidget* parent, CustomColours& table);
+std::optional<Colour> ChooseColour(QWidget* parent, CustomColours& table, Colour start);
 
 }  // namespace okap

@@ -13,6 +13,7 @@
 #include <sstream>
 
 #include "app/colour_chooser.h"
+#include "app/colour_swatch.h"
 #include "core/number_text.h"
 #include "platform/message_box.h"
 #include "styles/text_form.h"
@@ -143,8 +144,17 @@ void AddRowWithButton(QFormLayout* form, const char* label, QWidget* field, QPus
     form->addRow(Buddy(label, field), row);
 }
 
+void AddColourRow(QFormLayout* form, const char* label, QLineEdit* field, QPushButton* button) {
+    auto* row = new QHBoxLayout;
+    row->addWidget(field, 1);
+    row->addWidget(new ColourSwatch(field, field->parentWidget()));
+    row->addWidget(button);
+    form->addRow(Buddy(label, field), row);
+}
+
 void ChooseColourInto(QWidget* parent, QLineEdit* edit, CustomColours& table) {
-    if (std::optional<Colour> colour = ChooseColour(parent, table))
+    const Colour start = ReadColourText(TextOf(edit)).value_or(Colour::Rgb(0, 0, 0));
+    if (std::optional<Colour> colour = ChooseColour(parent, table, start))
         edit->setText(QString::fromStdString(ColourText(*colour)));
 }
 

@@ -102,7 +102,12 @@ void RefuseField(QLineEdit* edit, std::string_view message);
 // mnemonic moves to field; field takes the row's spare width.
 void AddRowWithButton(QFormLayout* form, const char* label, QWidget* field, QPushButton* button);
 
-// The colour chooser over parent with the custom colours of table; the
+// A colour field's row of form: field, a swatch of its colour (ColourSwatch)
+// and button, under a label whose mnemonic moves to field.
+void AddColourRow(QFormLayout* form, const char* label, QLineEdit* field, QPushButton* button);
+
+// The colour chooser over parent with the custom colours of table, opening
+// at the colour edit names (black when its text is not a colour); the
 // colour chosen goes into edit as its ColourText.
 void ChooseColourInto(QWidget* parent, QLineEdit* edit, CustomColours& table);
 

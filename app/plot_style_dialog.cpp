@@ -107,7 +107,7 @@ PlotStyleDialog::PlotStyleDialog(const PlotStyleDialogTB& values, QWidget* paren
     thicknessEdit = FieldEdit(values.thickness, kThicknessLength, "thickness", line);
     lineTypeList = NameList(LineTypeNames(), values.lineType, false, 7, "lineType", line);
     auto* lineForm = new QFormLayout(line);
-    AddRowWithButton(lineForm, "&Colour", lineColourEdit, lineColourButton);
+    AddColourRow(lineForm, "&Colour", lineColourEdit, lineColourButton);
     lineForm->addRow("&Thickness", thicknessEdit);
     lineForm->addRow("T&ype", lineTypeList);
 
@@ -117,7 +117,7 @@ PlotStyleDialog::PlotStyleDialog(const PlotStyleDialogTB& values, QWidget* paren
     connect(fillColourButton, &QPushButton::clicked, this, &PlotStyleDialog::HandleFillColour);
     fillPatternList = NameList(FillPatternNames(), values.fillPattern, false, 8, "fillPattern", fill);
     auto* fillForm = new QFormLayout(fill);
-    AddRowWithButton(fillForm, "Co&lour", fillColourEdit, fillColourButton);
+    AddColourRow(fillForm, "Co&lour", fillColourEdit, fillColourButton);
     fillForm->addRow("&Pattern", fillPatternList);
 
     const RadioPair plot = MakeRadioPair("Plot &On", "plotOn", "Plot O&ff", "plotOff", values.plotOn, this);

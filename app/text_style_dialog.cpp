@@ -31,10 +31,6 @@ constexpr int kSizeLength = 19;
 constexpr int kOrientationLength = 19;
 constexpr int kOffsetLength = 9;
 
-bool IsOfferedFont(const std::string& name) {
-    return std::find(kFontNames.begin(), kFontNames.end(), name) != kFontNames.end();
-}
-
 void ReadNumberInto(const std::string& text, double& value) {
     if (std::optional<double> number = ReadNumberField(text)) value = *number;
 }
@@ -50,7 +46,7 @@ TextStyleDialogTB TextStyleDialogValues(const TextStyle& style) {
     TextStyleDialogTB values;
     values.colour = ColourText(style.colour);
     values.weight = RightAligned(FormatInt(style.weight), 4);
-    values.fontName = IsOfferedFont(style.fontName) ? style.fontName : kFontNames[0];
+    values.fontName = style.fontName;
     values.italic = style.italic != 0;
     values.justification =
         style.justification >= 0 && style.justification < static_cast<int32_t>(kJustificationNames.size())
@@ -68,7 +64,7 @@ TextStyleDialogTB TextStyleDialogValues(const TextStyle& style) {
 void ApplyTextStyleDialog(const TextStyleDialogTB& values, TextStyle& style) {
     if (std::optional<Colour> colour = ReadColourText(values.colour)) style.colour = *colour;
     if (IsWeight(values.weight)) style.weight = *ReadIntField(values.weight);
-    style.fontName = IsOfferedFont(values.fontName) ? values.fontName : kNoFontSelected;
+    style.fontName = values.fontName.empty() ? kNoFontSelected : values.fontName;
     style.italic = values.italic ? 1 : 0;
     style.justification = kJustifyLeft;
     for (size_t i = 0; i < kJustificationNames.size(); ++i) {
@@ -91,7 +87,7 @@ TextStyleDialog::TextStyleDialog(const TextStyleDialogTB& values, QWidget* paren
     setWindowTitle("Text style");
 
     auto* font = new QGroupBox("Font and colour", this);
-    fontList = NameList({kFontNames.begin(), kFontNames.end()}, values.fontName, false, 8, "fontName", font);
+    fontList = FontList(values.fontName, 8, "fontName", font);
     weightEdit = FieldEdit(values.weight, kWeightLength, "weight", font);
     const RadioPair italics =
         MakeRadioPair("&Italics On", "italicsOn", "Ita&lics Off", "italicsOff", values.italic, font);
@@ -103,7 +99,7 @@ TextStyleDialog::TextStyleDialog(const TextStyleDialogTB& values, QWidget* paren
     fontForm->addRow("&Font name", fontList);
     fontForm->addRow("&Weight", weightEdit);
     fontForm->addRow("", italics.row);
-    AddRowWithButton(fontForm, "&Colour", colourEdit, colourButton);
+    AddColourRow(fontForm, "&Colour", colourEdit, colourButton);
 
     auto* placing = new QGroupBox("Size and placing", this);
     sizeEdit = FieldEdit(values.size, kSizeLength, "size", placing);
@@ -142,7 +138,7 @@ TextStyleDialogTB TextStyleDialog::Values() const {
     TextStyleDialogTB values;
     values.colour = TextOf(colourEdit);
     values.weight = TextOf(weightEdit);
-    values.fontName = SelectedName(fontList);
+    values.fontName = SelectedFontName(fontList);
     values.italic = italicsOnRadio->isChecked();
     values.justification = SelectedName(justificationList);
     values.size = TextOf(sizeEdit);

@@ -5,6 +5,8 @@
 #include <array>
 #include <string>
 
+#include "app/font_list.h"
+
 class QLineEdit;
 class QListWidget;
 class QRadioButton;
@@ -14,12 +16,6 @@ namespace okap {
 
 class TextStyle;
 struct CustomColours;
-
-// The fonts the dialog offers, in its order.
-inline constexpr std::array<const char*, 18> kFontNames = {
-    "Arial", "Arial Narrow", "Arial Rounded MT Bold", "Book Antiqua", "Braggadocio", "Brush Script MT",
-    "Century Gothic", "Courier New", "Garamond", "Impact", "Kino MT", "Matura MT Script Capitals",
-    "Modern", "MS Linedraw", "Playbill", "Jester", "Haettenschweiler", "Times New Roman"};
 
 // The justifications in the order of their values 0 to 2 (the dialog's list
 // shows them sorted).
@@ -45,12 +41,12 @@ struct TextStyleDialogTB {
     friend bool operator==(const TextStyleDialogTB&, const TextStyleDialogTB&) = default;
 };
 
-// The fields for style. A font name that is not one of kFontNames is shown
-// as "Arial", a justification outside 0 to 2 as "Left".
+// The fields for style. A justification outside 0 to 2 is shown as "Left";
+// the font name is shown as it is (FontList).
 TextStyleDialogTB TextStyleDialogValues(const TextStyle& style);
 
-// Stores the fields in style; its font is not rebuilt. A font name that is
-// not one of kFontNames is stored as kNoFontSelected, a justification
+// Stores the fields in style; its font is not rebuilt. No font name (none
+// selected) is stored as kNoFontSelected, a justification
 // matching no name as "Left"; a number or colour that does not read back
 // keeps the style's old value.
 void ApplyTextStyleDialog(const TextStyleDialogTB& values, TextStyle& style);

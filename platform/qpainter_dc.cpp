@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/font_match.h"
+
 namespace okap {
 
 namespace {
@@ -356,16 +358,7 @@ const QFont& QPainterDC::DeviceFont() {
     if (request.height < 0) deviceHeight = -deviceHeight;
     if (madeFont && madeFont->request == request && madeFont->deviceHeight == deviceHeight) return madeFont->font;
 
-    QFont font(QString::fromStdString(request.face));
-    switch (request.pitchAndFamily & 0xF0) {
-    case 0x10: font.setStyleHint(QFont::Serif); break;
-    case 0x20: font.setStyleHint(QFont::SansSerif); break;
-    case 0x30: font.setStyleHint(QFont::TypeWriter); break;
-    case 0x40: font.setStyleHint(QFont::Cursive); break;
-    case 0x50: font.setStyleHint(QFont::Decorative); break;
-    default: break;
-    }
-    if ((request.pitchAndFamily & 3) == 1) font.setFixedPitch(true);
+    QFont font = MatchingFont(request.face, request.pitchAndFamily);
     font.setWeight(static_cast<QFont::Weight>(request.weight <= 0 ? 400 : std::min(request.weight, 1000)));
     font.setItalic(request.italic);
     font.setKerning(false);  // the platform placed glyphs by their advance widths alone

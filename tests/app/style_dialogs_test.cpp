@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QColorDialog>
+#include <QImage>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -15,6 +16,7 @@
 #include <vector>
 
 #include "app/colour_chooser.h"
+#include "app/colour_swatch.h"
 #include "app/dialog_fields.h"
 #include "app/modal_dialog.h"
 #include "app/okap_app.h"
@@ -23,6 +25,7 @@
 #include "app/symbol_style_dialog.h"
 #include "app/text_style_dialog.h"
 #include "core/globals.h"
+#include "platform/font_match.h"
 #include "platform/message_box.h"
 #include "styles/symbol.h"
 #include "styles/text_style.h"
@@ -44,11 +47,17 @@ void SetText(QDialog& dialog, const char* name, const char* text) { Child<QLineE
 
 std::string TextIn(QDialog& dialog, const char* name) { return Child<QLineEdit>(dialog, name)->text().toStdString(); }
 
+// Selects the entry showing entry, or, in the font list, naming it.
 void Select(QDialog& dialog, const char* list, const char* entry) {
     QListWidget* widget = Child<QListWidget>(dialog, list);
-    const QList<QListWidgetItem*> items = widget->findItems(entry, Qt::MatchExactly);
-    if (items.isEmpty()) throw std::runtime_error(std::string("no entry ") + entry);
-    widget->setCurrentItem(items.front());
+    for (int row = 0; row < widget->count(); ++row) {
+        QListWidgetItem* item = widget->item(row);
+        if (item->text() == entry || item->data(Qt::UserRole).toString() == entry) {
+            widget->setCurrentItem(item);
+            return;
+        }
+    }
+    throw std::runtime_error(std::string("no entry ") + entry);
 }
 
 Message ErrorMessage(const std::string& text) { return {text, "Error", MessageButtons::Ok, MessageIcon::Stop}; }
@@ -276,6 +285,47 @@ TEST_F(PlotStyleDialogTest, FieldsThatAreNotNumbersAreRefusedAtOk) {
     }
 }
 
+TEST_F(StyleDialogTest, EachColourFieldHasASwatchThatFollowsItsText) {
+    PlotStyle style;
+    style.Reset();
+    style.lineColour = Colour::Rgb(10, 20, 30);
+    PlotStyleDialog plotDialog(PlotStyleDialogValues(style, 1, "x"), nullptr);
+    TextStyleDialog textDialog(TextStyleDialogValues(TextStyle()), nullptr);
+    const struct {
+        QDialog* dialog;
+        const char* field;
+        Colour opened;
+    } fields[] = {{&plotDialog, "lineColour", Colour::Rgb(10, 20, 30)},
+                  {&plotDialog, "fillColour", Colour::Rgb(255, 255, 255)},
+                  {&textDialog, "colour", Colour::Rgb(128, 128, 128)}};
+    for (const auto& field : fields) {
+        SCOPED_TRACE(field.field);
+        auto* swatch = Child<ColourSwatch>(*field.dialog, (std::string(field.field) + "Swatch").c_str());
+        EXPECT_EQ(swatch->Shown(), field.opened);
+        // As it is typed: a colour, then a text that is none.
+        SetText(*field.dialog, field.field, "  0 128 255");
+        EXPECT_EQ(swatch->Shown(), Colour::Rgb(0, 128, 255));
+        QImage drawn = swatch->grab().toImage();
+        EXPECT_EQ(QColor(drawn.pixel(drawn.rect().center())), QColor(0, 128, 255));
+        SetText(*field.dialog, field.field, "0 128");
+        EXPECT_EQ(swatch->Shown(), std::nullopt);
+        drawn = swatch->grab().toImage();
+        EXPECT_NE(QColor(drawn.pixel(drawn.rect().center())), QColor(0, 128, 255)) << "no colour left behind";
+    }
+    // The chooser opens at the colour typed.
+    QColor opened;
+    script = [&](QDialog& dialog) {
+        opened = dynamic_cast<QColorDialog&>(dialog).currentColor();
+        return Press(dialog, false);
+    };
+    SetText(plotDialog, "lineColour", "250 10 5");
+    plotDialog.HandleLineColour();
+    EXPECT_EQ(opened, QColor(250, 10, 5));
+    SetText(plotDialog, "lineColour", "not a colour");
+    plotDialog.HandleLineColour();
+    EXPECT_EQ(opened, QColor(Qt::black)) << "a field that is no colour: black";
+}
+
 TEST_F(PlotStyleDialogTest, EachColourButtonKeepsItsOwnCustomColours) {
     // The custom colours and the starting colour each chooser showed.
     std::vector<std::vector<QColor>> seen;
@@ -295,8 +345,9 @@ TEST_F(PlotStyleDialogTest, EachColourButtonKeepsItsOwnCustomColours) {
     PlotStyle style;
     style.Reset();
     style.lineColour = Colour::Rgb(10, 20, 30);
+    style.fillColour = Colour::Rgb(200, 100, 0);
     PlotStyleDialog plotDialog(PlotStyleDialogValues(style, 1, "x"), nullptr);
-    TextStyleDialog textDialog(TextStyleDialogValues(TextStyle()), nullptr);
+    TextStyleDialog textDialog(TextStyleDialogValues(TextStyle()), nullptr);  // grey 128
 
     script = chooser(Qt::red);
     plotDialog.HandleLineColour();
@@ -314,7 +365,9 @@ TEST_F(PlotStyleDialogTest, EachColourButtonKeepsItsOwnCustomColours) {
     EXPECT_EQ(seen[1], lineAfterRed) << "the line chooser's change is kept for its next call";
     EXPECT_EQ(seen[2], greys) << "the fill chooser has a table of its own";
     EXPECT_EQ(seen[3], greys) << "so has the text chooser";
-    for (const QColor& start : startColours) EXPECT_EQ(start, QColor(Qt::black));
+    // Each chooser opens at its field's colour.
+    EXPECT_EQ(startColours, (std::vector<QColor>{QColor(10, 20, 30), QColor(10, 20, 30), QColor(200, 100, 0),
+                                                 QColor(128, 128, 128)}));
     // Cancelled choosers leave the fields alone.
     EXPECT_EQ(TextIn(plotDialog, "lineColour"), " 10  20  30");
 }
@@ -327,38 +380,82 @@ TEST_F(TextStyleDialogTest, ShowsTheStyleInItsFields) {
               (TextStyleDialogTB{"128 128 128", " 500", "Arial", false, "Centre", " 12.000000", false, "0.000000",
                                  "0.000000", "0.500000", true}));
     TextStyle other;
-    other.fontName = "Wingdings";  // not one of the 18
+    other.fontName = "Wingdings";  // neither one of the 18 nor a family of this system
     other.justification = 5;
     other.sizeBasis = kSizeMap;
     other.on = 0;
     other.italic = 1;
     other.orientation = -123.25;
     const TextStyleDialogTB values = TextStyleDialogValues(other);
-    EXPECT_EQ(values.fontName, "Arial");
+    EXPECT_EQ(values.fontName, "Wingdings");
     EXPECT_EQ(values.justification, "Left");
     EXPECT_TRUE(values.mapSize);
     EXPECT_FALSE(values.textOn);
     EXPECT_TRUE(values.italic);
     EXPECT_EQ(values.orientation, "-123.250000");
 
-    // The justification list is sorted; the font list keeps its order.
+    // The justification list is sorted.
     TextStyleDialog dialog(values, nullptr);
     auto* justification = Child<QListWidget>(dialog, "justification");
     EXPECT_EQ(justification->item(0)->text(), "Centre");
     EXPECT_EQ(justification->item(2)->text(), "Right");
-    EXPECT_EQ(Child<QListWidget>(dialog, "fontName")->item(17)->text(), "Times New Roman");
     EXPECT_EQ(dialog.Values(), values);
+}
+
+TEST_F(TextStyleDialogTest, FontListOffersTheSystemsFamiliesAndShowsWhatEachNameDrawsWith) {
+    TextStyle style;
+    style.fontName = "Wingdings";
+    TextStyleDialog dialog(TextStyleDialogValues(style), nullptr);
+    auto* fonts = Child<QListWidget>(dialog, "fontName");
+    auto name = [&](int row) { return fonts->item(row)->data(Qt::UserRole).toString().toStdString(); };
+    auto text = [&](int row) { return fonts->item(row)->text().toStdString(); };
+
+    // A name from a file that nobody knows: first, selected, with what it is
+    // drawn with, rather than replaced.
+    EXPECT_EQ(name(0), "Wingdings");
+    EXPECT_EQ(text(0), "Wingdings \u2192 " + DrawnFamily("Wingdings"));
+    EXPECT_EQ(fonts->currentRow(), 0);
+    // Then the 18 names of the style files in their order, each with the
+    // family the drawing uses for it (the Liberation fonts stand in for
+    // Arial, Times New Roman and Courier New).
+    for (size_t i = 0; i < kFontNames.size(); ++i) EXPECT_EQ(name(static_cast<int>(i) + 1), kFontNames[i]);
+    EXPECT_EQ(text(1), "Arial \u2192 Liberation Sans");
+    EXPECT_EQ(text(8), "Courier New \u2192 Liberation Mono");
+    EXPECT_EQ(text(18), "Times New Roman \u2192 Liberation Serif");
+    // Then the system's own families, shown as they are.
+    const std::vector<std::string> families = SystemFontFamilies();
+    ASSERT_EQ(fonts->count(), static_cast<int>(1 + kFontNames.size() + families.size()));
+    EXPECT_NE(std::find(families.begin(), families.end(), "Liberation Serif"), families.end());
+    for (size_t i = 0; i < families.size(); ++i) {
+        const int row = static_cast<int>(1 + kFontNames.size() + i);
+        EXPECT_EQ(name(row), families[i]);
+        EXPECT_EQ(text(row), families[i]);
+        EXPECT_LE(families[i].size(), kMaxFaceName) << "drawn by another name otherwise";
+    }
+
+    // A family of the system is stored by its name and opens selected.
+    int changed = 0;
+    script = [](QDialog& shown) {
+        Select(shown, "fontName", "Liberation Serif");
+        return Press(shown, true);
+    };
+    SetTextStyle(nullptr, style, changed);
+    EXPECT_EQ(style.fontName, "Liberation Serif");
+    TextStyleDialog again(TextStyleDialogValues(style), nullptr);
+    EXPECT_EQ(SelectedFontName(Child<QListWidget>(again, "fontName")), "Liberation Serif");
+    EXPECT_EQ(Child<QListWidget>(again, "fontName")->count(), fonts->count() - 1) << "no extra entry";
 }
 
 TEST_F(TextStyleDialogTest, OkStoresTheFieldsAndCancelNothing) {
     TextStyle style;
     style.fontName = "Wingdings";
     int changed = -1;
-    // OK as opened: the unknown font becomes "Arial", the rest stays.
+    // OK as opened: everything stays, the unknown font too.
     script = [](QDialog& dialog) { return Press(dialog, true); };
     SetTextStyle(nullptr, style, changed);
     EXPECT_EQ(changed, 1);
     TextStyle expected;
+    expected.fontName = "Wingdings";
     EXPECT_EQ(style, expected);
 
     script = ChoosingColour(QColor(0, 0, 255), [](QDialog& dialog) {
