@@ -46,12 +46,20 @@ void Widen(QFileDialog& dialog) {
     if (placesCut) missing += placesWanted - places->width();
     if (missing == 0) return;
 
+    const QScreen* screen = dialog.screen();
+    const QRect free = screen ? screen->availableGeometry() : QRect();
+    const int decoration = dialog.frameGeometry().width() - dialog.width();
     int width = dialog.width() + missing;
-    if (const QScreen* screen = dialog.screen()) width = std::min(width, screen->availableGeometry().width());
+    if (screen) width = std::min(width, free.width() - decoration);
     const int growth = width - dialog.width();
     if (growth <= 0) return;
     const QList<int> sizes = splitter ? splitter->sizes() : QList<int>();
     dialog.resize(width, dialog.height());
+    // Grown to the right, it is moved back onto the screen where it ran off.
+    if (screen) {
+        const int overhang = dialog.frameGeometry().right() - free.right();
+        if (overhang > 0) dialog.move(std::max(free.left(), dialog.x() - overhang), dialog.y());
+    }
     // The places get what they need; the files the rest.
     if (placesCut && sizes.size() == 2) {
         const int total = sizes[0] + sizes[1] + growth;

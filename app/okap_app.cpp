@@ -199,8 +199,8 @@ void okapApp::OpenDiagnosticLog(const std::filesystem::path& iniPath) {
 }
 
 void okapApp::WelcomeFirstStart(const std::filesystem::path& iniPath) {
-    MessageBox("OKAP keeps its settings in " + iniPath.string() + ", made now for this first start.\n\nMaps: " +
-                   mapPath + "\nData: " + dataPath + "\n\nConfigure OKAP opens next, to change them.",
+    MessageBox("This first start made the settings file\n" + iniPath.string() + "\n\nMaps: " + mapPath +
+                   "\nData: " + dataPath + "\n\nConfigure OKAP opens next, to change them.",
                kAppTitle, MessageButtons::Ok, MessageIcon::Information);
     CmOKAPConfig();
 }

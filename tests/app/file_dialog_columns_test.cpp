@@ -7,6 +7,7 @@
 #include <QFileDialog>
 #include <QHeaderView>
 #include <QListView>
+#include <QScreen>
 #include <QTest>
 #include <QTreeView>
 
@@ -26,6 +27,8 @@ TEST(FileDialogColumnsTest, ColumnsAndPlacesShowTheirContentsOnceTheFolderIsRead
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setViewMode(QFileDialog::Detail);
     dialog.resize(420, 300);  // narrower than its columns, as Qt opens it on a small screen
+    const QRect screen = dialog.screen()->availableGeometry();
+    dialog.move(screen.right() - 430, screen.top());  // near the right edge
     ShowColumnsWhole(dialog);
     dialog.show();
 
@@ -40,6 +43,7 @@ TEST(FileDialogColumnsTest, ColumnsAndPlacesShowTheirContentsOnceTheFolderIsRead
                      qPrintable(QString("column %1").arg(column)));
     }
     EXPECT_GT(dialog.width(), 420);
+    EXPECT_TRUE(screen.contains(dialog.frameGeometry())) << "grown, it stays on the screen";
     EXPECT_GE(files->viewport()->width(), header->length());
     auto* places = dialog.findChild<QListView*>("sidebar");
     ASSERT_NE(places, nullptr);
