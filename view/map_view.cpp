@@ -85,6 +85,24 @@ int32_t ScaleFromText(std::string_view text) {
     return static_cast<int32_t>(negative ? -value : value);
 }
 
+// Where Mercator's world is square, as web maps cut it: the latitude of
+// atan(sinh(pi)) degrees.
+constexpr double kSquareMercatorLatitude = 85.0511287798066;
+
+// The part of a map's extent that Full Scale shows. Mercator stretches
+// without end towards the poles, and an area closed round a pole
+// (Antarctica) runs to the end of the coordinate range; such a map is shown
+// down to the latitude where its world is square.
+LBox MercatorShown(LBox extent, const Projection& projection) {
+    if (projection.Type != "MERC") return extent;
+    Projection limit(projection);
+    limit.setvp({1, 1}, {1, -1}, {0, 0}, 1);
+    LPoint edge;
+    if (!limit.pos2dm(Position(Latitude(kSquareMercatorLatitude), Longitude(0.0)), edge)) return extent;
+    const LBox shown{{extent.tl.x, std::min(extent.tl.y, edge.y)}, {extent.br.x, std::max(extent.br.y, -edge.y)}};
+    return shown.tl.y > shown.br.y ? shown : extent;
+}
+
 std::string Field(std::string text) {
     if (text.size() > kSetCoordFieldLength) text.resize(kSetCoordFieldLength);
     return text;
@@ -204,7 +222,7 @@ void MapView::Zoom(Box box, int mode, const TRect& clientRect) {
 
 void MapView::FullScale() {
     if (const std::optional<LBox> extent = MapLayersExtent(document, settings.mapDirectory)) {
-        const FittedView fitted = FitExtent(*extent, document.windowExtent);
+        const FittedView fitted = FitExtent(MercatorShown(*extent, document.projection), document.windowExtent);
         document.centre = fitted.centre;
         document.scale = fitted.scale;
     } else {

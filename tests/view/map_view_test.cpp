@@ -407,6 +407,19 @@ TEST_F(ZoomTest, FullScaleFitsTheMapLayersToTheWindow) {
         EXPECT_EQ(doc.centre, (LPoint{-3000000, 600000})) << row.windowExtent.cy;
         EXPECT_EQ(doc.scale, row.scale) << row.windowExtent.cy;
     }
+    // An area closed round a pole runs to the end of Mercator's range: the
+    // map is fitted down to 85.0511 degrees, where its world is square, as
+    // held in angle units (94508814 units, 85.0511285 degrees; proj
+    // +proj=merc +ellps=GRS80 +units=dm: y = 199948748.9).
+    test::SegmentSpec antarctica = west;
+    antarctica.points = {{-9000000, -60000000}, {-8000000, -2147483647}};
+    antarctica.box = {{-9000000, -60000000}, {-8000000, -2147483647}};
+    test::AddMapLayer(dir, doc, "south", test::MapOf({antarctica}), "F1 = Land : 1 0 0 0 1 0 0 0 0 99\r\n");
+    doc.windowExtent = {10000, 7500};
+    view.FullScale();
+    EXPECT_EQ(doc.centre, (LPoint{-3000000, (2100000 - 199948748) / 2}));
+    doc.mapLayerCount = 2;
+
     // A tiny map stops at the smallest scale; a broken file is left out
     // without a word (the paint reports it).
     EXPECT_EQ(FitExtent({{0, 10}, {10, 0}}, {10000, 7500}).scale, kMinimumScale);
