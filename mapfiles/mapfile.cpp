@@ -34,12 +34,15 @@ void Mapfile::ResetInput() {
     textIn.Close();
     haveCurrentLine = false;
     currentLine.clear();
+    source = nullptr;
+    sourceSegment = SourceSegment{};
     inForm = NoForm;
     endOfInput = 1;
 }
 
 double Mapfile::InputProgress() const {
     if (inForm == Text) return textIn.Size() > 0 ? static_cast<double>(textIn.Position()) / textIn.Size() : 1.0;
+    if (inForm == Source) return source->Progress();
     if (inForm == Binary && binaryIn != nullptr) {
         // The directory runs from its offset to the end of the file.
         const int64_t directorySize = binaryInSize - inHeader.directoryOffset;

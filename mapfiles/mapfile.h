@@ -23,6 +23,7 @@
 #include "core/coordinates.h"
 #include "core/latlong.h"
 #include "mapfiles/line_reader.h"
+#include "mapfiles/segment_source.h"
 
 namespace okap {
 
@@ -78,7 +79,8 @@ public:
         LBox box;                       // world decimetres (binary)
     };
 
-    enum Form : int16_t { NoForm = 0, Binary = 1, Text = 2 };
+    // Source: segments handed over by a SegmentSource (an import).
+    enum Form : int16_t { NoForm = 0, Binary = 1, Text = 2, Source = 3 };
 
     Mapfile();
     ~Mapfile();
@@ -90,6 +92,10 @@ public:
     // Opens a binary (".mpb") or text (".mpa") map file and, for a binary
     // one, checks its header and moves to its directory. 1 on success.
     int OpenInfile(const std::string& name);
+    // Takes the segments of source as the input, a geographic one as a text
+    // map file is; name stands for it in messages and is never opened. The
+    // source must outlive the reading.
+    int OpenInSource(SegmentSource& source, const std::string& name);
     // Reads the next directory record (binary) or header line (text) into
     // the current input segment. At the end of the input it sets the
     // end-of-input flag and returns 1; 0 after reporting a bad record.
@@ -160,6 +166,7 @@ private:
     // Input helpers.
     int ReadBinaryDirectory();
     int ReadTextDirectory();
+    int ReadSourceDirectory();
     int ReadBinaryHeader();
     // Seeks the binary input; false when the position cannot be reached.
     bool SeekInput(int64_t position);
@@ -174,6 +181,7 @@ private:
     int64_t OutputPosition();
     // Translator helpers (translator.cpp).
     int ReadTextPoints();
+    int ReadSourcePoints();
     int ReadBinaryInputPoints(Projection& in);
     int StorePoint(LPoint p);
     // Finds whether the area just read winds round a pole and, round the
@@ -197,6 +205,8 @@ private:
     bool haveCurrentLine = false;
     Header inHeader;
     Segment inSegment;
+    SegmentSource* source = nullptr;
+    SourceSegment sourceSegment;  // the segment ReadDirectory took from source
 
     // Output.
     std::string outputName;

@@ -9,6 +9,7 @@
 #include "core/geometry.h"
 #include "core/projection.h"
 #include "mapfiles/little_endian.h"
+#include "core/globals.h"
 #include "mapfiles/mapfile.h"
 #include "mapfiles/text_header.h"
 
@@ -66,6 +67,18 @@ int Mapfile::OpenInfile(const std::string& name) {
     return 1;
 }
 
+int Mapfile::OpenInSource(SegmentSource& segments, const std::string& name) {
+    ResetInput();
+    inputName = name;
+    source = &segments;
+    inHeader = Header{};
+    inHeader.projectionCode = "TEXT";
+    inForm = Source;
+    inSegment = Segment{};
+    endOfInput = 0;
+    return 1;
+}
+
 int Mapfile::ReadBinaryHeader() {
     unsigned char bytes[kMapHeaderSize];
     if (std::fread(bytes, 1, sizeof bytes, binaryIn) != sizeof bytes) return 0;
@@ -101,10 +114,34 @@ int Mapfile::ReadDirectory() {
             return ReadBinaryDirectory();
         case Text:
             return ReadTextDirectory();
+        case Source:
+            return ReadSourceDirectory();
         default:
             endOfInput = 1;
             return 1;
     }
+}
+
+int Mapfile::ReadSourceDirectory() {
+    switch (source->Next(sourceSegment)) {
+        case SegmentSource::Read::End:
+            endOfInput = 1;
+            return 1;
+        case SegmentSource::Read::Failed:
+            endOfInput = 1;
+            badclient = 1;
+            return 0;
+        case SegmentSource::Read::Segment:
+            break;
+    }
+    std::string name = sourceSegment.name.substr(0, 8);
+    name.resize(8, ' ');
+    inSegment.name = name;
+    inSegment.type = sourceSegment.type;
+    inSegment.kind = sourceSegment.kind;
+    inSegment.count = static_cast<int32_t>(sourceSegment.points.size());
+    ++inSegment.counter;
+    return 1;
 }
 
 void Mapfile::SetKindFromCount(int32_t storedCount) {

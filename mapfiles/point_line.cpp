@@ -46,12 +46,19 @@ bool FoldKeeps(int32_t units, int mode) {
 
 }  // namespace
 
+int32_t FoldLongitude(int32_t units, int offsetMode) {
+    if (FoldKeeps(units, offsetMode)) return units;
+    Longitude lon;
+    lon.PutLong(units);
+    lon.PutDegrees(lon.GetDegrees(offsetMode));
+    return lon.GetLong();
+}
+
 LPoint ReadPointLine(std::string_view line, int offsetMode) {
     const size_t comma = line.find(',');
-    Longitude lon(FieldDegrees(line.substr(0, comma)));
-    if (!FoldKeeps(lon.GetLong(), offsetMode)) lon.PutDegrees(lon.GetDegrees(offsetMode));
+    const Longitude lon(FieldDegrees(line.substr(0, comma)));
     const Latitude lat(comma == std::string_view::npos ? 0.0 : FieldDegrees(line.substr(comma + 1)));
-    return {lon.GetLong(), lat.GetLong()};
+    return {FoldLongitude(lon.GetLong(), offsetMode), lat.GetLong()};
 }
 
 }  // namespace okap

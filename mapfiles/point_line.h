@@ -2,6 +2,7 @@
 // A point line of a text map file: longitude, a comma, latitude, each in
 // decimal degrees.
 
+#include <cstdint>
 #include <string_view>
 
 #include "core/coordinates.h"
@@ -15,5 +16,9 @@ namespace okap {
 // reads as a longitude with latitude 0. The common fields, plain decimal
 // numbers, take a quicker road to the same result.
 LPoint ReadPointLine(std::string_view line, int offsetMode);
+
+// A longitude in angle units folded by the offset mode, as a point line's
+// longitude is: PutDegrees of GetDegrees(offsetMode).
+int32_t FoldLongitude(int32_t units, int offsetMode);
 
 }  // namespace okap

@@ -149,6 +149,13 @@ int Mapfile::ReadTextPoints() {
     }
 }
 
+int Mapfile::ReadSourcePoints() {
+    for (const LPoint& p : sourceSegment.points) {
+        if (!StorePoint({FoldLongitude(p.x, offsetMode), p.y})) return 0;
+    }
+    return 1;
+}
+
 int Mapfile::ReadBinaryInputPoints(Projection& in) {
     // The count is never used as a size beyond the buffer.
     if (inSegment.count > kMaxSegmentPoints) return Fail("Too many points in input polygon");
@@ -271,7 +278,10 @@ int Mapfile::TranslateSegment(Projection& in, Projection& out) {
     workCount = 0;
     workBox = EmptyBox();
     detours.clear();
-    if (!(inForm == Text ? ReadTextPoints() : ReadBinaryInputPoints(in))) return 0;
+    const int read = inForm == Text     ? ReadTextPoints()
+                     : inForm == Source ? ReadSourcePoints()
+                                        : ReadBinaryInputPoints(in);
+    if (!read) return 0;
     ClosePoleRing();
 
     const LBox region{{outHeader.west, outHeader.north}, {outHeader.east, outHeader.south}};
@@ -298,7 +308,7 @@ int Mapfile::TranslateSegment(Projection& in, Projection& out) {
     return 1;
 }
 
-int MapTranslation::Start(const TranslatorSettings& settings) {
+int MapTranslation::Start(const TranslatorSettings& settings, SegmentSource* source) {
     started = false;
     int failures = 0;
     const Position origin(Latitude(settings.originLatitude), Longitude(settings.originLongitude));
@@ -311,7 +321,8 @@ int MapTranslation::Start(const TranslatorSettings& settings) {
     failures += !map.SetTransClip(northWest, southEast);
     failures += !map.SetTransResolution(resolution);
     failures += !map.SetOutProjection(settings.projectionName);
-    if (failures == 0) failures += !map.OpenInfile(settings.inputName);
+    if (failures == 0)
+        failures += !(source ? map.OpenInSource(*source, settings.inputName) : map.OpenInfile(settings.inputName));
     if (failures == 0) failures += !map.OpenOutfile(settings.outputName);
     if (failures == 0) failures += !map.WriteOutHeader();
     if (failures != 0) return 0;
@@ -343,9 +354,10 @@ TranslationSummary MapTranslation::Summary() const {
     return summary;
 }
 
-int TranslateMap(const TranslatorSettings& settings, const TranslateProgress& progress, TranslationSummary* summary) {
+int TranslateMap(const TranslatorSettings& settings, const TranslateProgress& progress, TranslationSummary* summary,
+                 SegmentSource* source) {
     MapTranslation translation;
-    const int ok = translation.Start(settings) && translation.Run(progress);
+    const int ok = translation.Start(settings, source) && translation.Run(progress);
     if (summary != nullptr) *summary = translation.Summary();
     return ok ? 1 : 0;
 }

@@ -18,6 +18,7 @@
 
 #include "core/projection.h"
 #include "mapfiles/mapfile.h"
+#include "mapfiles/segment_source.h"
 
 namespace okap {
 
@@ -61,8 +62,10 @@ struct TranslationSummary {
 class MapTranslation {
 public:
     // Applies the settings (each failure reported), opens the input and
-    // the output and builds both projections. 1 when Run may follow.
-    int Start(const TranslatorSettings& settings);
+    // the output and builds both projections. 1 when Run may follow. With a
+    // source, its segments are the input, and settings.inputName only names
+    // it.
+    int Start(const TranslatorSettings& settings, SegmentSource* source = nullptr);
     // Translates every segment and completes the output. 1 on success, 0
     // after a failure or when progress asked to stop (or Start failed).
     int Run(const TranslateProgress& progress = {});
@@ -77,6 +80,6 @@ private:
 
 // Start and Run in one.
 int TranslateMap(const TranslatorSettings& settings, const TranslateProgress& progress = {},
-                 TranslationSummary* summary = nullptr);
+                 TranslationSummary* summary = nullptr, SegmentSource* source = nullptr);
 
 }  // namespace okap

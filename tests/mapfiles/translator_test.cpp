@@ -13,6 +13,7 @@
 #include "core/number_text.h"
 #include "mapfiles/mapfile.h"
 #include "mapfiles/point_line.h"
+#include "mapfiles/segment_source.h"
 #include "platform/message_box.h"
 #include "support/temp_dir.h"
 #include "tests/mapfiles/map_fixtures.h"
@@ -397,6 +398,69 @@ TEST_F(TranslatorTest, RoundTripThroughBinary) {
         std::filesystem::remove(dir / "merc.mpb");
         std::filesystem::remove(dir / "other.mpb");
     }
+}
+
+// Segments handed over in angle units, as an import does.
+class ListSource : public SegmentSource {
+public:
+    explicit ListSource(std::vector<SourceSegment> segments, bool failAtEnd = false)
+        : segments(std::move(segments)), failAtEnd(failAtEnd) {}
+    Read Next(SourceSegment& segment) override {
+        if (next == segments.size()) {
+            if (!failAtEnd) return Read::End;
+            ShowError("Broken dataset");
+            return Read::Failed;
+        }
+        segment = segments[next++];
+        return Read::Segment;
+    }
+    double Progress() const override { return segments.empty() ? 1.0 : double(next) / segments.size(); }
+
+private:
+    std::vector<SourceSegment> segments;
+    size_t next = 0;
+    bool failAtEnd;
+};
+
+LPoint Units(double lon, double lat) { return {Longitude(lon).GetLong(), Latitude(lat).GetLong()}; }
+
+// A source's segments take the text map's road: a binary map made from
+// them is byte for byte the one made from the same points written as a text
+// map, folding, thinning, the 180 degree crossing and cutting included.
+TEST_F(TranslatorTest, ASourceTranslatesAsTheEquivalentTextMap) {
+    const std::string text =
+        "\"COASTLIN\",12,-5        \r\n170.5,45.25\r\n175,46\r\n-179.5,46.5\r\n-175.25,47\r\n-170,47.5\r\n"
+        "\"ISLAND  \",3,5         \r\n1.5,40\r\n2.25,40\r\n2.25,41.75\r\n1.5,41.75\r\n1.5,40\r\n"
+        "\"TOWN    \",1,1         \r\n-3.70379,40.4168\r\n";
+    std::vector<SourceSegment> segments(3);
+    segments[0] = {"COASTLINE", 12, kLineKind,
+                   {Units(170.5, 45.25), Units(175, 46), Units(-179.5, 46.5), Units(-175.25, 47), Units(-170, 47.5)}};
+    segments[1] = {"ISLAND", 3, kAreaKind,
+                   {Units(1.5, 40), Units(2.25, 40), Units(2.25, 41.75), Units(1.5, 41.75), Units(1.5, 40)}};
+    segments[2] = {"TOWN", 1, kPointKind, {Units(-3.70379, 40.4168)}};
+
+    TranslatorSettings s = TextToText(text);
+    s.projectionName = "Mercator Cylindrical";
+    s.resolution = "0.5";
+    s.west = "-200";
+    s.east = "160";
+    s.outputName = "fromtext";
+    ASSERT_EQ(TranslateMap(s), 1);
+    ListSource source(segments);
+    s.inputName = "dataset";
+    s.outputName = "fromsrc";
+    TranslationSummary summary;
+    ASSERT_EQ(TranslateMap(s, {}, &summary, &source), 1);
+    EXPECT_TRUE(messages.messages.empty());
+    EXPECT_EQ(summary.segmentsRead, 3);
+    EXPECT_EQ(test::TempDir::Read(dir / "fromsrc.mpb"), test::TempDir::Read(dir / "fromtext.mpb"));
+
+    // A source that fails stops the translation and leaves no output.
+    ListSource failing(segments, true);
+    s.outputName = "failed";
+    EXPECT_EQ(TranslateMap(s, {}, nullptr, &failing), 0);
+    EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Broken dataset"});
+    EXPECT_FALSE(std::filesystem::exists(dir / "failed.mpb"));
 }
 
 // A point the projection cannot take (the far side of the globe in
