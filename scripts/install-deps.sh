@@ -7,6 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-svg-dev libgl-dev
   libproj-dev proj-data proj-bin
+  libgdal-dev
   fonts-liberation
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   librsvg2-bin  # rsvg-convert: a test draws the SVG output with a renderer other than Qt's
