@@ -39,7 +39,7 @@ namespace {
 
 constexpr int kRings = 300;
 constexpr int kLines = 200;
-constexpr int kPointsPerSegment = 2500;  // within the 10000-point limit
+constexpr int kPointsPerSegment = 2500;
 constexpr int kWidth = 1600;
 constexpr int kHeight = 1200;
 // Wide enough for the whole Mercator map (40075 km) across 1600 pixels.
@@ -223,12 +223,12 @@ struct DirectDrawing {
         }
         okap::Mapfile map;
         if (!map.OpenInfile("bench.mpb")) throw std::runtime_error("cannot open the benchmark's map");
-        std::vector<okap::POINT> points(okap::kMaxSegmentPoints);
+        std::vector<okap::POINT> points;
         while (!map.EndOfInFile()) {
-            int count = 0, inside = 0;
-            if (!map.LoadSegment(points.data(), &count, scene.doc.projection, inside) || count < 2) continue;
+            int inside = 0;
+            if (!map.LoadSegment(points, scene.doc.projection, inside) || points.size() < 2) continue;
             Figure figure{QPolygonF(), map.InSegment().kind == okap::kAreaKind, map.InSegment().type - 1};
-            for (int i = 0; i < count; ++i) figure.points.append(QPointF(points[i].x, points[i].y));
+            for (const okap::POINT& p : points) figure.points.append(QPointF(p.x, p.y));
             figures.push_back(std::move(figure));
         }
         map.CloseInfile();

@@ -24,7 +24,7 @@
 namespace {
 
 constexpr int kSegments = 220;
-constexpr int kPointsPerSegment = 5000;  // within the 10000-point limit
+constexpr int kPointsPerSegment = 5000;
 constexpr int64_t kPoints = int64_t{kSegments} * kPointsPerSegment;
 
 // The generated files, made once and removed at exit.

@@ -1,13 +1,16 @@
 #include "mapfiles/clip_polygon.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdlib>
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/geometry.h"
 #include "core/number_text.h"
+#include "mapfiles/hole_bridges.h"
 #include "mapfiles/mapfile.h"
 #include "platform/diagnostic_log.h"
 #include "platform/message_box.h"
@@ -35,18 +38,23 @@
 // signed area. Each walk stops at the next run start not yet taken (or at
 // the piece's own first run), so every run is used once and a crossed or
 // otherwise odd outline still gives closed pieces and never loops.
+//
+// Bridges. A hole joined to its outer ring by a zero-width bridge (an edge
+// and, elsewhere in the outline, its exact reverse) makes run ends that
+// coincide exactly. They are ordered as if the two edges lay a hair apart,
+// each moved towards the area's inside (a distance smaller still than the
+// box's enlargement), which is how a slit of some width would meet the box:
+// the box edge on either side of the bridge is walked as part of the area.
+// Other run ends that coincide keep the order in which the outline meets
+// them. Where a bridge cuts the area in the box in two, the walk makes two
+// pieces that share the bridge's stretch in opposite directions; they are
+// joined there again, so that the bridge never shows as a cut.
 
 namespace okap {
 namespace {
 
 using Int128 = __int128;
 
-constexpr int kMaxRuns = 50;
-static_assert(kMaxRuns == kMaxClipPieces, "every piece holds at least one run");
-// The fill point table of 200 records holds the four corners and both ends
-// of each run, each listed once, so it cannot fill up.
-constexpr int kMaxFillPoints = 200;
-static_assert(4 + 2 * kMaxRuns < kMaxFillPoints);
 // How far outside the box the piece for an area surrounding it lies.
 constexpr int64_t kSurroundMargin = 10;
 
@@ -60,11 +68,15 @@ bool IsHorizontal(int edge) { return edge == kTop || edge == kBottom; }
 // A place on the outline of the box enlarged by e: the edge and the distance
 // along it in clockwise direction, (along + alongE * e) / den, measured as x
 // on the top edge, -y on the right, -x on the bottom and y on the left.
+// bank orders the two crossings of a bridge, which coincide exactly: the
+// sign of the shift, clockwise, that moving the crossing edge a hair into
+// the area gives.
 struct BoxPosition {
     int edge = kTop;
     Int128 along = 0;
     Int128 alongE = 0;
     int64_t den = 1;
+    int bank = 0;
 };
 
 // Clockwise order round the box, starting at the north-west corner.
@@ -73,7 +85,10 @@ bool Before(const BoxPosition& a, const BoxPosition& b) {
     const Int128 left = a.along * b.den;
     const Int128 right = b.along * a.den;
     if (left != right) return left < right;
-    return a.alongE * b.den < b.alongE * a.den;
+    const Int128 leftE = a.alongE * b.den;
+    const Int128 rightE = b.alongE * a.den;
+    if (leftE != rightE) return leftE < rightE;
+    return a.bank < b.bank;
 }
 
 // A parameter t = (num + numE * e) / den along a segment, den > 0, where it
@@ -159,6 +174,19 @@ struct EdgePoint {
     BoxPosition at;
 };
 
+// Where on box edge `edge` (clockwise) a crossing of p-q moves when the edge
+// p-q moves a hair towards the area's inside: right of its direction for an
+// outline that runs clockwise, left otherwise. -1, 0 or 1.
+int BankOf(int edge, LPoint p, LPoint q, bool clockwise) {
+    const int64_t vx = int64_t{q.x} - p.x;
+    const int64_t vy = int64_t{q.y} - p.y;
+    // The inward normal, and the clockwise direction of the box edge.
+    const int64_t nx = clockwise ? vy : -vy;
+    const int64_t ny = clockwise ? -vx : vx;
+    const int64_t towards = edge == kTop ? nx : edge == kRight ? -ny : edge == kBottom ? -nx : ny;
+    return (towards > 0) - (towards < 0);
+}
+
 EdgePoint PlaceCrossing(const LBox& box, LPoint p, LPoint q, const SegmentParameter& t) {
     const bool horizontal = IsHorizontal(t.edge);
     const int64_t pu = horizontal ? p.x : p.y;
@@ -176,13 +204,14 @@ EdgePoint PlaceCrossing(const LBox& box, LPoint p, LPoint q, const SegmentParame
 }
 
 // The corner at which edge starts; on the enlarged box it lies e before the
-// first point of the real edge.
+// first point of the real edge, and before any run end that meets it there.
 EdgePoint Corner(const LBox& box, int edge) {
+    constexpr int first = -2;
     switch (edge) {
-        case kTop: return {box.tl, {kTop, box.tl.x, -1, 1}};
-        case kRight: return {{box.br.x, box.tl.y}, {kRight, -Int128{box.tl.y}, -1, 1}};
-        case kBottom: return {box.br, {kBottom, -Int128{box.br.x}, -1, 1}};
-        default: return {{box.tl.x, box.br.y}, {kLeft, box.br.y, -1, 1}};
+        case kTop: return {box.tl, {kTop, box.tl.x, -1, 1, first}};
+        case kRight: return {{box.br.x, box.tl.y}, {kRight, -Int128{box.tl.y}, -1, 1, first}};
+        case kBottom: return {box.br, {kBottom, -Int128{box.br.x}, -1, 1, first}};
+        default: return {{box.tl.x, box.br.y}, {kLeft, box.br.y, -1, 1, first}};
     }
 }
 
@@ -196,6 +225,10 @@ struct ClipSeg {
     int32_t isend = 0;      // 1 when it leaves
     BoxPosition startAt;
     BoxPosition endAt;
+    // The edges of the outline (from point i to point i + 1) that cross the
+    // box where the run starts and ends.
+    int startEdge = 0;
+    int endEdge = 0;
 };
 
 // A fill point with its exact place round the box.
@@ -212,12 +245,13 @@ std::string Text(LPoint p) { return FormatInt(p.x) + " " + FormatInt(p.y); }
 
 class PolygonClipper {
 public:
-    PolygonClipper(LPoint* pts, int* npts, int kind, const LBox& box, int32_t xstep, int32_t ystep, int* npieces,
-                   int* counts, int debug)
-        : pts(pts), npts(npts), kind(kind), box(box), xstep(std::abs(int64_t{xstep})),
-          ystep(std::abs(int64_t{ystep})), npieces(npieces), counts(counts), debug(debug != 0) {}
+    PolygonClipper(std::span<const LPoint> pts, int kind, const LBox& box, int32_t xstep, int32_t ystep,
+                   std::vector<LPoint>& out, std::vector<int>& counts, int debug)
+        : pts(pts), npts(static_cast<int>(pts.size())), kind(kind), box(box), xstep(std::abs(int64_t{xstep})),
+          ystep(std::abs(int64_t{ystep})), out(out), counts(counts), debug(debug != 0) {}
 
-    // Clips in place; false after a failure, which has been reported.
+    // Clips into out and counts; false after a failure, which has been
+    // reported.
     bool Clip() {
         try {
             TraceStart();
@@ -237,16 +271,16 @@ public:
                 // units) has no inside to walk round the box: it gives no
                 // pieces rather than a fill of the whole box.
             } else {
+                OrderBridgeCrossings();
                 JoinFirstAndLastRun();
                 ListFillPoints();
                 TraceFillPoints("PRE-ADJUST");
                 SetWalkingDirections();
                 TraceFillPoints("POST-ADJUST");
                 AssemblePieces();
+                JoinAcrossBridges();
             }
             if (debug) CheckBounds();
-            *npts = outCount;
-            *npieces = pieceCount;
             TracePieces();
             return true;
         } catch (const ClipError& error) {
@@ -260,10 +294,9 @@ public:
     }
 
 private:
-    // Step 0: a count the buffers can hold, and an area that closes.
+    // Step 0: an area must close.
     void CheckInput() {
-        if (*npts < 0 || *npts > kMaxSegmentPoints) throw ClipError{"Clippoly error"};
-        if (kind == kAreaKind && !(pts[0] == pts[*npts - 1])) throw ClipError{"ClipPoly - polygon not closed"};
+        if (kind == kAreaKind && !(pts[0] == pts[npts - 1])) throw ClipError{"ClipPoly - polygon not closed"};
     }
 
     // Step 1: copy the runs inside the box to the work buffer, each with its
@@ -275,7 +308,7 @@ private:
             flat = doubleArea == 0;
         }
         if (!PointOutsideBox(box, pts[0])) OpenRun(nullptr, pts[0]);
-        for (int i = 1; i < *npts; ++i) {
+        for (int i = 1; i < npts; ++i) {
             const LPoint a = pts[i - 1];
             const LPoint b = pts[i];
             const SegmentClip clip = ClipToBox(box, a, b);
@@ -286,9 +319,11 @@ private:
             if (enters) {
                 const EdgePoint entry = PlaceCrossing(box, a, b, clip.entry);
                 OpenRun(&entry, entry.point);
+                runs.back().startEdge = i - 1;
             }
             if (leaves) {
                 CloseRun(PlaceCrossing(box, a, b, clip.exit));
+                runs.back().endEdge = i - 1;
             } else {
                 AppendWork(b);
             }
@@ -296,12 +331,60 @@ private:
         if (!runs.empty() && !runs.back().isend) runs.back().npoints = WorkSize() - runs.back().newsegref;
     }
 
+    // The run ends where a hole's bridge crosses the box: pairs of
+    // crossings by an edge and its exact reverse, which coincide. Each gets
+    // the side of the other that its edge, moved a hair into the area, lies
+    // on. Other pairs of opposite edges keep the order of the outline.
+    void OrderBridgeCrossings() {
+        struct Crossing {
+            int edge;
+            BoxPosition* at;
+        };
+        std::vector<Crossing> crossings;
+        for (ClipSeg& run : runs) {
+            if (run.isstart) crossings.push_back({run.startEdge, &run.startAt});
+            if (run.isend) crossings.push_back({run.endEdge, &run.endAt});
+        }
+        // Sorted by the edge with its ends in order, so that an edge and
+        // its reverse come together.
+        const auto less = [](LPoint a, LPoint b) { return a.x != b.x ? a.x < b.x : a.y < b.y; };
+        const auto key = [&](const Crossing& c) {
+            const LPoint a = pts[static_cast<size_t>(c.edge)];
+            const LPoint b = pts[static_cast<size_t>(c.edge) + 1];
+            return less(b, a) ? std::pair{b, a} : std::pair{a, b};
+        };
+        std::sort(crossings.begin(), crossings.end(), [&](const Crossing& a, const Crossing& b) {
+            const auto ka = key(a), kb = key(b);
+            return less(ka.first, kb.first) || (ka.first == kb.first && less(ka.second, kb.second));
+        });
+        for (size_t i = 0; i < crossings.size(); ++i) {
+            for (size_t j = i + 1; j < crossings.size() && key(crossings[j]) == key(crossings[i]); ++j) {
+                const size_t ea = static_cast<size_t>(crossings[i].edge);
+                const size_t eb = static_cast<size_t>(crossings[j].edge);
+                if (!(pts[ea] == pts[eb + 1] && pts[ea + 1] == pts[eb])) continue;
+                const std::vector<bool>& holes = HoleBridges();
+                if (!holes[ea] || !holes[eb]) continue;
+                crossings[i].at->bank = BankOf(crossings[i].at->edge, pts[ea], pts[ea + 1], clockwise);
+                crossings[j].at->bank = BankOf(crossings[j].at->edge, pts[eb], pts[eb + 1], clockwise);
+            }
+        }
+    }
+
+    // Which edges of the outline join a hole to it, found once when needed.
+    const std::vector<bool>& HoleBridges() {
+        if (!holeBridgesFound) {
+            holeBridges = HoleBridgeEdges(pts);
+            holeBridgesFound = true;
+        }
+        return holeBridges;
+    }
+
     // Twice the signed area of the outline, exactly: negative when it runs
     // clockwise (y grows northwards).
     Int128 SignedDoubleArea() const {
         Int128 sum = 0;
         const LPoint o = pts[0];
-        for (int i = 1; i + 1 < *npts; ++i) {
+        for (int i = 1; i + 1 < npts; ++i) {
             const int64_t x1 = int64_t{pts[i].x} - o.x;
             const int64_t y1 = int64_t{pts[i].y} - o.y;
             const int64_t x2 = int64_t{pts[i + 1].x} - o.x;
@@ -312,7 +395,6 @@ private:
     }
 
     void OpenRun(const EdgePoint* entry, LPoint first) {
-        if (static_cast<int>(runs.size()) == kMaxRuns) throw ClipError{"Clippoly - too many segments"};
         ClipSeg run;
         run.newsegref = WorkSize();
         if (entry != nullptr) {
@@ -337,7 +419,6 @@ private:
     // crossing that falls on a vertex, a repeated vertex).
     void AppendWork(LPoint p) {
         if (WorkSize() > runs.back().newsegref && work.back() == p) return;
-        if (WorkSize() == kMaxSegmentPoints) throw ClipError{"Clippoly error"};
         work.push_back(p);
     }
 
@@ -349,7 +430,7 @@ private:
     bool CoversBox() const {
         const LPoint centre{static_cast<int32_t>((int64_t{box.tl.x} + box.br.x) / 2),
                             static_cast<int32_t>((int64_t{box.tl.y} + box.br.y) / 2)};
-        return PointInPolygon(pts, *npts, centre) != 0;
+        return PointInPolygon(pts.data(), npts, centre) != 0;
     }
 
     // One closed piece round the box, kSurroundMargin outside it, clockwise,
@@ -369,11 +450,11 @@ private:
         EndPiece(kMinAreaPoints);
     }
 
-    // Step 3, every point inside: the caller's single piece stands.
+    // Step 3, every point inside: one piece of all the points.
     void LeaveUnchanged() {
-        *npieces = 1;
-        counts[0] = *npts;
-        if (debug) DiagnosticLog() << "Every point inside: 1 piece, " << FormatInt(*npts) << " points\n";
+        out.assign(pts.begin(), pts.end());
+        counts.assign(1, npts);
+        if (debug) DiagnosticLog() << "Every point inside: 1 piece, " << FormatInt(npts) << " points\n";
     }
 
     // Step 3, a line: each run is a piece.
@@ -435,22 +516,24 @@ private:
     // Step 8: each piece begins at the last run start not yet taken: the
     // run, then along the box from its exit to the next run start not yet
     // taken, and so on until the walk comes back to the piece's first run.
+    // Starts are only ever taken, so the last one left is found by moving
+    // back from where the previous search stopped.
     void AssemblePieces() {
         const int count = static_cast<int>(stops.size());
+        int last = count - 1;
         for (;;) {
-            int at = -1;
-            for (int i = 0; i < count; ++i) {
-                if (IsStart(i) && !stops[i].fill.used) at = i;
-            }
-            if (at < 0) return;
+            while (last >= 0 && !(IsStart(last) && !stops[last].fill.used)) --last;
+            if (last < 0) return;
+            int at = last;
             const int firstRun = stops[at].fill.clipsegref;
             BeginPiece();
             for (;;) {
                 stops[at].fill.used = 1;
-                const ClipSeg& run = runs[stops[at].fill.clipsegref];
+                const int r = stops[at].fill.clipsegref;
+                const ClipSeg& run = runs[r];
                 Add(stops[at].fill.point);
                 for (int j = 0; j < run.npoints; ++j) Add(work[(run.newsegref + j) % WorkSize()]);
-                int i = endOfRun[stops[at].fill.clipsegref];
+                int i = endOfRun[r];
                 stops[i].fill.used = 1;
                 const int step = stops[i].fill.status == 2 ? 1 : count - 1;
                 for (;;) {
@@ -484,10 +567,108 @@ private:
         }
     }
 
+    // Two pieces made by a bridge that cuts the area in the box in two
+    // share the bridge's stretch in opposite directions. Each such pair is
+    // joined into one piece by leaving that edge out of both, which is
+    // their union; what is left of the bridge stays a bridge of the joined
+    // piece.
+    void JoinAcrossBridges() {
+        if (counts.size() < 2) return;
+        struct PieceEdge {
+            LPoint from, to;
+            int piece;
+        };
+        std::vector<PieceEdge> edges;
+        size_t first = 0;
+        for (int piece = 0; piece < static_cast<int>(counts.size()); ++piece) {
+            const size_t end = first + static_cast<size_t>(counts[static_cast<size_t>(piece)]);
+            for (size_t i = first; i + 1 < end; ++i) edges.push_back({out[i], out[i + 1], piece});
+            first = end;
+        }
+        // Sorted by the edge with its ends in order, so that an edge and
+        // its reverse come together.
+        const auto less = [](LPoint a, LPoint b) { return a.x != b.x ? a.x < b.x : a.y < b.y; };
+        const auto low = [&](const PieceEdge& e) { return less(e.to, e.from) ? e.to : e.from; };
+        const auto high = [&](const PieceEdge& e) { return less(e.to, e.from) ? e.from : e.to; };
+        std::sort(edges.begin(), edges.end(), [&](const PieceEdge& a, const PieceEdge& b) {
+            const LPoint la = low(a), lb = low(b);
+            return less(la, lb) || (la == lb && less(high(a), high(b)));
+        });
+        struct Join {
+            int from, to;  // the pieces holding the edge w -> p and p -> w
+            LPoint w, p;
+        };
+        std::vector<Join> joins;
+        for (size_t i = 0; i < edges.size(); ++i) {
+            for (size_t j = i + 1; j < edges.size() && low(edges[j]) == low(edges[i]) && high(edges[j]) == high(edges[i]);
+                 ++j) {
+                const PieceEdge& a = edges[i];
+                const PieceEdge& b = edges[j];
+                if (a.piece != b.piece && a.from == b.to && a.to == b.from) joins.push_back({a.piece, b.piece, a.from, a.to});
+            }
+        }
+        // Only a hole's bridge is joined across: other opposite edges are
+        // left as the outline has them.
+        if (joins.empty()) return;
+        const std::vector<bool>& holes = HoleBridges();
+        if (std::find(holes.begin(), holes.end(), true) == holes.end()) return;
+
+        std::vector<std::vector<LPoint>> rings;
+        first = 0;
+        for (int n : counts) {
+            const auto from = out.begin() + static_cast<std::ptrdiff_t>(first);
+            rings.emplace_back(from, from + n);
+            first += static_cast<size_t>(n);
+        }
+        // Which ring each piece has gone into.
+        std::vector<int> into(rings.size());
+        for (size_t i = 0; i < into.size(); ++i) into[i] = static_cast<int>(i);
+        const auto find = [&](int piece) {
+            while (into[static_cast<size_t>(piece)] != piece) piece = into[static_cast<size_t>(piece)];
+            return piece;
+        };
+        for (const Join& join : joins) {
+            const int a = find(join.from);
+            const int b = find(join.to);
+            if (a == b || !Splice(rings[static_cast<size_t>(a)], rings[static_cast<size_t>(b)], join.w, join.p)) continue;
+            rings[static_cast<size_t>(b)].clear();
+            into[static_cast<size_t>(b)] = a;
+        }
+        out.clear();
+        counts.clear();
+        for (const std::vector<LPoint>& ring : rings) {
+            if (ring.empty()) continue;
+            out.insert(out.end(), ring.begin(), ring.end());
+            counts.push_back(static_cast<int>(ring.size()));
+        }
+        if (debug) DiagnosticLog() << "Joined across bridges: " << FormatInt(static_cast<long long>(joins.size())) << '\n';
+    }
+
+    // Joins closed ring b into closed ring a where a runs w -> p and b runs
+    // p -> w: a up to w, b from after w round to p, then a from after p.
+    static bool Splice(std::vector<LPoint>& a, const std::vector<LPoint>& b, LPoint w, LPoint p) {
+        const auto edgeAt = [](const std::vector<LPoint>& ring, LPoint from, LPoint to) {
+            for (size_t i = 0; i + 1 < ring.size(); ++i) {
+                if (ring[i] == from && ring[i + 1] == to) return static_cast<std::ptrdiff_t>(i);
+            }
+            return std::ptrdiff_t{-1};
+        };
+        const std::ptrdiff_t i = edgeAt(a, w, p);
+        const std::ptrdiff_t j = edgeAt(b, p, w);
+        if (i < 0 || j < 0) return false;
+        // b without its closing point, as a cycle.
+        const std::ptrdiff_t cycle = static_cast<std::ptrdiff_t>(b.size()) - 1;
+        std::vector<LPoint> joined(a.begin(), a.begin() + i + 1);
+        for (std::ptrdiff_t k = 2; k <= cycle; ++k) joined.push_back(b[static_cast<size_t>((j + k) % cycle)]);
+        joined.insert(joined.end(), a.begin() + i + 2, a.end());
+        joined.erase(std::unique(joined.begin(), joined.end()), joined.end());
+        a = std::move(joined);
+        return true;
+    }
+
     // Step 9, debug only: every point within the box enlarged by 10.
     void CheckBounds() const {
-        for (int i = 0; i < outCount; ++i) {
-            const LPoint p = pts[i];
+        for (const LPoint& p : out) {
             if (p.x < int64_t{box.tl.x} - kSurroundMargin || p.x > int64_t{box.br.x} + kSurroundMargin ||
                 p.y > int64_t{box.tl.y} + kSurroundMargin || p.y < int64_t{box.br.y} - kSurroundMargin) {
                 throw ClipError{"Bad point in ClipPolygon"};
@@ -501,27 +682,28 @@ private:
     static constexpr int kMinLinePoints = 2;
     static constexpr int kMinAreaPoints = 4;  // three corners and the closing point
 
-    void BeginPiece() { pieceStart = outCount; }
+    int OutCount() const { return static_cast<int>(out.size()); }
+
+    void BeginPiece() { pieceStart = OutCount(); }
 
     void Add(LPoint p) {
-        if (outCount > pieceStart && pts[outCount - 1] == p) return;
-        if (outCount == kMaxSegmentPoints) throw ClipError{"Clippoly error"};
-        pts[outCount++] = p;
+        if (OutCount() > pieceStart && out.back() == p) return;
+        out.push_back(p);
     }
 
     void EndPiece(int minPoints) {
-        const int n = outCount - pieceStart;
+        const int n = OutCount() - pieceStart;
         if (n < minPoints) {
-            outCount = pieceStart;
+            out.resize(static_cast<size_t>(pieceStart));
             return;
         }
-        counts[pieceCount++] = n;
+        counts.push_back(n);
     }
 
     // The debug trace.
     void TraceStart() const {
         if (!debug) return;
-        DiagnosticLog() << "ClipPolygon kind " << FormatInt(kind) << ", " << FormatInt(*npts) << " points, xstep "
+        DiagnosticLog() << "ClipPolygon kind " << FormatInt(kind) << ", " << FormatInt(npts) << " points, xstep "
                         << FormatInt(xstep) << ", ystep " << FormatInt(ystep) << '\n'
                         << "Clipbox tl.x " << FormatInt(box.tl.x) << " tl.y " << FormatInt(box.tl.y) << " br.x "
                         << FormatInt(box.br.x) << " br.y " << FormatInt(box.br.y) << '\n';
@@ -565,24 +747,25 @@ private:
     void TracePieces() const {
         if (!debug) return;
         std::ostream& log = DiagnosticLog();
-        log << "Pieces: " << FormatInt(pieceCount) << ", " << FormatInt(outCount) << " points\n";
+        log << "Pieces: " << FormatInt(static_cast<long long>(counts.size())) << ", " << FormatInt(OutCount())
+            << " points\n";
         int first = 0;
-        for (int i = 0; i < pieceCount; ++i) {
-            log << "  " << FormatInt(i) << ':';
-            for (int j = first; j < first + counts[i]; ++j) log << ' ' << Text(pts[j]);
+        for (size_t i = 0; i < counts.size(); ++i) {
+            log << "  " << FormatInt(static_cast<long long>(i)) << ':';
+            for (int j = first; j < first + counts[i]; ++j) log << ' ' << Text(out[j]);
             log << '\n';
             first += counts[i];
         }
     }
 
-    LPoint* pts;
-    int* npts;
+    const std::span<const LPoint> pts;
+    const int npts;
     const int kind;
     const LBox box;
     const int64_t xstep;
     const int64_t ystep;
-    int* npieces;
-    int* counts;
+    std::vector<LPoint>& out;
+    std::vector<int>& counts;
     const bool debug;
 
     bool clockwise = true;
@@ -591,40 +774,38 @@ private:
     std::vector<ClipSeg> runs;
     std::vector<Stop> stops;
     std::vector<int> endOfRun;  // fill point index of each run's end
+    std::vector<bool> holeBridges;
+    bool holeBridgesFound = false;
 
-    int outCount = 0;
-    int pieceCount = 0;
     int pieceStart = 0;
 };
 
 }  // namespace
 
-int ClipPolygon(LPoint* pts, int* npts, int kind, LBox box, int32_t xstep, int32_t ystep, int* npieces, int* counts,
-                int* ok, int debug) {
-    *ok = 1;
-    if (*npts == 0) return 1;
-    PolygonClipper clipper(pts, npts, kind, box, xstep, ystep, npieces, counts, debug);
-    if (!clipper.Clip()) {
-        *ok = 0;
-        *npts = 0;
-        *npieces = 0;
-    }
-    return *ok;
+int ClipPolygon(std::span<const LPoint> pts, int kind, const LBox& box, int32_t xstep, int32_t ystep,
+                std::vector<LPoint>& pieces, std::vector<int>& counts, int debug) {
+    pieces.clear();
+    counts.clear();
+    if (pts.empty()) return 1;
+    PolygonClipper clipper(pts, kind, box, xstep, ystep, pieces, counts, debug);
+    if (clipper.Clip()) return 1;
+    pieces.clear();
+    counts.clear();
+    return 0;
 }
 
-int ClipPolygon(POINT* pts, int* npts, int kind, TBox box, int xstep, int ystep, int* npieces, int* counts, int* ok,
-                int debug) {
-    std::vector<LPoint> buffer(kMaxSegmentPoints);
-    // A count beyond the buffer is refused by the clip itself; copy no more
-    // than fits.
-    const int copied = std::clamp(*npts, 0, kMaxSegmentPoints);
-    for (int i = 0; i < copied; ++i) buffer[i] = {pts[i].x, pts[i].y};
+int ClipPolygon(std::span<const POINT> pts, int kind, const TBox& box, int xstep, int ystep,
+                std::vector<POINT>& pieces, std::vector<int>& counts, int debug) {
+    std::vector<LPoint> in(pts.size());
+    for (size_t i = 0; i < pts.size(); ++i) in[i] = {pts[i].x, pts[i].y};
+    std::vector<LPoint> out;
     const LBox lbox{{box.tl.x, box.tl.y}, {box.br.x, box.br.y}};
-    ClipPolygon(buffer.data(), npts, kind, lbox, xstep, ystep, npieces, counts, ok, debug);
-    for (int i = 0; i < *npts; ++i) {
-        pts[i] = {SafeInt(static_cast<long long>(buffer[i].x)), SafeInt(static_cast<long long>(buffer[i].y))};
+    const int ok = ClipPolygon(in, kind, lbox, xstep, ystep, out, counts, debug);
+    pieces.resize(out.size());
+    for (size_t i = 0; i < out.size(); ++i) {
+        pieces[i] = {SafeInt(static_cast<long long>(out[i].x)), SafeInt(static_cast<long long>(out[i].y))};
     }
-    return *ok;
+    return ok;
 }
 
 }  // namespace okap

@@ -14,36 +14,38 @@
 // shorelines cut at whole degrees come out whole.
 
 #include <cstdint>
+#include <span>
+#include <vector>
 
 #include "core/coordinates.h"
 
 namespace okap {
 
-// Largest number of pieces a clip can give; the caller's counts array holds
-// this many.
-inline constexpr int kMaxClipPieces = 50;
-
-// Clips pts[0 .. *npts - 1] of segment kind `kind` (1 point, 2 line, 3 area)
-// to box (tl = west/north, br = east/south). pts has room for 10000 points
-// and receives the pieces one after another; counts[i] is the number of
-// points of piece i and *npieces the number of pieces. Callers set
-// *npieces = 1 and counts[0] = *npts first; a segment wholly inside is left
-// so, points unchanged. xstep and ystep space the intermediate points laid
-// along horizontal and vertical box edges of an area (0: none). An area
-// that surrounds the box gives one closed piece running round it 10 units
-// outside, so that a fill covers the whole box.
+// Clips the segment pts of kind `kind` (1 point, 2 line, 3 area) to box
+// (tl = west/north, br = east/south). pieces receives the visible pieces one
+// after another and counts the number of points of each; a segment wholly
+// inside comes back as one piece of its points. Segments of any length are
+// clipped: the work tables grow with the segment. xstep and ystep space the
+// intermediate points laid along horizontal and vertical box edges of an
+// area (0: none). An area that surrounds the box gives one closed piece
+// running round it 10 units outside, so that a fill covers the whole box.
 //
-// *ok is 1 on success. A failure is reported with ShowError and leaves
-// *ok = 0, *npts = 0 and *npieces = 0; the caller decides what follows.
-// debug non-zero writes a trace of each step to the diagnostic log and
-// checks that every output point lies within the box enlarged by 10.
-// Returns *ok.
-int ClipPolygon(LPoint* pts, int* npts, int kind, LBox box, int32_t xstep, int32_t ystep, int* npieces, int* counts,
-                int* ok, int debug);
+// An area may hold its holes joined to the outer ring by zero-width bridges
+// (an edge and, elsewhere in the ring, its exact reverse). Both visits of a
+// bridge are clipped to the same points, and a bridge that crosses the box
+// joins the parts of the area on either side of it into one piece, so that
+// no cut appears along it.
+//
+// Returns 1 on success. A failure is reported with ShowError and leaves
+// pieces and counts empty; the caller decides what follows. debug non-zero
+// writes a trace of each step to the diagnostic log and checks that every
+// output point lies within the box enlarged by 10. pieces must not be the
+// vector that pts views.
+int ClipPolygon(std::span<const LPoint> pts, int kind, const LBox& box, int32_t xstep, int32_t ystep,
+                std::vector<LPoint>& pieces, std::vector<int>& counts, int debug = 0);
 
-// The same for logical points: the points go through a 10000-point LPoint
-// buffer and come back through SafeInt.
-int ClipPolygon(POINT* pts, int* npts, int kind, TBox box, int xstep, int ystep, int* npieces, int* counts, int* ok,
-                int debug);
+// The same for logical points, which come back through SafeInt.
+int ClipPolygon(std::span<const POINT> pts, int kind, const TBox& box, int xstep, int ystep,
+                std::vector<POINT>& pieces, std::vector<int>& counts, int debug = 0);
 
 }  // namespace okap

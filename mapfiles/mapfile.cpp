@@ -14,7 +14,7 @@ int32_t Validate(int32_t a, int32_t b, int32_t c) {
     return static_cast<int16_t>(low);
 }
 
-Mapfile::Mapfile() : work(kMaxSegmentPoints) {}
+Mapfile::Mapfile() = default;
 
 Mapfile::~Mapfile() {
     ResetInput();

@@ -16,6 +16,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -35,9 +36,9 @@ inline constexpr int16_t kPointKind = 1;  // one point
 inline constexpr int16_t kLineKind = 2;   // open polyline
 inline constexpr int16_t kAreaKind = 3;   // closed polygon, last point repeats the first
 
-// Points a segment may have: every point buffer (loader, translator,
-// clipper) holds this many.
-inline constexpr int kMaxSegmentPoints = 10000;
+// The smallest limit SetMaxPoints takes: an area's tile needs room for the
+// corners of its box and its closing point.
+inline constexpr int32_t kMinMaxPoints = 5;
 
 // Sizes of the binary records.
 inline constexpr int kMapHeaderSize = 46;
@@ -102,12 +103,12 @@ public:
     int ReadDirectory();
     int EndOfInFile() const { return endOfInput; }
     // Reads the next segment of a binary file for display in the view of
-    // proj: pts (room for kMaxSegmentPoints) receives its points in logical
-    // coordinates. A segment wholly outside the view gives no points; inside
+    // proj: pts receives its points in logical coordinates, as many as the
+    // segment has. A segment wholly outside the view gives no points; inside
     // is set when it lies wholly inside (the caller may skip clipping).
     // Either way the file is left at the next directory record. 0 after an
     // error or at the end of the input.
-    int LoadSegment(POINT* pts, int* npts, Projection& proj, int& inside);
+    int LoadSegment(std::vector<POINT>& pts, Projection& proj, int& inside);
     int CloseInfile();
 
     // Writing.
@@ -139,6 +140,11 @@ public:
     int SetOffset(int which);
     // The output projection by its display name (an entry of Projections).
     int SetOutProjection(const std::string& name);
+    // The most points a written segment may have (0: any number): longer
+    // lines are written as consecutive pieces sharing their end points,
+    // larger areas as tiles that meet along straight cuts. At least
+    // kMinMaxPoints.
+    int SetMaxPoints(int32_t maxPoints);
     // Translates the next input segment into the output: 1 to go on, 0
     // after an error.
     int TranslateSegment(Projection& in, Projection& out);
@@ -153,6 +159,7 @@ public:
     // The name OpenOutfile chose, with its extension.
     const std::string& OutputFileName() const { return outputName; }
     int32_t Resolution() const { return resolution; }
+    int32_t MaxPoints() const { return maxPoints; }
     int32_t BoundarySpacing() const { return boundarySpacing; }
     int OffsetMode() const { return offsetMode; }
     // How much of the input has been read, 0 to 1, for progress displays.
@@ -170,9 +177,11 @@ private:
     int ReadBinaryHeader();
     // Seeks the binary input; false when the position cannot be reached.
     bool SeekInput(int64_t position);
-    // Reads count points (x, y) from the binary input at the current
-    // position into points; false on a short read.
-    bool ReadBinaryPoints(int32_t count, std::vector<LPoint>& points);
+    // Reads the current input segment's points (x, y) from the binary input
+    // into points and returns to the next directory record; false when the
+    // file does not hold them all. A count that would run past the end of
+    // the file is refused before anything is allocated for it.
+    bool ReadBinaryPoints(std::vector<LPoint>& points);
     // Sets the current input segment's kind and count from a stored count.
     void SetKindFromCount(int32_t storedCount);
     void ResetInput();
@@ -180,17 +189,20 @@ private:
     bool OutputGood() const;
     int64_t OutputPosition();
     // Translator helpers (translator.cpp).
-    int ReadTextPoints();
-    int ReadSourcePoints();
+    void ReadTextPoints();
     int ReadBinaryInputPoints(Projection& in);
-    int StorePoint(LPoint p);
+    // Adds the segment's points (longitude, latitude) to the work buffer.
+    void StorePoints(std::span<const LPoint> points);
+    void StorePoint(LPoint p, bool pinned);
     // Finds whether the area just read winds round a pole and, round the
     // south pole, moves its detours to the region's south side.
     void ClosePoleRing();
-    int WritePiece(const LPoint* pts, int count, Projection& out);
+    int WritePiece(std::span<const LPoint> pts, Projection& out);
+    // Writes one output segment of pts, in the output's coordinates.
+    int WriteOutputSegment(std::span<const LPoint> pts);
     // Projects pts into out into projected, leaving out the points out
     // cannot convert.
-    void ProjectPiece(const LPoint* pts, int count, Projection& out, std::vector<LPoint>& projected);
+    void ProjectPiece(std::span<const LPoint> pts, Projection& out, std::vector<LPoint>& projected);
 
     // Input.
     std::string inputName;
@@ -227,18 +239,27 @@ private:
     int32_t resolution = 0;
     int32_t boundarySpacing = 0;
     int offsetMode = 1;
+    int32_t maxPoints = 0;
 
-    // Translator work buffers: the segment being translated, and PROJ's
-    // coordinate arrays and the bytes of one piece.
+    // Translator work buffers, which grow to the largest segment: the
+    // segment as read and as translated, the pieces the region leaves of
+    // it, and PROJ's coordinate arrays and the bytes of one piece.
+    std::vector<LPoint> segmentPoints;
     std::vector<LPoint> work;
     int workCount = 0;
+    std::vector<LPoint> clipped;
+    std::vector<int> clippedCounts;
+    std::vector<LPoint> tiles;
+    std::vector<int> tileCounts;
     LBox workBox;
     // Where each detour round the region (AddClipPoints) starts in work,
     // and the pole the segment winds round (1 north, -1 south, 0 none).
     std::vector<int> detours;
     int woundPole = 0;
+    bool lastPinned = false;  // the last point stored may not be thinned away
     std::vector<LPoint> projectedPiece;
     std::vector<LPoint> rawPoints;
+    std::string pointBytes;
     std::vector<double> xs, ys;
     std::string pieceBytes;
 };

@@ -208,18 +208,24 @@ int Mapfile::ReadTextDirectory() {
     return 1;
 }
 
-bool Mapfile::ReadBinaryPoints(int32_t count, std::vector<LPoint>& points) {
+bool Mapfile::ReadBinaryPoints(std::vector<LPoint>& points) {
     static_assert(sizeof(int32_t) == 4);
+    const int64_t count = inSegment.count;
+    // Checked before anything is allocated: a corrupt count never becomes
+    // the size of a buffer.
+    if (int64_t{inSegment.dataPosition} + count * 8 > binaryInSize) return false;
+    const long next = std::ftell(binaryIn);
+    if (!SeekInput(inSegment.dataPosition)) return false;
     points.resize(static_cast<size_t>(count));
-    std::string bytes(static_cast<size_t>(count) * 8, '\0');
-    if (std::fread(bytes.data(), 1, bytes.size(), binaryIn) != bytes.size()) return false;
-    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
-    for (int32_t i = 0; i < count; ++i, p += 8) points[static_cast<size_t>(i)] = {GetInt32(p), GetInt32(p + 4)};
-    return true;
+    pointBytes.resize(static_cast<size_t>(count) * 8);
+    if (std::fread(pointBytes.data(), 1, pointBytes.size(), binaryIn) != pointBytes.size()) return false;
+    const auto* p = reinterpret_cast<const unsigned char*>(pointBytes.data());
+    for (int64_t i = 0; i < count; ++i, p += 8) points[static_cast<size_t>(i)] = {GetInt32(p), GetInt32(p + 4)};
+    return SeekInput(next);
 }
 
-int Mapfile::LoadSegment(POINT* pts, int* npts, Projection& proj, int& inside) {
-    *npts = 0;
+int Mapfile::LoadSegment(std::vector<POINT>& pts, Projection& proj, int& inside) {
+    pts.clear();
     inside = 0;
     if (inForm != Binary) {
         endOfInput = 1;
@@ -231,19 +237,14 @@ int Mapfile::LoadSegment(POINT* pts, int* npts, Projection& proj, int& inside) {
     // Without a viewport nothing can be shown.
     if (!MakeBox(proj, view) || BoxOutOfBox(view, inSegment.box)) return 1;
     if (BoxInBox(view, inSegment.box)) inside = 1;
-    // Checked before anything is read: the count is never used as a size
-    // beyond the buffer.
-    if (inSegment.count > kMaxSegmentPoints) return Fail("Insufficient memory to load polygon");
 
-    const long next = std::ftell(binaryIn);
-    if (!SeekInput(inSegment.dataPosition) || !ReadBinaryPoints(inSegment.count, rawPoints)) {
+    if (!ReadBinaryPoints(rawPoints)) {
         endOfInput = 1;
         return Fail("Unexpected end of input file");
     }
     // The viewport is set (MakeBox succeeded), so every point converts.
-    proj.dm2lp(rawPoints.data(), pts, rawPoints.size());
-    SeekInput(next);
-    *npts = inSegment.count;
+    pts.resize(rawPoints.size());
+    proj.dm2lp(rawPoints.data(), pts.data(), rawPoints.size());
     return 1;
 }
 

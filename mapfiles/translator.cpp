@@ -9,10 +9,12 @@
 #include "core/geometry.h"
 #include "core/number_text.h"
 #include "mapfiles/clip_polygon.h"
+#include "mapfiles/hole_bridges.h"
 #include "mapfiles/little_endian.h"
 #include "mapfiles/mapfile.h"
 #include "mapfiles/point_line.h"
 #include "mapfiles/pole_ring.h"
+#include "mapfiles/segment_pieces.h"
 #include "mapfiles/text_header.h"
 #include "platform/safe_file_writer.h"
 
@@ -101,20 +103,43 @@ int Mapfile::SetOutProjection(const std::string& name) {
     return Fail("Output projection type not found");
 }
 
-// Adds p to the segment being translated: thins, and replaces a jump across
-// the 180 degree meridian by a detour just outside the region (over its
-// north side; ClosePoleRing moves it once the whole outline is known).
-int Mapfile::StorePoint(LPoint p) {
-    if (workCount >= kMaxSegmentPoints) return Fail("Too many points in input polygon");
+int Mapfile::SetMaxPoints(int32_t limit) {
+    if (limit < 0 || (limit > 0 && limit < kMinMaxPoints)) return Fail("Invalid maximum number of points in a segment");
+    maxPoints = limit;
+    return 1;
+}
+
+void Mapfile::StorePoints(std::span<const LPoint> points) {
+    // Thinning must keep both visits of each end of a bridge (a hole's join
+    // to its outer ring), or the two edges of the bridge would no longer
+    // match and the bridge would show.
+    std::vector<bool> bridges;
+    if (resolution > 0 && inSegment.kind == kAreaKind) bridges = HoleBridgeEdges(points);
+    if (std::find(bridges.begin(), bridges.end(), true) == bridges.end()) {
+        for (const LPoint& p : points) StorePoint(p, false);
+        return;
+    }
+    for (size_t i = 0; i < points.size(); ++i) {
+        const bool pinned = (i < bridges.size() && bridges[i]) || (i > 0 && bridges[i - 1]);
+        StorePoint(points[i], pinned);
+    }
+}
+
+// Adds p to the segment being translated: thins (a pinned point is never
+// dropped), and replaces a jump across the 180 degree meridian by a detour
+// just outside the region (over its north side; ClosePoleRing moves it once
+// the whole outline is known).
+void Mapfile::StorePoint(LPoint p, bool pinned) {
+    // Room for the point and a detour's four more.
+    if (work.size() < static_cast<size_t>(workCount) + 5) work.resize(std::max(work.size() * 2, size_t{1024}));
     int n = workCount;
     work[n] = p;
-    if (n > 1 && resolution > 0 && Distance(work[n], work[n - 2]) < resolution) {
+    if (n > 1 && resolution > 0 && !lastPinned && Distance(work[n], work[n - 2]) < resolution) {
         work[n - 1] = work[n];
         --n;
     }
+    lastPinned = pinned;
     if (n > 0 && JumpsMeridian(work[n - 1], work[n])) {
-        // The detour takes four more slots, which must fit the buffer too.
-        if (n + 4 >= kMaxSegmentPoints) return Fail("Too many points in input polygon");
         const LBox region{{outHeader.west, outHeader.north}, {outHeader.east, outHeader.south}};
         AddClipPoints(region, work[n - 1], work[n], work[n + 1], work[n + 2], work[n + 3], work[n + 4]);
         detours.push_back(n);
@@ -124,47 +149,35 @@ int Mapfile::StorePoint(LPoint p) {
     }
     Widen(workBox, work[n]);
     workCount = n + 1;
-    return 1;
 }
 
-int Mapfile::ReadTextPoints() {
+void Mapfile::ReadTextPoints() {
     std::string_view line;
     for (;;) {
         if (!textIn.Next(line)) {
             endOfInput = 1;
-            return 1;
+            return;
         }
         if (line.find('"') != std::string_view::npos) {
             // The next segment's header.
             currentLine.assign(line);
             haveCurrentLine = true;
-            return 1;
+            return;
         }
         // A blank line holds no point (read as one it would put a point at
         // 0 degrees, 0 degrees).
         if ((line.empty() || line[0] == ' ' || line[0] == '\t') &&
             line.find_first_not_of(" \t") == std::string_view::npos)
             continue;
-        if (!StorePoint(ReadPointLine(line, offsetMode))) return 0;
+        segmentPoints.push_back(ReadPointLine(line, offsetMode));
     }
-}
-
-int Mapfile::ReadSourcePoints() {
-    for (const LPoint& p : sourceSegment.points) {
-        if (!StorePoint({FoldLongitude(p.x, offsetMode), p.y})) return 0;
-    }
-    return 1;
 }
 
 int Mapfile::ReadBinaryInputPoints(Projection& in) {
-    // The count is never used as a size beyond the buffer.
-    if (inSegment.count > kMaxSegmentPoints) return Fail("Too many points in input polygon");
-    const long next = std::ftell(binaryIn);
-    if (!SeekInput(inSegment.dataPosition) || !ReadBinaryPoints(inSegment.count, rawPoints)) {
+    if (!ReadBinaryPoints(rawPoints)) {
         endOfInput = 1;
         return Fail("Unexpected end of input file");
     }
-    SeekInput(next);
     const size_t count = rawPoints.size();
     xs.resize(count);
     ys.resize(count);
@@ -176,9 +189,8 @@ int Mapfile::ReadBinaryInputPoints(Projection& in) {
     if (!in.Inverse(xs.data(), ys.data(), count)) return 1;
     for (size_t i = 0; i < count; ++i) {
         if (xs[i] == HUGE_VAL) continue;
-        const LPoint p{SafeLong(xs[i] * kDegreesPerRadian * kUnitsPerDegree),
-                       SafeLong(ys[i] * kDegreesPerRadian * kUnitsPerDegree)};
-        if (!StorePoint(p)) return 0;
+        segmentPoints.push_back(
+            {SafeLong(xs[i] * kDegreesPerRadian * kUnitsPerDegree), SafeLong(ys[i] * kDegreesPerRadian * kUnitsPerDegree)});
     }
     return 1;
 }
@@ -211,21 +223,50 @@ void Mapfile::ClosePoleRing() {
     }
 }
 
-void Mapfile::ProjectPiece(const LPoint* pts, int count, Projection& out, std::vector<LPoint>& projected) {
-    xs.resize(static_cast<size_t>(count));
-    ys.resize(static_cast<size_t>(count));
-    for (int i = 0; i < count; ++i) {
+void Mapfile::ProjectPiece(std::span<const LPoint> pts, Projection& out, std::vector<LPoint>& projected) {
+    const size_t count = pts.size();
+    xs.resize(count);
+    ys.resize(count);
+    for (size_t i = 0; i < count; ++i) {
         xs[i] = DegreesOf(pts[i].x) * kRadiansPerDegree;
         ys[i] = DegreesOf(pts[i].y) * kRadiansPerDegree;
     }
-    out.Forward(xs.data(), ys.data(), static_cast<size_t>(count));
+    out.Forward(xs.data(), ys.data(), count);
     projected.clear();
-    for (int i = 0; i < count; ++i) {
+    for (size_t i = 0; i < count; ++i) {
         if (xs[i] != HUGE_VAL) projected.push_back({SafeLong(xs[i]), SafeLong(ys[i])});
     }
 }
 
-int Mapfile::WritePiece(const LPoint* pts, int count, Projection& out) {
+int Mapfile::WritePiece(std::span<const LPoint> pts, Projection& out) {
+    std::span<const LPoint> written = pts;
+    if (outForm == Binary) {
+        ProjectPiece(pts, out, projectedPiece);
+        // Where the projection makes the pole a point, the stretch of a
+        // ring round it that runs along the cut meridian to the pole and
+        // back encloses nothing, but would show as a line when the area is
+        // outlined.
+        if (woundPole != 0) RemoveSpikes(projectedPiece, kSpikeTolerance);
+        written = projectedPiece;
+    }
+    if (maxPoints == 0 || written.size() <= static_cast<size_t>(maxPoints)) return WriteOutputSegment(written);
+    // Cut in the output's own coordinates, where the cuts are drawn
+    // straight, so that neighbouring tiles share them exactly.
+    if (inSegment.kind == kAreaKind) {
+        if (!TileArea(written, maxPoints, tiles, tileCounts))
+            return Fail("Can not cut a segment into pieces of at most " + FormatInt(maxPoints) + " points");
+    } else {
+        SplitLine(written, maxPoints, tiles, tileCounts);
+    }
+    size_t first = 0;
+    for (int n : tileCounts) {
+        if (!WriteOutputSegment(std::span<const LPoint>(tiles).subspan(first, static_cast<size_t>(n)))) return 0;
+        first += static_cast<size_t>(n);
+    }
+    return 1;
+}
+
+int Mapfile::WriteOutputSegment(std::span<const LPoint> pts) {
     outSegment.name = inSegment.name;
     outSegment.type = inSegment.type;
     outSegment.kind = inSegment.kind;
@@ -235,34 +276,28 @@ int Mapfile::WritePiece(const LPoint* pts, int count, Projection& out) {
         countFieldPosition = OutputPosition() + static_cast<int64_t>(text.size());
         text.append(kCountFieldWidth, ' ');
         text += "\r\n";
-        for (int i = 0; i < count; ++i) {
-            text += FormatGeneral(DegreesOf(pts[i].x));
+        for (const LPoint& p : pts) {
+            text += FormatGeneral(DegreesOf(p.x));
             text += ',';
-            text += FormatGeneral(DegreesOf(pts[i].y));
+            text += FormatGeneral(DegreesOf(p.y));
             text += "\r\n";
         }
         stream.write(text.data(), static_cast<std::streamsize>(text.size()));
-        outSegment.count = count;
+        outSegment.count = static_cast<int32_t>(pts.size());
     } else {
         const int64_t position = OutputPosition();
         if (position < 0 || position > INT32_MAX) return Fail("Error writing output file");
         outSegment.dataPosition = static_cast<int32_t>(position);
-        ProjectPiece(pts, count, out, projectedPiece);
-        // Where the projection makes the pole a point, the stretch of a
-        // ring round it that runs along the cut meridian to the pole and
-        // back encloses nothing, but would show as a line when the area is
-        // outlined.
-        if (woundPole != 0) RemoveSpikes(projectedPiece, kSpikeTolerance);
         LBox box = EmptyBox();
-        pieceBytes.resize(projectedPiece.size() * 8);
-        for (size_t i = 0; i < projectedPiece.size(); ++i) {
-            const LPoint p = projectedPiece[i];
+        pieceBytes.resize(pts.size() * 8);
+        for (size_t i = 0; i < pts.size(); ++i) {
+            const LPoint p = pts[i];
             PutInt32(&pieceBytes[i * 8], p.x);
             PutInt32(&pieceBytes[i * 8 + 4], p.y);
             Widen(box, p);
         }
         stream.write(pieceBytes.data(), static_cast<std::streamsize>(pieceBytes.size()));
-        outSegment.count = static_cast<int32_t>(projectedPiece.size());
+        outSegment.count = static_cast<int32_t>(pts.size());
         outSegment.box = box;
     }
     if (outSegment.count < 2) outSegment.kind = kPointKind;
@@ -278,32 +313,36 @@ int Mapfile::TranslateSegment(Projection& in, Projection& out) {
     workCount = 0;
     workBox = EmptyBox();
     detours.clear();
-    const int read = inForm == Text     ? ReadTextPoints()
-                     : inForm == Source ? ReadSourcePoints()
-                                        : ReadBinaryInputPoints(in);
-    if (!read) return 0;
+    lastPinned = false;
+    segmentPoints.clear();
+    if (inForm == Text) {
+        ReadTextPoints();
+    } else if (inForm == Source) {
+        for (const LPoint& p : sourceSegment.points) segmentPoints.push_back({FoldLongitude(p.x, offsetMode), p.y});
+    } else if (!ReadBinaryInputPoints(in)) {
+        return 0;
+    }
+    StorePoints(segmentPoints);
     ClosePoleRing();
 
     const LBox region{{outHeader.west, outHeader.north}, {outHeader.east, outHeader.south}};
     if (workCount == 0 || BoxOutOfBox(region, workBox)) return 1;
-    int npts = workCount;
-    int npieces = 1;
-    int counts[kMaxClipPieces] = {npts};
-    if (!BoxInBox(region, workBox)) {
-        int ok = 1;
-        ClipPolygon(work.data(), &npts, inSegment.kind, region, boundarySpacing, boundarySpacing, &npieces, counts,
-                    &ok, 0);
-        if (!ok) {
+    std::span<const LPoint> pieces(work.data(), static_cast<size_t>(workCount));
+    if (BoxInBox(region, workBox)) {
+        clippedCounts.assign(1, workCount);
+    } else {
+        if (!ClipPolygon(pieces, inSegment.kind, region, boundarySpacing, boundarySpacing, clipped, clippedCounts)) {
             // Only this translation is given up: ending the program would
             // lose the user's other, unsaved work.
             endOfInput = 1;
             return Fail("Insufficient memory to clip polygon");
         }
+        pieces = clipped;
     }
-    const LPoint* piece = work.data();
-    for (int i = 0; i < npieces; ++i) {
-        if (!WritePiece(piece, counts[i], out)) return 0;
-        piece += counts[i];
+    size_t first = 0;
+    for (int n : clippedCounts) {
+        if (!WritePiece(pieces.subspan(first, static_cast<size_t>(n)), out)) return 0;
+        first += static_cast<size_t>(n);
     }
     return 1;
 }
@@ -321,6 +360,7 @@ int MapTranslation::Start(const TranslatorSettings& settings, SegmentSource* sou
     failures += !map.SetTransClip(northWest, southEast);
     failures += !map.SetTransResolution(resolution);
     failures += !map.SetOutProjection(settings.projectionName);
+    failures += !map.SetMaxPoints(settings.maxPoints);
     if (failures == 0)
         failures += !(source ? map.OpenInSource(*source, settings.inputName) : map.OpenInfile(settings.inputName));
     if (failures == 0) failures += !map.OpenOutfile(settings.outputName);

@@ -37,6 +37,10 @@ struct TranslatorSettings {
     std::string east = "180.0";
     std::string north = "90.0";
     std::string south = "-90.0";
+    // The most points a written segment may have, 0 for any number (not a
+    // field of the dialog): longer lines are written in consecutive pieces
+    // sharing their end points, larger areas in tiles that fill seamlessly.
+    int32_t maxPoints = 0;
 };
 
 // Called after each segment with the share of the input read so far, 0 to

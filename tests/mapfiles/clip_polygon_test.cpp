@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "core/bridges.h"
+#include "core/geometry.h"
 #include "core/globals.h"
 #include "platform/diagnostic_log.h"
 #include "platform/message_box.h"
@@ -20,7 +22,6 @@ namespace {
 
 constexpr int kLine = 2;
 constexpr int kArea = 3;
-constexpr int kBufferPoints = 10000;
 
 // W 0, N 100, E 100, S 0: every hand trace below uses it.
 const LBox kBox{{0, 100}, {100, 0}};
@@ -42,22 +43,19 @@ std::ostream& operator<<(std::ostream& os, const Outcome& o) {
     return os;
 }
 
-// Calls the clipper as its callers do: one piece of all the points preset.
 Outcome Clip(const std::vector<LPoint>& points, int kind, const LBox& box = kBox, int32_t xstep = 0,
              int32_t ystep = 0, int debug = 0) {
-    std::vector<LPoint> buffer(kBufferPoints);
-    std::copy(points.begin(), points.end(), buffer.begin());
-    int npts = static_cast<int>(points.size());
-    int npieces = 1;
-    int counts[kMaxClipPieces] = {npts};
+    std::vector<LPoint> pieces{{7, 7}};
+    std::vector<int> counts{3};
     Outcome outcome;
-    ClipPolygon(buffer.data(), &npts, kind, box, xstep, ystep, &npieces, counts, &outcome.ok, debug);
-    int first = 0;
-    for (int i = 0; i < npieces; ++i) {
-        outcome.pieces.emplace_back(buffer.begin() + first, buffer.begin() + first + counts[i]);
-        first += counts[i];
+    outcome.ok = ClipPolygon(points, kind, box, xstep, ystep, pieces, counts, debug);
+    size_t first = 0;
+    for (int n : counts) {
+        outcome.pieces.emplace_back(pieces.begin() + static_cast<std::ptrdiff_t>(first),
+                                    pieces.begin() + static_cast<std::ptrdiff_t>(first + static_cast<size_t>(n)));
+        first += static_cast<size_t>(n);
     }
-    EXPECT_EQ(first, npts) << "piece counts add up to the point count";
+    EXPECT_EQ(first, pieces.size()) << "piece counts add up to the point count";
     return outcome;
 }
 
@@ -231,20 +229,17 @@ TEST(ClipPolygonTest, LogicalPointFormGivesTheSameResult) {
     for (const ClipCase& c : AreaCases()) cases.push_back(&c);
     for (const ClipCase* c : cases) {
         SCOPED_TRACE(c->name);
-        std::vector<POINT> buffer(kBufferPoints);
-        for (size_t i = 0; i < c->points.size(); ++i) buffer[i] = {c->points[i].x, c->points[i].y};
-        int npts = static_cast<int>(c->points.size());
-        int npieces = 1;
-        int counts[kMaxClipPieces] = {npts};
-        int ok = -1;
-        ClipPolygon(buffer.data(), &npts, c->kind, box, c->xstep, c->ystep, &npieces, counts, &ok, 0);
-        Outcome outcome{ok, {}};
-        int first = 0;
-        for (int i = 0; i < npieces; ++i) {
+        std::vector<POINT> points;
+        for (const LPoint& p : c->points) points.push_back({p.x, p.y});
+        std::vector<POINT> pieces;
+        std::vector<int> counts;
+        Outcome outcome{ClipPolygon(points, c->kind, box, c->xstep, c->ystep, pieces, counts), {}};
+        size_t first = 0;
+        for (int n : counts) {
             Piece piece;
-            for (int j = first; j < first + counts[i]; ++j) piece.push_back({buffer[j].x, buffer[j].y});
+            for (size_t j = first; j < first + static_cast<size_t>(n); ++j) piece.push_back({pieces[j].x, pieces[j].y});
             outcome.pieces.push_back(piece);
-            first += counts[i];
+            first += static_cast<size_t>(n);
         }
         EXPECT_EQ(outcome, c->expected);
     }
@@ -257,62 +252,35 @@ std::vector<LPoint> ZigZag(int strokes) {
     return points;
 }
 
-TEST(ClipPolygonTest, FiftyRunsFitTheTable) {
-    const Outcome outcome = Clip(ZigZag(50), kLine);
-    EXPECT_EQ(outcome.ok, 1);
-    ASSERT_EQ(outcome.pieces.size(), 50u);
-    EXPECT_EQ(outcome.pieces.back().size(), 2u);
-}
+// Segments of any length: no table limits the runs, the pieces or the
+// points in and out.
+TEST(ClipPolygonTest, NoLimitOnRunsOrPoints) {
+    // 5000 strokes, each a run and a piece of its own.
+    const Outcome lines = Clip(ZigZag(5000), kLine, {{0, 6000}, {100, 0}});
+    EXPECT_EQ(lines.ok, 1);
+    ASSERT_EQ(lines.pieces.size(), 5000u);
+    EXPECT_EQ(lines.pieces.back(), (Piece{{100, 5000}, {0, 5001}}));
 
-struct FailureCase {
-    const char* name;
-    int kind;
-    std::vector<LPoint> points;
-    LBox box;
-    int32_t step;
-    const char* message;
-};
-
-// Work buffer: the first run adds two crossings and the second one more to
-// 9998 inside points: 10001 points.
-std::vector<LPoint> OverfullRuns() {
-    std::vector<LPoint> points = {{-10, 50}, {50, 50}, {150, 50}};
-    for (int i = 3; i < kBufferPoints; ++i) points.push_back(i % 2 == 0 ? LPoint{10, 10} : LPoint{20, 20});
-    return points;
+    // Round a box 10000 wide, a point every unit: 40000 points and the
+    // closing one.
+    const Outcome round = Clip({{-50, -50}, {-50, 20000}, {20000, 20000}, {20000, -50}, {-50, -50}}, kArea,
+                               {{0, 10000}, {10000, 0}}, 1, 1);
+    EXPECT_EQ(round.ok, 1);
+    ASSERT_EQ(round.pieces.size(), 1u);
+    EXPECT_EQ(round.pieces[0].size(), 40081u);  // 4 x 10020 steps round the margin, and the closing point
 }
 
 TEST(ClipPolygonTest, FailuresAreReportedAndLeaveNothing) {
-    const std::vector<FailureCase> cases = {
-        {"unclosed area", kArea, {{50, 20}, {150, 20}, {150, 80}, {50, 80}}, kBox, 0,
-         "ClipPoly - polygon not closed"},
-        {"51 runs", kLine, ZigZag(51), kBox, 0, "Clippoly - too many segments"},
-        {"work buffer over 10000 points", kLine, OverfullRuns(), kBox, 0, "Clippoly error"},
-        // Round a box 10000 wide, a point every unit: 40040 points.
-        {"output over 10000 points", kArea, {{-50, -50}, {-50, 20000}, {20000, 20000}, {20000, -50}, {-50, -50}},
-         {{0, 10000}, {10000, 0}}, 1, "Clippoly error"},
-    };
-    for (const FailureCase& c : cases) {
-        SCOPED_TRACE(c.name);
-        ResetGlobals();
-        MessageRecorder recorder;
-        EXPECT_EQ(Clip(c.points, c.kind, c.box, c.step, c.step), (Outcome{0, {}}));
-        const Message expected{c.message, "Error", MessageButtons::Ok, MessageIcon::Stop};
-        EXPECT_EQ(recorder.messages, std::vector<Message>{expected});
-        // Reporting only: the callers decide about badclient.
-        EXPECT_EQ(badclient, 0);
-    }
+    ResetGlobals();
+    MessageRecorder recorder;
+    EXPECT_EQ(Clip({{50, 20}, {150, 20}, {150, 80}, {50, 80}}, kArea), (Outcome{0, {}}));
+    const Message expected{"ClipPoly - polygon not closed", "Error", MessageButtons::Ok, MessageIcon::Stop};
+    EXPECT_EQ(recorder.messages, std::vector<Message>{expected});
+    // Reporting only: the callers decide about badclient.
+    EXPECT_EQ(badclient, 0);
 }
 
-TEST(ClipPolygonTest, NoPointsIsNothingToDo) {
-    LPoint buffer[1] = {};
-    int npts = 0;
-    int npieces = 1;
-    int counts[kMaxClipPieces] = {0};
-    int ok = -1;
-    EXPECT_EQ(ClipPolygon(buffer, &npts, kArea, kBox, 0, 0, &npieces, counts, &ok, 0), 1);
-    EXPECT_EQ(ok, 1);
-    EXPECT_EQ(npieces, 1);
-}
+TEST(ClipPolygonTest, NoPointsIsNothingToDo) { EXPECT_EQ(Clip({}, kArea), (Outcome{1, {}})); }
 
 TEST(ClipPolygonTest, DebugModeTracesEachStepAndGivesTheSameResult) {
     std::ostringstream trace;
@@ -513,6 +481,112 @@ TEST(ClipPolygonTest, AreaMatchesAnIndependentClipper) {
         if (trial.grid > 1) {
             EXPECT_GT(onOutline, 50) << "the grid puts vertices on the box outline";
         }
+    }
+}
+
+// A star-shaped hole round centre, at most radius from it, vertices
+// snapped to grid.
+std::vector<LPoint> RandomHole(std::mt19937& random, Vec centre, double radius, int64_t grid) {
+    auto uniform = [&](double a, double b) { return a + (b - a) * (random() / 4294967296.0); };
+    const int n = 4 + static_cast<int>(random() % 8);
+    std::vector<double> angles;
+    for (int i = 0; i < n; ++i) angles.push_back(uniform(0, 2 * std::numbers::pi));
+    std::sort(angles.begin(), angles.end());
+    std::vector<LPoint> hole;
+    auto snap = [&](double v) { return static_cast<int32_t>(std::llround(v / grid) * grid); };
+    for (double angle : angles) {
+        const double r = uniform(0.3, 1.0) * radius;
+        hole.push_back({snap(centre.x + r * std::cos(angle)), snap(centre.y + r * std::sin(angle))});
+    }
+    return hole;
+}
+
+// The hole lies inside the outline and touches none of its edges.
+bool InsideWithoutTouching(const std::vector<LPoint>& hole, const std::vector<LPoint>& outline) {
+    std::vector<LPoint> closed = outline;
+    closed.push_back(outline.front());
+    for (const LPoint& p : hole) {
+        if (!PointInPolygon(closed.data(), static_cast<int>(closed.size()), p)) return false;
+    }
+    for (size_t i = 0; i < hole.size(); ++i) {
+        for (size_t j = 0; j < outline.size(); ++j) {
+            if (SegmentsMeet(hole[i], hole[(i + 1) % hole.size()], outline[j], outline[(j + 1) % outline.size()]))
+                return false;
+        }
+    }
+    return true;
+}
+
+// Polygons with a hole joined to the outline by a bridge, clipped: the
+// pieces cover the outline's part of the box less the hole's, whether the
+// box cuts the hole or the bridge; both visits of the bridge stay the same
+// points, so no edge of a piece runs back along an edge of another piece.
+TEST(ClipPolygonTest, HolesJoinedByBridgesClipAsHoles) {
+    const std::vector<Trial> trials = {
+        {"fine coordinates", {{0, 1000000}, {1000000, 0}}, -2000000, 3000000, 1},
+        {"coarse grid", {{0, 4000}, {4000, 0}}, -3000, 7000, 250},
+    };
+    std::mt19937 random(2024);
+    for (const Trial& trial : trials) {
+        SCOPED_TRACE(trial.name);
+        int bridgesCut = 0;
+        for (int tested = 0; tested < 300;) {
+            std::vector<LPoint> outline = RandomOutline(random, trial.lo, trial.hi, trial.grid);
+            if (!IsSimple(outline)) continue;
+            const double span = double(trial.hi - trial.lo);
+            const Vec centre{trial.lo + span * (random() / 4294967296.0), trial.lo + span * (random() / 4294967296.0)};
+            std::vector<LPoint> hole = RandomHole(random, centre, span * 0.2, trial.grid);
+            if (!IsSimple(hole) || !InsideWithoutTouching(hole, outline)) continue;
+            ++tested;
+            std::vector<LPoint> closedOutline = outline;
+            closedOutline.push_back(outline.front());
+            std::vector<LPoint> closedHole = hole;
+            closedHole.push_back(hole.front());
+            const std::vector<LPoint> ring = BridgeHoles(closedOutline, {closedHole});
+
+            const auto areaInBox = [&](const std::vector<LPoint>& r) {
+                std::vector<Vec> poly;
+                for (const LPoint& p : r) poly.push_back({double(p.x), double(p.y)});
+                return std::abs(SignedArea(ClipToBoxOracle(poly, trial.box)));
+            };
+            const double expected = areaInBox(outline) - areaInBox(hole);
+            const double diagonal = std::hypot(double(trial.box.br.x) - trial.box.tl.x,
+                                               double(trial.box.tl.y) - trial.box.br.y);
+            const double tolerance = 0.5 * diagonal * double(ring.size()) + 1;
+            const Outcome outcome = Clip(ring, kArea, trial.box);
+            ASSERT_EQ(outcome.ok, 1);
+            double area = 0;
+            for (const Piece& piece : outcome.pieces) {
+                ASSERT_GE(piece.size(), 4u);
+                EXPECT_EQ(piece.front(), piece.back()) << "closed";
+                area += PieceArea(piece, trial.box);
+            }
+            EXPECT_NEAR(std::abs(area), expected, tolerance) << "ring " << testing::PrintToString(ring);
+            for (size_t i = 0; i < outcome.pieces.size(); ++i) {
+                for (size_t j = 0; j < outcome.pieces.size(); ++j) {
+                    if (i == j) continue;
+                    const Piece& a = outcome.pieces[i];
+                    const Piece& b = outcome.pieces[j];
+                    for (size_t k = 0; k + 1 < a.size(); ++k) {
+                        for (size_t l = 0; l + 1 < b.size(); ++l) {
+                            EXPECT_FALSE(a[k] == b[l + 1] && a[k + 1] == b[l])
+                                << "pieces " << i << " and " << j << " share " << a[k] << a[k + 1] << " of ring "
+                                << testing::PrintToString(ring);
+                        }
+                    }
+                }
+            }
+            // How often the box cuts the bridge.
+            const std::vector<bool> bridge = BridgeEdges(ring);
+            for (size_t i = 0; i < bridge.size(); ++i) {
+                if (bridge[i] && !LineOutsideBox(trial.box, ring[i], ring[i + 1]) &&
+                    !LineInsideBox(trial.box, ring[i], ring[i + 1])) {
+                    ++bridgesCut;
+                    break;
+                }
+            }
+        }
+        EXPECT_GT(bridgesCut, 20) << "the box cuts bridges";
     }
 }
 

@@ -81,6 +81,34 @@ inline std::string BuildMap(const MapSpec& layout) {
     return b;
 }
 
+inline int32_t Get32(const std::string& b, size_t at) {
+    uint32_t v = 0;
+    for (int i = 3; i >= 0; --i) v = (v << 8) | static_cast<unsigned char>(b.at(at + static_cast<size_t>(i)));
+    return static_cast<int32_t>(v);
+}
+
+// The segments of a binary map file as stored: its directory records and
+// their points, read byte by byte here.
+inline std::vector<SegmentSpec> ReadMap(const std::string& bytes) {
+    std::vector<SegmentSpec> segments;
+    for (size_t at = static_cast<size_t>(Get32(bytes, 42)); at + 34 <= bytes.size(); at += 34) {
+        SegmentSpec s;
+        s.name = bytes.substr(at, 8);
+        s.type = static_cast<int16_t>(static_cast<unsigned char>(bytes[at + 8]) |
+                                      static_cast<unsigned char>(bytes[at + 9]) << 8);
+        s.dataPosition = Get32(bytes, at + 10);
+        s.storedCount = Get32(bytes, at + 14);
+        s.box = {{Get32(bytes, at + 18), Get32(bytes, at + 22)}, {Get32(bytes, at + 26), Get32(bytes, at + 30)}};
+        const int32_t count = s.storedCount < 0 ? -s.storedCount : s.storedCount;
+        for (int32_t i = 0; i < count; ++i) {
+            const size_t p = static_cast<size_t>(*s.dataPosition) + 8 * static_cast<size_t>(i);
+            s.points.push_back({Get32(bytes, p), Get32(bytes, p + 4)});
+        }
+        segments.push_back(std::move(s));
+    }
+    return segments;
+}
+
 // One segment of a text map file as read back: the header line and the
 // points in degrees.
 struct TextSegment {

@@ -244,43 +244,44 @@ TEST_F(MapfileTest, LoadSegmentSkipsWhatTheViewCannotShow) {
     Projection view = ViewProjection();
     Mapfile map;
     ASSERT_EQ(map.OpenInfile("view.mpb"), 1);
-    POINT pts[kMaxSegmentPoints];
-    int npts = -1, inside = -1;
+    std::vector<POINT> pts{{9, 9}};
+    int inside = -1;
 
-    ASSERT_EQ(map.LoadSegment(pts, &npts, view, inside), 1);
+    ASSERT_EQ(map.LoadSegment(pts, view, inside), 1);
     EXPECT_EQ(map.InSegment().name, "INSIDE  ");
     EXPECT_EQ(inside, 1);
-    ASSERT_EQ(npts, 2);
+    ASSERT_EQ(pts.size(), 2u);
     // dm2lp: x = 300 / 3 + 500, y = 300 / 3 - 500.
     EXPECT_EQ(pts[0], (POINT{500, -500}));
     EXPECT_EQ(pts[1], (POINT{600, -400}));
 
-    ASSERT_EQ(map.LoadSegment(pts, &npts, view, inside), 1);
+    ASSERT_EQ(map.LoadSegment(pts, view, inside), 1);
     EXPECT_EQ(map.InSegment().name, "OUTSIDE ");
-    EXPECT_EQ(npts, 0);
+    EXPECT_TRUE(pts.empty());
     EXPECT_EQ(inside, 0);
 
     // The file was left at the next record: the third segment follows.
-    ASSERT_EQ(map.LoadSegment(pts, &npts, view, inside), 1);
+    ASSERT_EQ(map.LoadSegment(pts, view, inside), 1);
     EXPECT_EQ(map.InSegment().name, "PARTLY  ");
     EXPECT_EQ(inside, 0);
-    ASSERT_EQ(npts, 2);
+    ASSERT_EQ(pts.size(), 2u);
     EXPECT_EQ(pts[0], (POINT{-500, -500}));
     EXPECT_EQ(pts[1], (POINT{700, -600}));
 
-    EXPECT_EQ(map.LoadSegment(pts, &npts, view, inside), 0);
+    EXPECT_EQ(map.LoadSegment(pts, view, inside), 0);
     EXPECT_EQ(map.EndOfInFile(), 1);
     EXPECT_TRUE(messages.messages.empty());
 
     dir.Write("text.mpa", "\"A\",1,1\r\n1,1\r\n");
     ASSERT_EQ(map.OpenInfile("text.mpa"), 1);
-    EXPECT_EQ(map.LoadSegment(pts, &npts, view, inside), 0);
+    EXPECT_EQ(map.LoadSegment(pts, view, inside), 0);
     EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Can only map binary files"});
     EXPECT_EQ(map.EndOfInFile(), 1);
 }
 
-// Malformed directory records: the count is never used beyond the buffer,
-// and every fault is reported.
+// Malformed directory records: a count is never taken as the size of a
+// buffer before the file is known to hold that many points, and every fault
+// is reported.
 TEST_F(MapfileTest, LoadSegmentMalformedRecords) {
     struct Row {
         const char* what;
@@ -294,8 +295,9 @@ TEST_F(MapfileTest, LoadSegmentMalformedRecords) {
         {"count 0", {"S", 1, 0, {}, box, {}}, 1, 0, nullptr},
         {"count 1", {"S", 1, 1, {{50, 50}}, box, {}}, 1, 1, nullptr},
         {"count -1", {"S", 1, -1, {{50, 50}}, box, {}}, 1, 1, nullptr},
-        {"count 10001", {"S", 1, 10001, {{50, 50}}, box, {}}, 0, 0, "Insufficient memory to load polygon"},
-        {"count -10001", {"S", 1, -10001, {{50, 50}}, box, {}}, 0, 0, "Insufficient memory to load polygon"},
+        // 16 GB of points that the file cannot hold: refused, not allocated.
+        {"count beyond the file", {"S", 1, INT_MAX, {{50, 50}}, box, {}}, 0, 0, "Unexpected end of input file"},
+        {"line beyond the file", {"S", 1, -INT_MAX, {{50, 50}}, box, {}}, 0, 0, "Unexpected end of input file"},
         {"most negative count", {"S", 1, INT_MIN, {{50, 50}}, box, {}}, 0, 0, kNotAMapFile},
         // Six points need 48 bytes; the one point and the record give 42.
         {"fewer points than counted", {"S", 1, 6, {{50, 50}}, box, {}}, 0, 0, "Unexpected end of input file"},
@@ -314,10 +316,10 @@ TEST_F(MapfileTest, LoadSegmentMalformedRecords) {
         dir.Write("bad.mpb", BuildMap(layout));
         Mapfile map;
         ASSERT_EQ(map.OpenInfile("bad.mpb"), 1);
-        POINT pts[kMaxSegmentPoints];
-        int npts = -1, inside = 0;
-        EXPECT_EQ(map.LoadSegment(pts, &npts, view, inside), row.result);
-        EXPECT_EQ(npts, row.npts);
+        std::vector<POINT> pts{{9, 9}};
+        int inside = 0;
+        EXPECT_EQ(map.LoadSegment(pts, view, inside), row.result);
+        EXPECT_EQ(pts.size(), static_cast<size_t>(row.npts));
         if (row.message) {
             EXPECT_EQ(messages.Texts(), std::vector<std::string>{row.message});
             EXPECT_EQ(badclient, 1);

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "core/bridges.h"
 #include "core/geometry.h"
 #include "core/globals.h"
 #include "core/number_text.h"
@@ -76,6 +77,11 @@ TEST_F(TranslatorTest, SettingsRefusals) {
          {"Invalid selection map boundary points"}},
         {"unknown projection", [](TranslatorSettings& s) { s.projectionName = "Bogus"; },
          {"Output projection type not found"}},
+        // A tile needs room for its box's corners and its closing point.
+        {"too few points a segment", [](TranslatorSettings& s) { s.maxPoints = 4; },
+         {"Invalid maximum number of points in a segment"}},
+        {"negative points a segment", [](TranslatorSettings& s) { s.maxPoints = -1; },
+         {"Invalid maximum number of points in a segment"}},
         // Every setting is applied, each failure reported.
         {"two at once",
          [](TranslatorSettings& s) {
@@ -490,14 +496,6 @@ TEST_F(TranslatorTest, UnprojectablePointsAreDropped) {
 // A translation that fails part-way leaves the file it would have replaced
 // as it was, and nothing else behind.
 TEST_F(TranslatorTest, FailuresLeaveNoOutput) {
-    std::string tooLong = "\"LONG\",1,-10001\r\n";
-    for (int i = 0; i < 10001; ++i) tooLong += "0,0.00" + std::to_string(i % 10) + "\r\n";
-    // 9998 points fill all but two slots; the jump across 180 degrees
-    // needs five.
-    std::string detour = "\"EDGE\",1,-9999\r\n";
-    for (int i = 0; i < 9998; ++i) detour += "179,0.00" + std::to_string(i % 10) + "\r\n";
-    detour += "181,0\r\n";
-
     test::MapSpec binaryTooLong;
     binaryTooLong.segments.push_back({"LONG    ", 1, 10001, {{0, 0}}, {{0, 0}, {0, 0}}, {}});
     test::MapSpec binaryShort;
@@ -510,14 +508,11 @@ TEST_F(TranslatorTest, FailuresLeaveNoOutput) {
         std::vector<std::string> messages;
     };
     const Row rows[] = {
-        {"10001 points", "in.mpa", tooLong, {"Too many points in input polygon"}},
-        {"no room for the detour", "in.mpa", detour, {"Too many points in input polygon"}},
         {"unclosed area cut by the region", "in.mpa", "\"A\",1,3\r\n0,0\r\n20,0\r\n20,5\r\n",
          {"ClipPoly - polygon not closed", "Insufficient memory to clip polygon"}},
         {"bad type after a good segment", "in.mpa", "\"A\",1,-2\r\n0,0\r\n1,1\r\n\"B\",?,1\r\n1,1\r\n",
          {"Can not read a type code from input text map file"}},
-        {"binary count above the buffer", "in.mpb", test::BuildMap(binaryTooLong),
-         {"Too many points in input polygon"}},
+        {"binary count beyond the file", "in.mpb", test::BuildMap(binaryTooLong), {"Unexpected end of input file"}},
         {"binary data past the end", "in.mpb", test::BuildMap(binaryShort), {"Unexpected end of input file"}},
     };
     for (const Row& row : rows) {
@@ -578,6 +573,126 @@ TEST_F(TranslatorTest, ProgressAndStopping) {
     EXPECT_EQ(calls, 3);
     EXPECT_TRUE(messages.messages.empty());
     EXPECT_EQ(dir.Names(), std::vector<std::string>{"in.mpa"});
+}
+
+// A closed ring of n points round (0, 0), about 10 degrees across and
+// wobbly, as a text map's area of type 1.
+std::string WobblyRing(int n, const char* name = "RING") {
+    std::string text = "\"" + std::string(name) + "\",1," + std::to_string(n) + "\r\n";
+    std::string first;
+    for (int i = 0; i < n - 1; ++i) {
+        const double a = 2 * M_PI * i / (n - 1);
+        const double r = 10 + 0.5 * std::sin(37 * a);
+        const std::string line = FormatGeneral(r * std::cos(a)) + "," + FormatGeneral(r * std::sin(a)) + "\r\n";
+        if (i == 0) first = line;
+        text += line;
+    }
+    return text + first;
+}
+
+double Area(const std::vector<LPoint>& ring) {
+    double sum = 0;
+    for (size_t i = 0; i + 1 < ring.size(); ++i)
+        sum += double(ring[i].x) * ring[i + 1].y - double(ring[i + 1].x) * ring[i].y;
+    return std::abs(sum) / 2;
+}
+
+// A segment of any length stays whole: a ring of 25000 points is one area
+// of 25000 points, there and back, and a line that leaves the region 3000
+// times gives all its 3000 pieces.
+TEST_F(TranslatorTest, SegmentsOfAnyLength) {
+    TranslatorSettings s = TextToText(WobblyRing(25000));
+    s.projectionName = "Mercator Cylindrical";
+    s.outputName = "ring";
+    ASSERT_EQ(TranslateMap(s), 1);
+    const std::vector<test::SegmentSpec> stored = test::ReadMap(test::TempDir::Read(dir / "ring.mpb"));
+    ASSERT_EQ(stored.size(), 1u);
+    EXPECT_EQ(stored[0].storedCount, 25000);
+    s.inputName = "ring.mpb";
+    s.outputName = "out";
+    s.projectionName = kText;
+    const std::vector<TextSegment> back = Run(s);
+    ASSERT_EQ(back.size(), 1u);
+    EXPECT_EQ(back[0].points.size(), 25000u);
+
+    std::string zigzag = "\"ZIGZAG\",1,-6001\r\n";
+    for (int i = 0; i <= 6000; ++i) zigzag += std::string(i % 2 ? "1," : "-1,") + FormatGeneral(i * 0.01) + "\r\n";
+    s = TextToText(zigzag);
+    s.west = "0";
+    EXPECT_EQ(Run(s).size(), 3000u);
+}
+
+// A limit on the points a segment may have: a ring of 25000 points comes
+// out as closed tiles within the limit that together cover what the whole
+// ring covers, a line as consecutive pieces sharing their end points.
+TEST_F(TranslatorTest, MaxPointsCutsLongSegments) {
+    std::string line = "\"ROUTE\",2,-25000\r\n";
+    for (int i = 0; i < 25000; ++i) line += FormatGeneral(-20 + i * 0.001) + ",30\r\n";
+    TranslatorSettings s = TextToText(WobblyRing(25000) + line);
+    s.projectionName = "Mercator Cylindrical";
+    s.outputName = "whole";
+    ASSERT_EQ(TranslateMap(s), 1);
+    const double wholeArea = Area(test::ReadMap(test::TempDir::Read(dir / "whole.mpb"))[0].points);
+
+    s.outputName = "tiled";
+    s.maxPoints = 10000;
+    ASSERT_EQ(TranslateMap(s), 1);
+    EXPECT_TRUE(messages.messages.empty());
+    double tiledArea = 0;
+    std::vector<std::vector<LPoint>> routePieces;
+    int tiles = 0;
+    for (const test::SegmentSpec& segment : test::ReadMap(test::TempDir::Read(dir / "tiled.mpb"))) {
+        EXPECT_LE(segment.points.size(), 10000u);
+        if (segment.type == 1) {
+            ++tiles;
+            EXPECT_GT(segment.storedCount, 0);
+            EXPECT_EQ(segment.points.front(), segment.points.back()) << "closed";
+            tiledArea += Area(segment.points);
+        } else {
+            EXPECT_LT(segment.storedCount, 0);
+            routePieces.push_back(segment.points);
+        }
+    }
+    EXPECT_GE(tiles, 3);
+    // The cuts cross the outline at points rounded to whole units.
+    EXPECT_NEAR(tiledArea, wholeArea, wholeArea * 1e-6);
+    ASSERT_EQ(routePieces.size(), 3u);
+    EXPECT_EQ(routePieces[0].size(), 10000u);
+    EXPECT_EQ(routePieces[1].size(), 10000u);
+    EXPECT_EQ(routePieces[2].size(), 5002u);
+    EXPECT_EQ(routePieces[0].back(), routePieces[1].front());
+    EXPECT_EQ(routePieces[1].back(), routePieces[2].front());
+
+    // The same limit holds for a text output.
+    s.projectionName = kText;
+    s.outputName = "out";
+    for (const TextSegment& segment : Run(s)) {
+        EXPECT_LE(segment.points.size(), 10000u);
+        EXPECT_EQ(segment.header.find("\"RING    \",1,-"), std::string::npos) << "areas stay areas";
+    }
+}
+
+// A hole joined to its outer ring by a short bridge, thinned: both visits
+// of each end of the bridge stay (taken once each, H would go for lying
+// within the resolution of the points either side of it), so the bridge is
+// still a pair of opposite edges and the outline splits into ring and hole.
+TEST_F(TranslatorTest, ThinningKeepsBridges) {
+    // The outer ring anticlockwise, with A = (1, 0.5) and a point every
+    // 0.05 degrees down its west side; the hole clockwise from H = (0.9, 0.5).
+    std::string text =
+        "\"LAND\",1,36\r\n0,0\r\n0.5,0\r\n1,0\r\n1,0.25\r\n1,0.5\r\n0.9,0.5\r\n0.9,0.4\r\n0.7,0.4\r\n"
+        "0.7,0.6\r\n0.9,0.6\r\n0.9,0.5\r\n1,0.5\r\n1,0.75\r\n1,1\r\n0.5,1\r\n";
+    for (int i = 20; i >= 0; --i) text += "0," + FormatGeneral(i * 0.05) + "\r\n";
+    TranslatorSettings s = TextToText(text);
+    s.resolution = "0.15";
+    const std::vector<TextSegment> out = Run(s);
+    ASSERT_EQ(out.size(), 1u);
+    std::vector<LPoint> ring;
+    for (const auto& [lon, lat] : out[0].points) ring.push_back(Units(lon, lat));
+    EXPECT_LT(ring.size(), 30u) << "thinned";
+    const std::vector<bool> bridges = BridgeEdges(ring);
+    EXPECT_EQ(std::count(bridges.begin(), bridges.end(), true), 2);
+    EXPECT_EQ(SplitBridges(ring).size(), 2u);
 }
 
 }  // namespace

@@ -142,6 +142,26 @@ TEST_F(DrawMapsTest, StylesCarryFromOneLayerToTheNext) {
     EXPECT_EQ(doc.mapRegion, (LBox{{-20 * kDegree, 60 * kDegree}, {40 * kDegree, 0}}));
 }
 
+// An area whose outline holds a hole joined to the outer ring by a bridge
+// (the edge A-H, there and back): filled without the pen, then outlined by
+// the runs between the bridge's edges, the one through the closing point
+// unbroken. Outlined only, it is just those runs.
+TEST_F(DrawMapsTest, BridgesAreFilledAcrossAndNeverOutlined) {
+    const POINT a{3000, -2000}, h{2500, -2000};
+    const std::vector<POINT> ring{{1000, -3000}, {3000, -3000}, a, h, {2500, -2500}, {1500, -2500}, {1500, -1500},
+                                  {2500, -1500}, h, a, {3000, -1000}, {1000, -1000}, {1000, -3000}};
+    const std::vector<POINT> hole{h, {2500, -2500}, {1500, -2500}, {1500, -1500}, {2500, -1500}, h};
+    const std::vector<POINT> outer{a, {3000, -1000}, {1000, -1000}, {1000, -3000}, {3000, -3000}, a};
+    test::AddMapLayer(dir, doc, "base", MapOf({Area(1, ring), Area(6, ring)}), kFormat);
+
+    view.DrawMaps(dc);
+
+    EXPECT_EQ(dc.calls, Join({Styled(kLandPen, kLandBrush, SelectPen{Pen{kLandPen.colour, 2, PenStyle::Null}}),
+                              {Polygon{ring}, SelectPen{kLandPen}, Polyline{hole}, Polyline{outer}},
+                              Styled(kLakePen, kLakeBrush, Polyline{hole}),
+                              {Polyline{outer}}}));
+}
+
 // Each failure shows its messages, sets badclient, draws nothing more and
 // leaves the document's map region as it was.
 // A failure ends the layer it happens in; the layers after it are still
@@ -150,7 +170,7 @@ TEST_F(DrawMapsTest, FailuresEndTheirLayerOnly) {
     const auto drawn = Square(1000, -1000, 2000, -2000);
     const auto after = Square(3000, -1000, 4000, -2000);
     test::SegmentSpec tooLong = Area(1, Square(5000, -1000, 6000, -2000));
-    tooLong.storedCount = 10001;  // the count alone is refused, before any point is read
+    tooLong.storedCount = 10001;  // more points than the file holds: refused before any is read
     // An area whose last point is not its first, partly outside the view.
     test::SegmentSpec unclosed = Area(1, {{9000, -1000}, {11000, -1000}, {11000, -2000}, {9000, -2000}});
     const LBox world{{-180 * kDegree, 90 * kDegree}, {180 * kDegree, -90 * kDegree}};
@@ -171,8 +191,8 @@ TEST_F(DrawMapsTest, FailuresEndTheirLayerOnly) {
         {"format file missing", ".", {Area(1, drawn)}, false, false, {"Error opening map format file"}, 1, true},
         {"second map file missing", ".", {Area(1, drawn)}, true, true,
          {"Error opening input map file : gone.mpb"}, 2, true},
-        {"segment over 10000 points", ".", {Area(1, drawn), tooLong, Area(1, after)}, true, false,
-         {"Insufficient memory to load polygon"}, 2, true},
+        {"count beyond the file", ".", {Area(1, drawn), tooLong, Area(1, after)}, true, false,
+         {"Unexpected end of input file"}, 2, true},
         {"clip fails", ".", {Area(1, drawn), unclosed, Area(1, after)}, true, false,
          {"ClipPoly - polygon not closed", "Insufficient memory to clip polygon"}, 2, true},
     };

@@ -1,8 +1,11 @@
 #include "tools/okaptool/options.h"
 
+#include <cmath>
+#include <cstdint>
 #include <iostream>
 
 #include "core/number_text.h"
+#include "mapfiles/mapfile.h"
 
 namespace okap::tool {
 
@@ -84,6 +87,24 @@ std::optional<double> Options::Degrees(std::string_view name, double defaultDegr
     if (std::optional<double> value = ReadWholeDouble(*text)) return value;
     std::cerr << "okaptool: --" << name << " needs a number of degrees, not '" << *text << "'\n";
     return std::nullopt;
+}
+
+std::optional<int32_t> Options::MaxPoints() const {
+    std::optional<std::string> text = Value("max-points");
+    if (!text) return 0;
+    const std::optional<double> value = ReadWholeDouble(*text);
+    if (value && *value == std::floor(*value) && *value <= INT32_MAX && (*value == 0 || *value >= kMinMaxPoints))
+        return static_cast<int32_t>(*value);
+    std::cerr << "okaptool: --max-points needs 0 or a whole number of at least " << kMinMaxPoints << ", not '"
+              << *text << "'\n";
+    return std::nullopt;
+}
+
+OptionSpec MaxPointsOption() {
+    return {"max-points", "N",
+            "write no segment of more than N points: longer lines in consecutive pieces sharing their end points, "
+            "larger areas in tiles that fill seamlessly (0: any length)",
+            "0"};
 }
 
 }  // namespace okap::tool

@@ -2,6 +2,7 @@
 // Command-line options of the okaptool commands: "--name VALUE",
 // "--name=VALUE" and flags, with a help text made from the same table.
 
+#include <cstdint>
 #include <map>
 #include <optional>
 #include <string>
@@ -36,6 +37,10 @@ public:
     // The value read as decimal degrees, or defaultDegrees when absent. An
     // option value that is not wholly a number is refused with a message.
     std::optional<double> Degrees(std::string_view name, double defaultDegrees) const;
+    // The value of --max-points (see MaxPointsOption), 0 when absent; a
+    // value that is not 0 or a whole number from kMinMaxPoints up is refused
+    // with a message.
+    std::optional<int32_t> MaxPoints() const;
 
 private:
     const OptionSpec* Find(std::string_view name) const;
@@ -46,5 +51,9 @@ private:
     std::vector<std::string> operands;
     bool helpAsked = false;
 };
+
+// "--max-points N", for the commands that write map files: the translator's
+// limit on the points a written segment may have.
+OptionSpec MaxPointsOption();
 
 }  // namespace okap::tool

@@ -41,6 +41,7 @@ int RunTranslate(int argc, char** argv) {
                      {"east", "DEG", "east edge of the selected region", defaults.east},
                      {"north", "DEG", "north edge of the selected region", defaults.north},
                      {"south", "DEG", "south edge of the selected region", defaults.south},
+                     MaxPointsOption(),
                      {"maps", "DIR", "map file directory, where INPUT and OUTPUT are taken", "the current directory"},
                      {"replace", "", "replace an existing output file (without it, one is refused)", ""}});
     if (!options.Parse(argc, argv, 2, 2)) return 2;
@@ -51,7 +52,8 @@ int RunTranslate(int argc, char** argv) {
                      "first 8 characters and before any full stop or blank, and gets the extension\n"
                      ".mpa for the projection TEXT (\"Import/Export Text\") and .mpb for the others.\n"
                      "Angles are decimal degrees. A region that runs west of -180 or east of 180\n"
-                     "makes text longitudes count from -360 or up to 360. Projections:\n"
+                     "makes text longitudes count from -360 or up to 360. Segments of any length are\n"
+                     "translated whole unless --max-points limits them. Projections:\n"
                   << ProjectionList()
                   << "\nOn success the name of the written file is printed. Messages go to standard\n"
                      "error; the exit status is 0 on success, 1 when the translation failed and 2 for\n"
@@ -80,6 +82,9 @@ int RunTranslate(int argc, char** argv) {
         if (!options.Degrees(name, 0.0)) return 2;
         if (std::optional<std::string> text = options.Value(name)) *field = *text;
     }
+    const std::optional<int32_t> maxPoints = options.MaxPoints();
+    if (!maxPoints) return 2;
+    settings.maxPoints = *maxPoints;
 
     const bool replace = options.Has("replace");
     SetMessageHandler([replace](const Message& message) {
