@@ -1,6 +1,9 @@
 #include "datasets/geometry_conversion.h"
 
+#include <algorithm>
 #include <cmath>
+#include <optional>
+#include <string_view>
 #include <string>
 #include <vector>
 
@@ -62,7 +65,13 @@ RingFault FaultOf(const OGRLinearRing& ring, FeatureShapes& out) {
     // point X Y".
     const std::string reason = CPLGetLastErrorMsg();
     const size_t near = reason.find("point ");
-    const std::string where = near == std::string::npos ? "" : " near " + reason.substr(near + 6);
+    std::string where;
+    if (near != std::string::npos) {
+        const std::string_view xy = std::string_view(reason).substr(near + 6);
+        const std::optional<double> x = ReadDouble(xy);
+        const std::optional<double> y = ReadDouble(xy.substr(std::min(xy.size(), xy.find(' '))));
+        if (x && y) where = " near " + PointText(*x, *y);
+    }
     if (reason.starts_with("Too few")) {
         out.defects.push_back({false, "a ring of fewer than 4 distinct points" + where, kLeftOut});
         return RingFault::Short;
