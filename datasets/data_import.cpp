@@ -150,6 +150,10 @@ int ImportData(const DataImportSettings& settings, const ImportProgress& progres
             ++done.counts.empty;
             continue;
         }
+        if (const ShapeDefect* stop = shapes.StoppingDefect()) {
+            ShowError(layer.FeatureText() + ": " + stop->text);
+            return 0;
+        }
         const std::optional<double> value = layer.Number(*valueField);
         const std::string fault = shapes.HasFatalDefect() ? shapes.defects.front().text
                                   : !value ? "it has no value in the field " + settings.valueField

@@ -99,7 +99,9 @@ int DatasetLayer::Open(const LayerChoice& choice) {
             return Fail(LayerText() + ": the filter " + choice.where + " is refused" + GdalReason());
     }
 
-    if (const OGRSpatialReference* crs = gdal->layer->GetSpatialRef()) {
+    const OGRSpatialReference* crs = gdal->layer->GetSpatialRef();
+    projected = crs != nullptr && !crs->IsGeographic();
+    if (crs != nullptr) {
         OGRSpatialReference lonLat;
         lonLat.SetWellKnownGeogCS("WGS84");
         lonLat.SetAxisMappingStrategy(OAMS_TRADITIONAL_GIS_ORDER);
@@ -188,17 +190,27 @@ FeatureShapes DatasetLayer::Shapes(Want want) const {
     }
     std::unique_ptr<OGRGeometry> linear = LinearCopy(*geometry);
     if (!AllFinite(*linear)) {
-        shapes.defects.push_back({true, "a coordinate is not a finite number", ""});
+        shapes.defects.push_back(ShapeDefect::Fatal("a coordinate is not a finite number"));
         return shapes;
     }
     if (gdal->transformation != nullptr && linear->transform(gdal->transformation) != OGRERR_NONE) {
-        shapes.defects.push_back({true, "its coordinates cannot be transformed to longitude and latitude", ""});
+        shapes.defects.push_back(ShapeDefect::Fatal("its coordinates cannot be transformed to longitude and latitude"));
         return shapes;
     }
     if (want == Want::Shapes)
         AddShapes(*linear, shapes);
     else
         AddPlaces(*linear, shapes);
+    // A layer without a projected coordinate system is in longitude and
+    // latitude: the first point beyond them shows it is not (metres of an
+    // unnamed projection, say), and every other feature would say the same.
+    if (!projected) {
+        for (ShapeDefect& defect : shapes.defects) {
+            if (!defect.notLonLat) continue;
+            defect.text += " (the layer names no projected coordinate system)";
+            defect.stopsImport = true;
+        }
+    }
     return shapes;
 }
 

@@ -82,6 +82,7 @@ private:
     int64_t featuresRead = 0;
     int64_t featureId = -1;
     bool readFailed = false;
+    bool projected = false;  // the layer's coordinate system is a projected one
 };
 
 }  // namespace okap

@@ -79,6 +79,11 @@ bool DatasetSource::NextFeature() {
             ++counts.empty;
             continue;
         }
+        if (const ShapeDefect* stop = current.StoppingDefect()) {
+            ShowError(layer.FeatureText() + ": " + stop->text);
+            failed = true;
+            return false;
+        }
         if (!current.defects.empty()) {
             // One message a feature, on the fault that decides its fate.
             const auto fatal = std::find_if(current.defects.begin(), current.defects.end(),

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/coordinates.h"
@@ -31,6 +32,24 @@ struct ShapeDefect {
     bool fatal = false;
     std::string text;      // for a message, such as "a ring of 3 points (a ring needs at least 4)"
     std::string whenKept;  // what importing anyway does, such as "the ring is left out"
+    bool notLonLat = false;  // a point beyond the range of longitudes and latitudes
+    // The fault is the layer's, not the feature's (coordinates in metres
+    // in a layer that names no projected coordinate system): the import
+    // stops.
+    bool stopsImport = false;
+
+    static ShapeDefect Fatal(std::string text) {
+        ShapeDefect defect;
+        defect.fatal = true;
+        defect.text = std::move(text);
+        return defect;
+    }
+    static ShapeDefect Keepable(std::string text, std::string whenKept) {
+        ShapeDefect defect;
+        defect.text = std::move(text);
+        defect.whenKept = std::move(whenKept);
+        return defect;
+    }
 };
 
 struct FeatureShapes {
@@ -39,6 +58,11 @@ struct FeatureShapes {
     std::vector<ShapeDefect> defects;
     bool empty = false;  // the feature has no geometry, or an empty one
 
+    const ShapeDefect* StoppingDefect() const {
+        for (const ShapeDefect& defect : defects)
+            if (defect.stopsImport) return &defect;
+        return nullptr;
+    }
     bool HasFatalDefect() const {
         for (const ShapeDefect& defect : defects)
             if (defect.fatal) return true;

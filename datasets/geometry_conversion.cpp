@@ -25,7 +25,9 @@ std::string PointText(double x, double y) { return FormatGeneral(x) + " " + Form
 bool InRange(double lon, double lat) { return std::fabs(lon) <= 360.0 && std::fabs(lat) <= 90.0; }
 
 void AddNotLonLat(double x, double y, FeatureShapes& out) {
-    out.defects.push_back({true, "the point " + PointText(x, y) + " is no longitude and latitude", ""});
+    ShapeDefect defect = ShapeDefect::Fatal("the point " + PointText(x, y) + " is no longitude and latitude");
+    defect.notLonLat = true;
+    out.defects.push_back(std::move(defect));
 }
 
 // The ring's points in angle units; false after adding a fatal defect.
@@ -52,8 +54,8 @@ enum class RingFault { None, Short, Crossing };
 // draws well and is left alone). The crossing test needs GEOS.
 RingFault FaultOf(const OGRLinearRing& ring, FeatureShapes& out) {
     if (ring.getNumPoints() < 4) {
-        out.defects.push_back({false, "a ring of " + FormatInt(ring.getNumPoints()) +
-                                          " points (a ring needs at least 4)", kLeftOut});
+        out.defects.push_back(ShapeDefect::Keepable(
+            "a ring of " + FormatInt(ring.getNumPoints()) + " points (a ring needs at least 4)", kLeftOut));
         return RingFault::Short;
     }
     if (!OGRGeometryFactory::haveGEOS()) return RingFault::None;
@@ -73,11 +75,11 @@ RingFault FaultOf(const OGRLinearRing& ring, FeatureShapes& out) {
         if (x && y) where = " near " + PointText(*x, *y);
     }
     if (reason.starts_with("Too few")) {
-        out.defects.push_back({false, "a ring of fewer than 4 distinct points" + where, kLeftOut});
+        out.defects.push_back(ShapeDefect::Keepable("a ring of fewer than 4 distinct points" + where, kLeftOut));
         return RingFault::Short;
     }
     if (reason.starts_with("Self-intersection")) {
-        out.defects.push_back({false, "a ring crosses itself" + where, "the ring is imported as it runs"});
+        out.defects.push_back(ShapeDefect::Keepable("a ring crosses itself" + where, "the ring is imported as it runs"));
         return RingFault::Crossing;
     }
     return RingFault::None;
@@ -182,7 +184,7 @@ void AddPlaces(const OGRGeometry& geometry, FeatureShapes& out) {
             out.places.push_back({centroid.getX(), centroid.getY()});
     }
     if (out.places.empty()) {
-        out.defects.push_back({true, "it has no point or area to place a data point at", ""});
+        out.defects.push_back(ShapeDefect::Fatal("it has no point or area to place a data point at"));
         return;
     }
     for (const Place& place : out.places) {

@@ -171,7 +171,10 @@ TEST(DatasetLayerTest, GeometryFaults) {
     const Expected expected[] = {{false, "a ring crosses itself near 1 1", 1},
                                  {false, "a ring of 3 points (a ring needs at least 4)", 1},
                                  {true, "a coordinate is not a finite number", 0},
-                                 {true, "the point 500000 4e+06 is no longitude and latitude", 0}};
+                                 {true,
+                                  "the point 500000 4e+06 is no longitude and latitude (the layer names no projected "
+                                  "coordinate system)",
+                                  0}};
     for (const Expected& e : expected) {
         ASSERT_TRUE(read.Next());
         const FeatureShapes shapes = read.Shapes(DatasetLayer::Want::Shapes);
@@ -179,6 +182,8 @@ TEST(DatasetLayerTest, GeometryFaults) {
         EXPECT_EQ(shapes.defects[0].fatal, e.fatal);
         EXPECT_EQ(shapes.defects[0].text, e.text);
         EXPECT_EQ(shapes.shapes.size(), e.shapes) << e.text;
+        // Only a layer's coordinates in the wrong system stop an import.
+        EXPECT_EQ(shapes.StoppingDefect() != nullptr, std::string(e.text).starts_with("the point")) << e.text;
     }
     for (int i = 0; i < 2; ++i) {
         ASSERT_TRUE(read.Next());

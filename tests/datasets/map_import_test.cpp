@@ -147,6 +147,14 @@ TEST_F(MapImportTest, FormatNamesTheTypes) {
     EXPECT_EQ(test::TempDir::Read(dir / "all.okf").substr(97), "F7 = places : 1 127 121 101 1 0 232 221 184 99\r\n");
 }
 
+// A type's feature name is one line without ":", which ends a feature
+// name in a format file.
+TEST(TypeNameTest, OneLineWithoutColon) {
+    EXPECT_EQ(TypeName(std::string("Zone: A\r\nB")), "Zone- A  B");
+    EXPECT_EQ(TypeName(std::nullopt), "(no value)");
+    EXPECT_EQ(TypeName(std::string()), "");
+}
+
 // Segment names: from the name field cut to 8 bytes (never inside a UTF-8
 // character, a double quote made a single one), else the feature ids.
 TEST_F(MapImportTest, SegmentNames) {
@@ -292,6 +300,10 @@ TEST_F(MapImportTest, StoppedImportsWriteNothing) {
     for (int i = 0; i < 101; ++i) many.features.push_back({"POINT (1 1)", {std::to_string(i)}});
     test::WriteDataset(dir / "many.gpkg", "GPKG", many);
     test::WriteDataset(dir / "places.geojson", "GeoJSON", Places());
+    test::FixtureLayer metres;
+    metres.crs = "";
+    metres.features = {{"POINT (500000 4000000)", {}}, {"POINT (510000 4000000)", {}}};
+    test::WriteDataset(dir / "metres.gpkg", "GPKG", metres);
 
     struct Row {
         const char* file;
@@ -308,6 +320,9 @@ TEST_F(MapImportTest, StoppedImportsWriteNothing) {
         {"places.geojson", {"colour", 1, "", false}, "",
          "Dataset places.geojson, layer places has no field colour (its fields: name, kind)"},
         {"places.geojson", {"", 101, "", false}, "", "The feature type must be a whole number from 1 to 100"},
+        {"metres.gpkg", {}, "",
+         "Dataset metres.gpkg, layer features, feature 1: the point 500000 4e+06 is no longitude and latitude (the "
+         "layer names no projected coordinate system)"},
     };
     for (const Row& row : rows) {
         messages.messages.clear();
