@@ -58,6 +58,14 @@ std::string FormatGeneral(double value, int significant) {
     return std::string(buffer, result.ptr);
 }
 
+std::string FormatShortest(double value) {
+    for (int digits = 6; digits < 17; ++digits) {
+        std::string text = FormatGeneral(value, digits);
+        if (ReadWholeDouble(text) == value) return text;
+    }
+    return FormatGeneral(value, 17);
+}
+
 std::string FormatInt(long long value, int width) {
     char buffer[32];
     auto result = std::to_chars(buffer, buffer + sizeof buffer, value < 0 ? -value : value);

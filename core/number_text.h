@@ -28,6 +28,10 @@ std::string FormatFixed(double value, int precision = 6, int width = 0);
 // printf("%.*g", significant, value): the stream's general notation.
 std::string FormatGeneral(double value, int significant = 6);
 
+// General notation with 6 significant digits, or as many more as it takes
+// to read back as the same value.
+std::string FormatShortest(double value);
+
 // printf("%0*d", width, value) for width > 0, else "%d".
 std::string FormatInt(long long value, int width = 0);
 

@@ -82,10 +82,16 @@ int Datafile::DeleteClass(int caret) {
 }
 
 int Datafile::AutoClasses() {
-    const int32_t count = ClassCount();
-    if (count == 0) return 0;
+    if (ClassCount() == 0) return 0;
     double min = 0.0, max = 0.0;
     GetDataRange(min, max);
+    SplitRange(min, max);
+    return 1;
+}
+
+void DataFormat::SplitRange(double min, double max) {
+    const int32_t count = ClassCount();
+    if (count == 0) return;
     const double step = (max - min) / count;
     double low = min;
     for (int32_t i = 0; i < count; ++i) {
@@ -98,7 +104,6 @@ int Datafile::AutoClasses() {
         dataClass.label = RangeLabel(low, high);
         low = high;
     }
-    return 1;
 }
 
 DataClassTexts Datafile::ClassTexts(int index) const {

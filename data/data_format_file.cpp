@@ -61,18 +61,6 @@ private:
     std::istream& file;
 };
 
-// General notation with 6 significant digits, or as many more as it takes
-// to read back as the same value. A class bound cut to 6 digits could fall
-// inside the data range it was made from, and the points at the range's end
-// would then belong to no class once the format was saved.
-std::string FormatValue(double value) {
-    for (int digits = 6; digits < 17; ++digits) {
-        std::string text = FormatGeneral(value, digits);
-        if (ReadWholeDouble(text) == value) return text;
-    }
-    return FormatGeneral(value, 17);
-}
-
 int FailReading(const std::string& message) {
     ShowError(message);
     badclient = 1;
@@ -174,14 +162,17 @@ std::string DataFormatText(const DataFormat& format, const DataOptionTexts& text
     os << "Legend border position   = " << texts.position << kLineEnd;
     os << "Legend columns     = " << texts.columns << kLineEnd;
     os << "Symbol join style  = " << format.symbolJoinStyle << kLineEnd;
+    // Values in full: a class bound cut to 6 digits could fall inside the
+    // data range it was made from, and the points at the range's end would
+    // then belong to no class once the format was saved.
     for (int32_t i = 0; i < format.ClassCount(); ++i) {
         const DataClass& dataClass = format.classes[static_cast<size_t>(i)];
         const std::string key = "Symbol" + FormatInt(i + 1);
         os << key << " name       = " << dataClass.symbol.name << kLineEnd;
         os << key << " rsize      = " << FormatInt(dataClass.symbol.sizeBasis) << kLineEnd;
-        os << key << " size       = " << FormatValue(dataClass.symbol.size) << kLineEnd;
-        os << key << " low value  = " << FormatValue(dataClass.lowValue) << kLineEnd;
-        os << key << " high value = " << FormatValue(dataClass.highValue) << kLineEnd;
+        os << key << " size       = " << FormatShortest(dataClass.symbol.size) << kLineEnd;
+        os << key << " low value  = " << FormatShortest(dataClass.lowValue) << kLineEnd;
+        os << key << " high value = " << FormatShortest(dataClass.highValue) << kLineEnd;
         os << key << " plot style = " << dataClass.plotStyle << kLineEnd;
         os << key << " text style = " << dataClass.textStyle << kLineEnd;
         os << key << " label      = " << dataClass.label << kLineEnd;

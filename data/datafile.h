@@ -56,6 +56,10 @@ struct DataFormat {
 
     // symbolCount held to what the table holds, for walking the classes.
     int32_t ClassCount() const { return std::clamp(symbolCount, 0, kMaxDataClasses); }
+    // The Auto rule: splits min..max into equal steps, one per class, each
+    // class starting where the one before ends and the last ending exactly
+    // at max, and labels each "low-high"; symbols and styles stay.
+    void SplitRange(double min, double max);
 };
 
 // The values the data option dialog holds as the user typed them: the

@@ -3,20 +3,12 @@
 #include "core/geometry.h"
 #include "core/globals.h"
 #include "core/number_text.h"
+#include "core/utf8_prefix.h"
 #include "styles/text_form.h"
 
 namespace okap {
 
 namespace {
-
-// The name cut to the length of a face name, never inside a UTF-8
-// character.
-std::string FaceName(const std::string& name) {
-    if (name.size() <= kMaxFaceName) return name;
-    size_t length = kMaxFaceName;
-    while (length > 0 && (static_cast<unsigned char>(name[length]) & 0xC0) == 0x80) --length;
-    return name.substr(0, length);
-}
 
 // The font name of the text form. The first word loses its first character
 // when it holds a double quote, and the name is complete when what is left
@@ -74,7 +66,7 @@ TextStyle& TextStyle::operator=(const TextStyle& other) {
 void TextStyle::SetFont() {
     usable = 0;
     font.reset();
-    fontRequest.face = FaceName(fontName);
+    fontRequest.face = Utf8Prefix(fontName, kMaxFaceName);
     fontRequest.pitchAndFamily = family;
     scale = sizeBasis == kSizeMap ? lcperdegree : dispix * 20.0;
     fontRequest.weight = weight;

@@ -8,6 +8,8 @@ const std::vector<Command>& Commands() {
         {"translate", "translate a map file: re-project, thin and cut to a region", RunTranslate},
         {"info", "show the header and segment directory of a map file", RunInfo},
         {"render", "draw a map document into a PNG, SVG or PDF file", RunRender},
+        {"import", "import a layer of a GIS dataset as a map file and its map format", RunImport},
+        {"import-data", "import point features with a value as a data file and its data format", RunImportData},
     };
     return commands;
 }

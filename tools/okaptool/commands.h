@@ -20,5 +20,7 @@ int RunProject(int argc, char** argv);
 int RunTranslate(int argc, char** argv);
 int RunInfo(int argc, char** argv);
 int RunRender(int argc, char** argv);
+int RunImport(int argc, char** argv);
+int RunImportData(int argc, char** argv);
 
 }  // namespace okap::tool

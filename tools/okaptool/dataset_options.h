@@ -1,0 +1,25 @@
+#pragma once
+// The options of the commands that read a dataset: import and import-data.
+
+#include <string>
+#include <vector>
+
+#include "datasets/dataset_layer.h"
+#include "datasets/dataset_source.h"
+#include "tools/okaptool/options.h"
+
+namespace okap::tool {
+
+// --layer and --where.
+std::vector<OptionSpec> DatasetOptionSpecs();
+
+// The dataset (the first operand, relative to the current directory), the
+// layer and the filter.
+// False, after a message, for an empty filter.
+bool ReadDatasetOptions(const Options& options, LayerChoice& choice);
+
+// "N features: N imported, N skipped, N without geometry" (the kept ones
+// when there are any).
+std::string FeatureCountText(const ImportCounts& counts);
+
+}  // namespace okap::tool
