@@ -1,0 +1,49 @@
+// Reading a segment's points as the map file holds them, for a caller that
+// wants the whole segment unchanged (an export) rather than translated.
+
+#include "mapfiles/mapfile.h"
+#include "mapfiles/point_line.h"
+
+namespace okap {
+
+namespace {
+
+// An offset mode that folds no longitude: a text map's are kept as written.
+constexpr int kLongitudesAsWritten = 3;
+
+}  // namespace
+
+int Mapfile::ReadSegmentPoints(std::vector<LPoint>& points) {
+    points.clear();
+    if (inForm == Binary) {
+        // The count comes from the file: it is checked against the file's
+        // size before anything of that size is made.
+        const int64_t end = int64_t{inSegment.dataPosition} + int64_t{inSegment.count} * 8;
+        const long next = std::ftell(binaryIn);
+        if (end > binaryInSize || !SeekInput(inSegment.dataPosition) ||
+            !ReadBinaryPoints(inSegment.count, points)) {
+            points.clear();
+            endOfInput = 1;
+            return Fail("Unexpected end of input file");
+        }
+        SeekInput(next);
+        return 1;
+    }
+    if (inForm != Text) return 1;
+    std::string_view line;
+    while (textIn.Next(line)) {
+        if (line.find('"') != std::string_view::npos) {
+            // The next segment's header, for the next ReadDirectory.
+            currentLine.assign(line);
+            haveCurrentLine = true;
+            return 1;
+        }
+        // A blank line holds no point.
+        if (line.find_first_not_of(" \t") == std::string_view::npos) continue;
+        points.push_back(ReadPointLine(line, kLongitudesAsWritten));
+    }
+    endOfInput = 1;
+    return 1;
+}
+
+}  // namespace okap
