@@ -11,6 +11,7 @@
 #include "tools/okaptool/commands.h"
 #include "tools/okaptool/options.h"
 #include "tools/okaptool/projection_lookup.h"
+#include "tools/okaptool/replace_answer.h"
 
 namespace okap::tool {
 
@@ -81,15 +82,7 @@ int RunTranslate(int argc, char** argv) {
         if (std::optional<std::string> text = options.Value(name)) *field = *text;
     }
 
-    const bool replace = options.Has("replace");
-    SetMessageHandler([replace](const Message& message) {
-        if (message.buttons == MessageButtons::YesNo) {
-            if (replace) return MessageResult::Yes;
-            std::cerr << "okaptool: " << message.text << " No: use --replace to replace it\n";
-            return MessageResult::No;
-        }
-        return PrintMessage(message);
-    });
+    AnswerReplaceWith(options.Has("replace"));
     if (std::optional<std::string> maps = options.Value("maps"); maps && SetWD(*maps) != 0) {
         ShowError("Map file path does not exist");
         return 1;
