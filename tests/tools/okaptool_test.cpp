@@ -1,7 +1,6 @@
 // okaptool's commands, run as a user runs them.
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -12,44 +11,15 @@
 #include <QImage>
 
 #include "support/temp_dir.h"
+#include "tests/tools/okaptool_fixture.h"
 #include "view/map_layer_fixture.h"
 
 namespace okap {
 namespace {
 
-struct Result {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string Quoted(const std::string& arg) {
-    std::string quoted = "'";
-    for (char c : arg) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
-
-class OkaptoolTest : public ::testing::Test {
-protected:
-    // Runs okaptool with args in the test's directory. Its okap.ini is the
-    // one in config, never the user's own.
-    Result Run(const std::vector<std::string>& args) {
-        std::string command = "cd " + Quoted(dir.Path().string()) + " && XDG_CONFIG_HOME=" +
-                              Quoted((output / "config").string()) + " " + Quoted(OKAPTOOL_PATH);
-        for (const std::string& arg : args) command += " " + Quoted(arg);
-        command += " >" + Quoted((output / "out").string()) + " 2>" + Quoted((output / "err").string());
-        Result result;
-        int raw = std::system(command.c_str());
-        result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        result.out = test::TempDir::Read(output / "out");
-        result.err = test::TempDir::Read(output / "err");
-        return result;
-    }
-
-    test::TempDir dir;
-    // Standard output and error are kept apart from the maps.
-    test::TempDir output;
-};
+using test::OkaptoolTest;
+using test::Quoted;
+using test::Result;
 
 const char* const kCoast = "\"COASTLIN\",12,-3        \r\n10.5,45.25\r\n11,46\r\n12,47.5\r\n";
 

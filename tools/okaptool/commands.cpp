@@ -8,6 +8,8 @@ const std::vector<Command>& Commands() {
         {"translate", "translate a map file: re-project, thin and cut to a region", RunTranslate},
         {"info", "show the header and segment directory of a map file", RunInfo},
         {"render", "draw a map document into a PNG, SVG or PDF file", RunRender},
+        {"export", "export a map file as GeoJSON, GeoPackage, Shapefile or FlatGeobuf", RunExport},
+        {"export-data", "export a data file's points as GeoJSON, GeoPackage, Shapefile or FlatGeobuf", RunExportData},
     };
     return commands;
 }

@@ -20,5 +20,7 @@ int RunProject(int argc, char** argv);
 int RunTranslate(int argc, char** argv);
 int RunInfo(int argc, char** argv);
 int RunRender(int argc, char** argv);
+int RunExport(int argc, char** argv);
+int RunExportData(int argc, char** argv);
 
 }  // namespace okap::tool
