@@ -170,8 +170,12 @@ std::vector<GeoPart> SegmentGeography::Parts(std::span<const LPoint> points, int
         return parts;
     }
     // Bridges are found in the file's own coordinates, where the two edges
-    // of a bridge are exactly the same points.
-    for (const std::vector<LPoint>& ring : SplitBridges(points)) {
+    // of a bridge are exactly the same points. An outline that is nothing
+    // but spikes (a sliver of zero area) splits into nothing: it is kept
+    // whole, so that every segment has its feature.
+    std::vector<std::vector<LPoint>> rings = SplitBridges(points);
+    if (rings.empty()) rings.emplace_back(points.begin(), points.end());
+    for (const std::vector<LPoint>& ring : rings) {
         GeoPart part = ToDegrees(ring);
         if (part.empty()) {
             // Without its outer ring the area has nothing to show.

@@ -186,6 +186,19 @@ TEST_F(MapExportTest, WithoutAFormatFileNoFeatureField) {
     for (const test::ReadFeature& feature : read.features) EXPECT_EQ(feature.fields.count("feature"), 0u);
 }
 
+// An area that is nothing but spikes, as real coastlines have a few, has
+// no rings once its bridges are split off: it is exported whole.
+TEST_F(MapExportTest, ASliverAreaIsKeptWhole) {
+    const GeoPart sliver = {{131, 43}, {131, 44}, {131, 43}, {132, 43}, {131, 43}};
+    dir.Write("sliver.mpa", test::TextMap({{"SLIVER", 1, 3, sliver}}));
+    ExportSummary summary;
+    ASSERT_EQ(ExportMap("sliver.mpa", "sliver.gpkg", "", &summary), 1);
+    EXPECT_EQ(summary.skipped, 0);
+    test::ReadDatasetResult read = ReadDataset("sliver.gpkg");
+    ASSERT_EQ(read.features.size(), 1u);
+    EXPECT_EQ(test::RingPoints(*read.features[0].geometry->toPolygon()->getExteriorRing()), sliver);
+}
+
 // A Shapefile set is one output: a map of one kind replaces the per-kind
 // files of an earlier export, and the other way round.
 TEST_F(MapExportTest, AShapefileSetIsReplacedWhole) {

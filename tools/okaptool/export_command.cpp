@@ -65,7 +65,7 @@ int RunExport(int argc, char** argv) {
         return 1;
     if (summary.skipped > 0)
         std::cerr << "okaptool: " << summary.skipped
-                  << " segment(s) left out: none of their points converts back from the projection\n";
+                  << " segment(s) left out: none of their points converts back to longitude and latitude\n";
     PrintFiles(summary);
     return 0;
 }
