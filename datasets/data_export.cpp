@@ -1,5 +1,6 @@
 #include "datasets/data_export.h"
 
+#include <cmath>
 #include <fstream>
 #include <string>
 
@@ -50,9 +51,14 @@ int ExportData(const std::filesystem::path& dataFile, const std::filesystem::pat
             }
             values[2] = std::move(*label);
         }
-        // Placed as the data layers place it.
-        const Position position(Latitude(numbers.latitude), Longitude(numbers.longitude));
-        const GeoPart point = {{position.Long.GetDegrees(), position.Lat.GetDegrees()}};
+        // Placed as the data layers place it: a longitude beyond 360
+        // degrees and a latitude beyond 90 are folded as they fold them.
+        // Others keep the numbers as written, not rounded to angle units.
+        const double lon = std::abs(numbers.longitude) <= 360.0 ? numbers.longitude
+                                                                 : Longitude(numbers.longitude).GetDegrees();
+        const double lat = std::abs(numbers.latitude) <= 90.0 ? numbers.latitude
+                                                               : Latitude(numbers.latitude).GetDegrees();
+        const GeoPart point = {{lon, lat}};
         if (!writer.Add(kPointKind, {point}, values)) return 0;
         ++done.features;
     }

@@ -26,14 +26,16 @@ protected:
 };
 
 // Every point with its value, angle and label, each of the last two only
-// where the line has it; placed as the data layers place it. The last line
-// has no line break and is left out, as the data layers leave it.
+// where the line has it; placed as the data layers place it (a latitude of
+// 100 degrees folds to -80, as they fold it), the numbers as written.
+// The last line has no line break and is left out, as the data layers
+// leave it.
 TEST_F(DataExportTest, EveryPointWithValueAngleAndLabel) {
     dir.Write("cities.dat",
               "151.2 -33.9 17.5\r\n"
               "151.2 -33.9 17.5 45 \"Sydney\" and more\r\n"
               "-0.1 51.5 9 \"London\"\n"
-              "190 10 1\r\n"
+              "190 100 1\r\n"
               "1 2 3");
     for (const char* output : {"cities.gpkg", "cities.geojson", "cities.shp", "cities.fgb"}) {
         SCOPED_TRACE(output);
@@ -56,13 +58,13 @@ TEST_F(DataExportTest, EveryPointWithValueAngleAndLabel) {
         const Expected expected[] = {{151.2, -33.9, "17.5", nullptr, nullptr},
                                      {151.2, -33.9, "17.5", "45", "Sydney"},
                                      {-0.1, 51.5, "9", nullptr, "London"},
-                                     {farEast, 10, "1", nullptr, nullptr}};
+                                     {farEast, -80, "1", nullptr, nullptr}};
         for (size_t i = 0; i < 4; ++i) {
             SCOPED_TRACE(i);
             const test::ReadFeature& feature = read.features[i];
             ASSERT_EQ(wkbFlatten(feature.geometry->getGeometryType()), wkbPoint);
-            EXPECT_NEAR(feature.geometry->toPoint()->getX(), expected[i].lon, 1e-6);
-            EXPECT_NEAR(feature.geometry->toPoint()->getY(), expected[i].lat, 1e-6);
+            EXPECT_NEAR(feature.geometry->toPoint()->getX(), expected[i].lon, 1e-9);
+            EXPECT_NEAR(feature.geometry->toPoint()->getY(), expected[i].lat, 1e-9);
             EXPECT_EQ(std::stod(feature.fields.at("value")), std::stod(expected[i].value));
             if (expected[i].angle)
                 EXPECT_EQ(std::stod(feature.fields.at("angle")), std::stod(expected[i].angle));
