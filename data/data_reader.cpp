@@ -3,7 +3,7 @@
 
 #include <algorithm>
 #include <limits>
-#include <sstream>
+#include <optional>
 
 #include "core/beyond_projection.h"
 #include "core/geometry.h"
@@ -59,17 +59,10 @@ bool Datafile::NextLine() {
     return data.good();
 }
 
-bool Datafile::ReadNumbers(LineNumbers& numbers) {
-    // The numbers stop at the label's opening quote.
-    const size_t quote = currentLine.find('"');
-    hasLabel = quote != std::string::npos ? 1 : 0;
-    std::istringstream text(currentLine.substr(0, quote));
-    ReadNumber(text, numbers.longitude);
-    ReadNumber(text, numbers.latitude);
-    ReadNumber(text, numbers.value);
-    if (text.fail()) return false;
-    numbers.hasAngle = !ReadNumber(text, numbers.angle).fail();
-    return true;
+bool Datafile::ReadNumbers(DataLine& numbers) {
+    const bool good = ReadDataLine(currentLine, numbers);
+    hasLabel = numbers.hasLabel ? 1 : 0;
+    return good;
 }
 
 void Datafile::GetDataRange(double& min, double& max) {
@@ -81,7 +74,7 @@ void Datafile::GetDataRange(double& min, double& max) {
     if (!OpenInfile(name)) return;
     min = 1e32;
     max = -1e32;
-    LineNumbers numbers;
+    DataLine numbers;
     while (NextLine() && ReadNumbers(numbers)) {
         min = std::min(min, numbers.value);
         max = std::max(max, numbers.value);
@@ -98,7 +91,7 @@ int Datafile::GetPlot(POINT* points, TBox& box, int mode) {
     }
     pointValid = 1;
     end = 0;
-    LineNumbers numbers;
+    DataLine numbers;
     if (!ReadNumbers(numbers)) {
         pointValid = 0;
         end = 1;
@@ -185,14 +178,13 @@ void Datafile::PlaceOutline(POINT* points, TBox& box, int cls) const {
 
 int Datafile::GetLabel(std::string& label) {
     if (dataFileType == 0 && pointValid && hasLabel) {
-        const size_t open = currentLine.find('"');
-        const size_t close = currentLine.find('"', open + 1);
-        if (close == std::string::npos) {
+        std::optional<std::string> text = DataLabel(currentLine);
+        if (!text) {
             pointValid = 0;
             end = 1;
             return Fail("Error reading a data label");
         }
-        label = currentLine.substr(open + 1, close - open - 1);
+        label = std::move(*text);
         return 1;
     }
     pointValid = 0;

@@ -15,6 +15,7 @@
 #include <string>
 
 #include "core/coordinates.h"
+#include "data/data_line.h"
 #include "styles/plot_style.h"
 #include "styles/symbol.h"
 #include "styles/text_style.h"
@@ -174,18 +175,8 @@ public:
     int32_t hidden = 0;      // the current point lies where the projection cannot show it
 
 private:
-    // The numbers of the current line: the blank-separated words before its
-    // first double quote. ReadNumbers is false, the line bad, when the first
-    // three are not all whole finite numbers; a fourth that is one is the
-    // angle.
-    struct LineNumbers {
-        double longitude = 0.0;
-        double latitude = 0.0;
-        double value = 0.0;
-        bool hasAngle = false;
-        double angle = 0.0;
-    };
-    bool ReadNumbers(LineNumbers& numbers);
+    // The numbers of the current line (ReadDataLine); sets hasLabel.
+    bool ReadNumbers(DataLine& numbers);
     // The next line of the data file into currentLine; false at the end,
     // where a last line without a line break is not used.
     bool NextLine();

@@ -109,6 +109,12 @@ public:
     // Either way the file is left at the next directory record. 0 after an
     // error or at the end of the input.
     int LoadSegment(std::vector<POINT>& pts, Projection& proj, int& inside);
+    // Reads the points of the segment ReadDirectory just read, as the file
+    // holds them: world coordinates of a binary file, longitudes (as
+    // written, not folded) and latitudes in angle units of a text file. Any
+    // number of points; the next ReadDirectory goes on after the segment. 0
+    // after reporting a short or unreadable segment.
+    int ReadSegmentPoints(std::vector<LPoint>& points);
     int CloseInfile();
 
     // Writing.

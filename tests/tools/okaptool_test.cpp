@@ -1,7 +1,6 @@
 // okaptool's commands, run as a user runs them.
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <algorithm>
 #include <cstdlib>

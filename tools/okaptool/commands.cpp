@@ -10,6 +10,8 @@ const std::vector<Command>& Commands() {
         {"render", "draw a map document into a PNG, SVG or PDF file", RunRender},
         {"import", "import a layer of a GIS dataset as a map file and its map format", RunImport},
         {"import-data", "import point features with a value as a data file and its data format", RunImportData},
+        {"export", "export a map file as GeoJSON, GeoPackage, Shapefile or FlatGeobuf", RunExport},
+        {"export-data", "export a data file's points as GeoJSON, GeoPackage, Shapefile or FlatGeobuf", RunExportData},
     };
     return commands;
 }

@@ -22,5 +22,7 @@ int RunInfo(int argc, char** argv);
 int RunRender(int argc, char** argv);
 int RunImport(int argc, char** argv);
 int RunImportData(int argc, char** argv);
+int RunExport(int argc, char** argv);
+int RunExportData(int argc, char** argv);
 
 }  // namespace okap::tool

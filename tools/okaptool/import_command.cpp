@@ -12,6 +12,7 @@
 #include "tools/okaptool/commands.h"
 #include "tools/okaptool/dataset_options.h"
 #include "tools/okaptool/options.h"
+#include "tools/okaptool/replace_answer.h"
 #include "tools/okaptool/terminal_progress.h"
 #include "tools/okaptool/translator_options.h"
 
@@ -83,7 +84,7 @@ int RunImport(int argc, char** argv) {
     settings.typing.keepInvalid = options.Has("keep-invalid");
 
     TerminalProgress progress("Importing");
-    AnswerReplaceQuestions(options.Has("replace"));
+    AnswerReplaceWith(options.Has("replace"));
     // Messages on lines of their own, not after the percentage.
     const MessageHandler answer = SetMessageHandler(nullptr);
     SetMessageHandler([&progress, answer](const Message& message) {

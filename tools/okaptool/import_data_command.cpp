@@ -11,8 +11,8 @@
 #include "tools/okaptool/commands.h"
 #include "tools/okaptool/dataset_options.h"
 #include "tools/okaptool/options.h"
+#include "tools/okaptool/replace_answer.h"
 #include "tools/okaptool/terminal_progress.h"
-#include "tools/okaptool/translator_options.h"
 
 namespace okap::tool {
 
@@ -66,7 +66,7 @@ int RunImportData(int argc, char** argv) {
     settings.dataDirectory = options.Value("data").value_or(".");
 
     TerminalProgress progress("Importing");
-    AnswerReplaceQuestions(options.Has("replace"));
+    AnswerReplaceWith(options.Has("replace"));
     const MessageHandler answer = SetMessageHandler(nullptr);
     SetMessageHandler([&progress, answer](const Message& message) {
         progress.Clear();

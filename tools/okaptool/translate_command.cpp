@@ -10,6 +10,7 @@
 #include "tools/okaptool/commands.h"
 #include "tools/okaptool/options.h"
 #include "tools/okaptool/translator_options.h"
+#include "tools/okaptool/replace_answer.h"
 
 namespace okap::tool {
 
@@ -37,7 +38,7 @@ int RunTranslate(int argc, char** argv) {
     settings.outputName = options.Operands()[1];
     if (!ReadTranslatorOptions(options, settings)) return 2;
 
-    AnswerReplaceQuestions(options.Has("replace"));
+    AnswerReplaceWith(options.Has("replace"));
     if (std::optional<std::string> maps = options.Value("maps"); maps && SetWD(*maps) != 0) {
         ShowError("Map file path does not exist");
         return 1;

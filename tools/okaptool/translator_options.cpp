@@ -5,7 +5,6 @@
 #include <utility>
 
 #include "core/projection.h"
-#include "platform/message_box.h"
 #include "tools/okaptool/projection_lookup.h"
 
 namespace okap::tool {
@@ -70,15 +69,5 @@ std::string TranslatorOptionsHelp() {
            ProjectionList();
 }
 
-void AnswerReplaceQuestions(bool replace) {
-    SetMessageHandler([replace](const Message& message) {
-        if (message.buttons == MessageButtons::YesNo) {
-            if (replace) return MessageResult::Yes;
-            std::cerr << "okaptool: " << message.text << " No: use --replace to replace it\n";
-            return MessageResult::No;
-        }
-        return PrintMessage(message);
-    });
-}
 
 }  // namespace okap::tool

@@ -11,18 +11,15 @@
 namespace okap::tool {
 
 // --projection, --origin-lon, --origin-lat, --resolution, --boundary,
-// --west, --east, --north and --south, with the dialog's initial values.
+// --west, --east, --north, --south and --max-points, with the dialog's initial values.
 std::vector<OptionSpec> TranslatorOptionSpecs();
 
 // Reads those options into settings; false, after a message on standard
-// error, for an unknown projection or an angle that is not a number.
+// error, for an unknown projection, an angle that is not a number or a
+// wrong --max-points.
 bool ReadTranslatorOptions(const Options& options, TranslatorSettings& settings);
 
 // The help on those options: angles, the region and the projections.
 std::string TranslatorOptionsHelp();
-
-// Shows messages on standard error and answers the question whether to
-// replace an existing file: Yes with --replace, else No with a hint.
-void AnswerReplaceQuestions(bool replace);
 
 }  // namespace okap::tool

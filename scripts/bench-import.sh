@@ -1,0 +1,66 @@
+#!/usr/bin/env bash
+# Benchmark: importing a large dataset beside translating the same points
+# from a text map, in one run. The full-resolution shorelines (about 10.7
+# million points, from scripts/make-samples.sh --large) are exported from
+# their text map to a GeoPackage and a FlatGeobuf with okaptool export;
+# then the text map is translated, and each dataset imported, into a binary
+# map in the same projection. Each step is timed with /usr/bin/time and
+# shown with its points per second and peak memory (maximum resident set
+# size). The import steps run once okaptool has its import command; until
+# then they are reported as skipped.
+#
+#   scripts/bench-import.sh [DIR [DETAIL]]
+#
+# DIR (default ~/okap-bench) keeps large.mpa and the datasets between runs:
+# delete them to make them again. DETAIL is GSHHG's detail for a new
+# large.mpa: f (full, the default), h, i, l or c. Installs what is missing
+# and builds optimised first.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+dir=${1:-$HOME/okap-bench}
+detail=${2:-f}
+projection=EQIC
+
+bash scripts/install-deps.sh >/dev/null
+bash scripts/build.sh release >/dev/null
+tool=$PWD/build/tools/okaptool/okaptool
+mkdir -p "$dir"
+dir=$(cd "$dir" && pwd)
+[ -s "$dir/large.mpa" ] || bash scripts/make-samples.sh --large "$dir" "$detail"
+
+# Every line of the text map that is not a segment's header is a point.
+points=$(grep -vc '"' "$dir/large.mpa" || true)
+echo "bench-import: $points points of $dir/large.mpa; binary maps in $projection"
+printf '%-44s %9s %14s %10s\n' step seconds points/s "peak MiB"
+
+# measure LABEL COMMAND...: runs the command in DIR and prints its line.
+measure() {
+    local label=$1
+    shift
+    if ! (cd "$dir" && /usr/bin/time -f '%e %M' -o "$dir/time.txt" "$@" >/dev/null); then
+        echo "bench-import: $label failed" >&2
+        exit 1
+    fi
+    read -r seconds kilobytes <"$dir/time.txt"
+    awk -v label="$label" -v s="$seconds" -v kb="$kilobytes" -v n="$points" \
+        'BEGIN { printf "%-44s %9.2f %14.0f %10.0f\n", label, s, (s > 0 ? n / s : 0), kb / 1024 }'
+}
+
+for ext in gpkg fgb; do
+    [ -s "$dir/large.$ext" ] || measure "export text map to .$ext" "$tool" export large.mpa "large.$ext"
+done
+measure "translate text map" "$tool" translate large.mpa benchtxt --projection "$projection" --replace
+measure "export binary map to .gpkg" "$tool" export benchtxt.mpb benchbin.gpkg --replace
+
+if "$tool" import --help >/dev/null 2>&1; then
+    for ext in gpkg fgb; do
+        measure "import .$ext" "$tool" import "large.$ext" "bench$ext" --projection "$projection" \
+            --name-field name --type-field type --replace
+        if cmp -s "$dir/benchtxt.mpb" "$dir/bench$ext.mpb"; then same=yes; else same=no; fi
+        echo "  same bytes as the translated text map: $same"
+    done
+else
+    echo "import                                       skipped: this okaptool has no import command yet"
+fi
+rm -f "$dir/time.txt"
