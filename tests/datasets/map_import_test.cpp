@@ -260,6 +260,56 @@ TEST_F(MapImportTest, MultipolygonAcross180Degrees) {
     EXPECT_EQ(image.pixelColor(PixelOf(v, 179, -7)), kSea);
 }
 
+// A ring of 25000 points, a coastline longer than map files once held, is
+// kept as one area and filled; with --max-points 10000 it is cut into tiles
+// of at most that many points that fill the land without a gap (their cut
+// edges are outlined with the feature's pen, as every area's edges are).
+TEST_F(MapImportTest, ALongRingWholeOrInSeamlessTiles) {
+    constexpr int kPoints = 25000;
+    std::string wkt = "POLYGON ((";
+    for (int i = 0; i <= kPoints; ++i) {
+        const double angle = 2 * M_PI * (i % kPoints) / kPoints;
+        wkt += (i ? "," : "") + std::to_string(20 * std::cos(angle)) + " " + std::to_string(20 * std::sin(angle));
+    }
+    test::FixtureLayer layer;
+    layer.features = {{wkt + "))", {}}};
+    test::WriteDataset(dir / "ring.gpkg", "GPKG", layer);
+    const PaintedView v{"MERC", 0, 0, 0, 30000000};
+
+    for (const int32_t maxPoints : {0, 10000}) {
+        SCOPED_TRACE(maxPoints);
+        TranslatorSettings translator;
+        translator.maxPoints = maxPoints;
+        ASSERT_EQ(Import("ring.gpkg", "map", {}, translator, ""), 1) << ::testing::PrintToString(messages.Texts());
+        std::vector<int32_t> counts;
+        Mapfile map;
+        ASSERT_EQ(map.OpenInfile("map.mpb"), 1);
+        for (map.ReadDirectory(); !map.EndOfInFile(); map.ReadDirectory()) counts.push_back(map.InSegment().count);
+        map.CloseInfile();
+        if (maxPoints == 0) {
+            EXPECT_EQ(counts, std::vector<int32_t>{kPoints + 1});
+        } else {
+            EXPECT_GE(counts.size(), 3u);
+            for (int32_t count : counts) EXPECT_LE(count, maxPoints);
+        }
+
+        // No pixel of a square well inside the ring is sea: a gap between
+        // tiles would leave a line of it.
+        const QImage image = Paint(dir, v);
+        const QPoint from = PixelOf(v, -13, 13), to = PixelOf(v, 13, -13);
+        int sea = 0;
+        for (int y = from.y(); y <= to.y(); ++y)
+            for (int x = from.x(); x <= to.x(); ++x) sea += image.pixelColor(x, y) == kSea;
+        EXPECT_EQ(sea, 0);
+        for (const auto& [lon, lat] : {std::pair{3.0, 18.0}, {-18.0, 3.0}, {14.0, -13.0}})
+            EXPECT_EQ(image.pixelColor(PixelOf(v, lon, lat)), kLand) << lon << ", " << lat;
+        for (const auto& [lon, lat] : {std::pair{0.0, 21.5}, {-21.5, 0.0}, {15.0, -15.0}})
+            EXPECT_EQ(image.pixelColor(PixelOf(v, lon, lat)), kSea) << lon << ", " << lat;
+        std::filesystem::remove(dir / "map.mpb");
+        std::filesystem::remove(dir / "map.okf");
+    }
+}
+
 // Faulty features are skipped, each with its message, and the rest
 // written; with invalid geometry kept they are imported with a warning.
 TEST_F(MapImportTest, FaultyFeaturesSkippedOrKept) {
