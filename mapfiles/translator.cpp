@@ -236,6 +236,10 @@ void Mapfile::ProjectPiece(std::span<const LPoint> pts, Projection& out, std::ve
     for (size_t i = 0; i < count; ++i) {
         if (xs[i] != HUGE_VAL) projected.push_back({SafeLong(xs[i]), SafeLong(ys[i])});
     }
+    // An area whose closing point was left out is closed again where its
+    // kept points begin, so that it stays a closed outline.
+    if (inSegment.kind == kAreaKind && projected.size() > 1 && projected.front() != projected.back())
+        projected.push_back(projected.front());
 }
 
 int Mapfile::WritePiece(std::span<const LPoint> pts, Projection& out) {

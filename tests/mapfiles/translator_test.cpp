@@ -473,19 +473,25 @@ TEST_F(TranslatorTest, ASourceTranslatesAsTheEquivalentTextMap) {
 // Orthographic; PROJ's tool prints "* *" for it) is dropped, and the points
 // after it in the same segment convert as usual.
 TEST_F(TranslatorTest, UnprojectablePointsAreDropped) {
-    TranslatorSettings s = TextToText("\"ROUTE\",5,-3\r\n0,0\r\n120,0\r\n10,10\r\n\"FAR\",6,-2\r\n150,0\r\n160,0\r\n");
+    // The island starts and ends on the far side: what is left of it is
+    // still closed, or the paint could not clip it.
+    TranslatorSettings s = TextToText(
+        "\"ROUTE\",5,-3\r\n0,0\r\n120,0\r\n10,10\r\n\"FAR\",6,-2\r\n150,0\r\n160,0\r\n"
+        "\"ISLAND\",7,5\r\n100,0\r\n20,-10\r\n30,0\r\n20,10\r\n100,0\r\n");
     s.projectionName = "Orthographic";
     s.outputName = "ortho";
     TranslationSummary summary;
     ASSERT_EQ(TranslateMap(s, {}, &summary), 1);
     // Nothing of the far segment is written, not even a directory record.
-    EXPECT_EQ(summary.segmentsWritten, 1);
-    EXPECT_EQ(summary.pointsWritten, 2);
+    EXPECT_EQ(summary.segmentsWritten, 2);
+    EXPECT_EQ(summary.pointsWritten, 6);
     s.inputName = "ortho.mpb";
     s.outputName = "out";
     s.projectionName = kText;
     std::vector<TextSegment> out = Run(s);
-    ASSERT_EQ(out.size(), 1u);
+    ASSERT_EQ(out.size(), 2u);
+    ASSERT_EQ(out[1].points.size(), 4u);
+    EXPECT_EQ(out[1].points.front(), out[1].points.back());
     EXPECT_EQ(out[0].header, "\"ROUTE   \",5,-2        ");
     ASSERT_EQ(out[0].points.size(), 2u);
     EXPECT_EQ(out[0].points[0], (std::pair<double, double>{0, 0}));
