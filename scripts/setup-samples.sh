@@ -28,7 +28,7 @@ mkdir -p "$workspace"
 workspace=$(cd "$workspace" && pwd)
 
 for f in "$repo"/samples/*.mpa "$repo"/samples/*.dat "$repo"/samples/*.okf "$repo"/samples/*.okd \
-         "$repo"/samples/*.okg "$repo"/samples/*.oki "$repo"/samples/okap.sym; do
+         "$repo"/samples/*.okg "$repo"/samples/*.oki "$repo"/samples/*.json "$repo"/samples/okap.sym; do
     name=$(basename "$f")
     if [ -e "$workspace/$name" ]; then
         echo "setup-samples: keeping $workspace/$name"
@@ -55,6 +55,28 @@ translate world.mpa worldmer --projection MERC --north 84 --south -80
 translate world.mpa worldpol --projection UPST --origin-lat 90 --north 90 --south 0
 # europe-miller.oki: Europe, central meridian 10E.
 translate europe.mpa europe --projection MILC --origin-lon 10 --west -30 --east 50 --north 75 --south 30
+# africa-countries.oki: the world's shorelines around Africa's countries, in
+# the polyconic projection with central meridian 20E.
+translate world.mpa worldpc --projection POLY --origin-lon 20 --west -40 --east 80 --north 60 --south -50
+
+# Africa's countries, imported from the Natural Earth countries (TopoJSON)
+# with each country a feature type of its own, named after it.
+africa=("Algeria" "Angola" "Benin" "Botswana" "Burkina Faso" "Burundi" "Cabo Verde" "Cameroon"
+        "Central African Rep." "Chad" "Comoros" "Congo" "Côte d''Ivoire" "Dem. Rep. Congo" "Djibouti"
+        "Egypt" "Eq. Guinea" "Eritrea" "eSwatini" "Ethiopia" "Gabon" "Gambia" "Ghana" "Guinea"
+        "Guinea-Bissau" "Kenya" "Lesotho" "Liberia" "Libya" "Madagascar" "Malawi" "Mali" "Mauritania"
+        "Mauritius" "Morocco" "Mozambique" "Namibia" "Niger" "Nigeria" "Rwanda" "S. Sudan"
+        "São Tomé and Principe" "Senegal" "Seychelles" "Sierra Leone" "Somalia" "Somaliland"
+        "South Africa" "Sudan" "Tanzania" "Togo" "Tunisia" "Uganda" "W. Sahara" "Zambia" "Zimbabwe")
+where=$(printf "'%s'," "${africa[@]}")
+if [ -e "$workspace/africa.mpb" ] || [ -e "$workspace/africa.okf" ]; then
+    echo "setup-samples: keeping $workspace/africa.mpb and africa.okf (delete both to import them again)"
+else
+    "$tool" import "$workspace/countries.json" africa --maps "$workspace" --layer countries \
+        --type-field name --name-field name --where "name IN (${where%,})" \
+        --projection POLY --origin-lon 20 >/dev/null
+    echo "setup-samples: made $workspace/africa.mpb and africa.okf"
+fi
 
 ini=${XDG_CONFIG_HOME:-}
 [ -n "$ini" ] || ini=$HOME/.config
