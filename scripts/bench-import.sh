@@ -6,8 +6,7 @@
 # then the text map is translated, and each dataset imported, into a binary
 # map in the same projection. Each step is timed with /usr/bin/time and
 # shown with its points per second and peak memory (maximum resident set
-# size). The import steps run once okaptool has its import command; until
-# then they are reported as skipped.
+# size), and whether each import wrote the same bytes as the translation.
 #
 #   scripts/bench-import.sh [DIR [DETAIL]]
 #
@@ -53,14 +52,10 @@ done
 measure "translate text map" "$tool" translate large.mpa benchtxt --projection "$projection" --replace
 measure "export binary map to .gpkg" "$tool" export benchtxt.mpb benchbin.gpkg --replace
 
-if "$tool" import --help >/dev/null 2>&1; then
-    for ext in gpkg fgb; do
-        measure "import .$ext" "$tool" import "large.$ext" "bench$ext" --projection "$projection" \
-            --name-field name --type-field type --replace
-        if cmp -s "$dir/benchtxt.mpb" "$dir/bench$ext.mpb"; then same=yes; else same=no; fi
-        echo "  same bytes as the translated text map: $same"
-    done
-else
-    echo "import                                       skipped: this okaptool has no import command yet"
-fi
+for ext in gpkg fgb; do
+    measure "import .$ext" "$tool" import "large.$ext" "bench$ext" --projection "$projection" \
+        --name-field name --type-field type --replace
+    if cmp -s "$dir/benchtxt.mpb" "$dir/bench$ext.mpb"; then same=yes; else same=no; fi
+    echo "  same bytes as the translated text map: $same"
+done
 rm -f "$dir/time.txt"
