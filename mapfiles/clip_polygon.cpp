@@ -331,10 +331,10 @@ private:
         if (!runs.empty() && !runs.back().isend) runs.back().npoints = WorkSize() - runs.back().newsegref;
     }
 
-    // The run ends where a hole's bridge crosses the box: pairs of
-    // crossings by an edge and its exact reverse, which coincide. Each gets
-    // the side of the other that its edge, moved a hair into the area, lies
-    // on. Other pairs of opposite edges keep the order of the outline.
+    // The run ends where an edge and its exact reverse cross the box, which
+    // coincide. For a hole's bridge each gets the side of the other that its
+    // edge, moved a hair into the area, lies on; for any other such pair the
+    // side that moving it a hair out of the area gives.
     void OrderBridgeCrossings() {
         struct Crossing {
             int edge;
@@ -362,10 +362,15 @@ private:
                 const size_t ea = static_cast<size_t>(crossings[i].edge);
                 const size_t eb = static_cast<size_t>(crossings[j].edge);
                 if (!(pts[ea] == pts[eb + 1] && pts[ea + 1] == pts[eb])) continue;
+                // Any other out-and-back (a spike, or a narrow inlet or
+                // cape rounded to zero width) is a sliver of the area: its
+                // edges lie a hair apart the other way, so that the walk
+                // from its exit meets its entry at once rather than going
+                // round the box.
                 const std::vector<bool>& holes = HoleBridges();
-                if (!holes[ea] || !holes[eb]) continue;
-                crossings[i].at->bank = BankOf(crossings[i].at->edge, pts[ea], pts[ea + 1], clockwise);
-                crossings[j].at->bank = BankOf(crossings[j].at->edge, pts[eb], pts[eb + 1], clockwise);
+                const int side = holes[ea] && holes[eb] ? 1 : -1;
+                crossings[i].at->bank = side * BankOf(crossings[i].at->edge, pts[ea], pts[ea + 1], clockwise);
+                crossings[j].at->bank = side * BankOf(crossings[j].at->edge, pts[eb], pts[eb + 1], clockwise);
             }
         }
     }
@@ -526,6 +531,7 @@ private:
             if (last < 0) return;
             int at = last;
             const int firstRun = stops[at].fill.clipsegref;
+            const LPoint firstPoint = stops[at].fill.point;
             BeginPiece();
             for (;;) {
                 stops[at].fill.used = 1;
@@ -536,15 +542,27 @@ private:
                 int i = endOfRun[r];
                 stops[i].fill.used = 1;
                 const int step = stops[i].fill.status == 2 ? 1 : count - 1;
+                bool cutShort = false;
                 for (;;) {
                     const int next = (i + step) % count;
                     AddStretch(stops[i].fill.point, stops[next].fill.point);
                     Add(stops[next].fill.point);
                     i = next;
                     if (IsStart(i) && (stops[i].fill.clipsegref == firstRun || !stops[i].fill.used)) break;
+                    // A start already taken lies only where an outline
+                    // that crosses itself (as a long coast rounded to
+                    // whole units does) puts run ends that coincide in an
+                    // order a simple outline cannot have. Walking on would
+                    // go round the whole box again and fill it; the piece
+                    // is closed here instead.
+                    if (IsStart(i)) {
+                        Add(firstPoint);
+                        cutShort = true;
+                        break;
+                    }
                     stops[i].fill.used = 1;
                 }
-                if (stops[i].fill.clipsegref == firstRun) break;
+                if (cutShort || stops[i].fill.clipsegref == firstRun) break;
                 at = i;
             }
             EndPiece(kMinAreaPoints);

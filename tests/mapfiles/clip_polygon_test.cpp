@@ -614,6 +614,27 @@ TEST(ClipPolygonTest, CrossedOutlinesGiveClosedPieces) {
     }
 }
 
+// A spike out of the box and back along the same edge (a narrow cape
+// rounded to zero width, common in a long coast drawn small) makes an exit
+// and an entry at the same place: the walk goes from one to the other
+// instead of round the whole box, whichever run the outline starts in.
+TEST(ClipPolygonTest, ASpikeAcrossTheEdgeDoesNotFillTheBox) {
+    const std::vector<LPoint> ring = {{-5, 85}, {-5, 80}, {10, 80}, {10, 50}, {-5, 50}, {10, 50}, {10, 10},
+                                      {90, 10}, {90, 90}, {10, 90}, {10, 85}, {-5, 85}};
+    for (size_t shift = 0; shift + 1 < ring.size(); ++shift) {
+        std::vector<LPoint> outline(ring.begin() + static_cast<std::ptrdiff_t>(shift), ring.end() - 1);
+        outline.insert(outline.end(), ring.begin(), ring.begin() + static_cast<std::ptrdiff_t>(shift) + 1);
+        const Outcome outcome = Clip(outline, kArea);
+        ASSERT_EQ(outcome.ok, 1);
+        double area = 0;
+        for (const Piece& piece : outcome.pieces) {
+            EXPECT_EQ(piece.front(), piece.back());
+            area += PieceArea(piece, kBox);
+        }
+        EXPECT_EQ(std::abs(area), 80 * 80 + 10 * 5) << "starting at " << shift << ": " << outcome;
+    }
+}
+
 // Lines: the pieces' length equals the length of each segment's part in
 // the closed box.
 TEST(ClipPolygonTest, LineLengthMatchesPerSegmentClipping) {
