@@ -12,6 +12,7 @@
 #include "core/bridges.h"
 #include "core/latlong.h"
 #include "core/number_text.h"
+#include "datasets/ring_crossings.h"
 #include "mapfiles/mapfile.h"
 
 namespace okap {
@@ -58,7 +59,7 @@ RingFault FaultOf(const OGRLinearRing& ring, FeatureShapes& out) {
             "a ring of " + FormatInt(ring.getNumPoints()) + " points (a ring needs at least 4)", kLeftOut));
         return RingFault::Short;
     }
-    if (!OGRGeometryFactory::haveGEOS()) return RingFault::None;
+    if (!OGRGeometryFactory::haveGEOS() || !RingMayCrossItself(ring)) return RingFault::None;
     OGRPolygon alone;
     alone.addRingDirectly(new OGRLinearRing(ring));
     CPLErrorReset();
