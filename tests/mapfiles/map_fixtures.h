@@ -3,6 +3,7 @@
 // ones, written independently of the program's own so that a fault in the
 // byte order shows, and a reader for the text form's lines.
 
+#include <cmath>
 #include <cstdint>
 #include <fstream>
 #include <optional>
@@ -137,6 +138,21 @@ inline std::vector<TextSegment> ReadTextMap(const std::string& contents, bool* c
     }
     if (crlf) *crlf = allCrlf;
     return segments;
+}
+
+// A closed ring of n points round (0, 0), about 10 degrees across and
+// wobbly, as a text map's area of type 1.
+inline std::string WobblyRing(int n, const char* name = "RING") {
+    std::string text = "\"" + std::string(name) + "\",1," + std::to_string(n) + "\r\n";
+    std::string first;
+    for (int i = 0; i < n - 1; ++i) {
+        const double a = 2 * M_PI * i / (n - 1);
+        const double r = 10 + 0.5 * std::sin(37 * a);
+        const std::string line = FormatGeneral(r * std::cos(a)) + "," + FormatGeneral(r * std::sin(a)) + "\r\n";
+        if (i == 0) first = line;
+        text += line;
+    }
+    return text + first;
 }
 
 }  // namespace okap::test

@@ -581,21 +581,6 @@ TEST_F(TranslatorTest, ProgressAndStopping) {
     EXPECT_EQ(dir.Names(), std::vector<std::string>{"in.mpa"});
 }
 
-// A closed ring of n points round (0, 0), about 10 degrees across and
-// wobbly, as a text map's area of type 1.
-std::string WobblyRing(int n, const char* name = "RING") {
-    std::string text = "\"" + std::string(name) + "\",1," + std::to_string(n) + "\r\n";
-    std::string first;
-    for (int i = 0; i < n - 1; ++i) {
-        const double a = 2 * M_PI * i / (n - 1);
-        const double r = 10 + 0.5 * std::sin(37 * a);
-        const std::string line = FormatGeneral(r * std::cos(a)) + "," + FormatGeneral(r * std::sin(a)) + "\r\n";
-        if (i == 0) first = line;
-        text += line;
-    }
-    return text + first;
-}
-
 double Area(const std::vector<LPoint>& ring) {
     double sum = 0;
     for (size_t i = 0; i + 1 < ring.size(); ++i)
@@ -607,7 +592,7 @@ double Area(const std::vector<LPoint>& ring) {
 // of 25000 points, there and back, and a line that leaves the region 3000
 // times gives all its 3000 pieces.
 TEST_F(TranslatorTest, SegmentsOfAnyLength) {
-    TranslatorSettings s = TextToText(WobblyRing(25000));
+    TranslatorSettings s = TextToText(test::WobblyRing(25000));
     s.projectionName = "Mercator Cylindrical";
     s.outputName = "ring";
     ASSERT_EQ(TranslateMap(s), 1);
@@ -634,7 +619,7 @@ TEST_F(TranslatorTest, SegmentsOfAnyLength) {
 TEST_F(TranslatorTest, MaxPointsCutsLongSegments) {
     std::string line = "\"ROUTE\",2,-25000\r\n";
     for (int i = 0; i < 25000; ++i) line += FormatGeneral(-20 + i * 0.001) + ",30\r\n";
-    TranslatorSettings s = TextToText(WobblyRing(25000) + line);
+    TranslatorSettings s = TextToText(test::WobblyRing(25000) + line);
     s.projectionName = "Mercator Cylindrical";
     s.outputName = "whole";
     ASSERT_EQ(TranslateMap(s), 1);

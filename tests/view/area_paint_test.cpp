@@ -21,6 +21,7 @@
 #include "mapfiles/translator.h"
 #include "platform/message_box.h"
 #include "platform/qpainter_dc.h"
+#include "tests/mapfiles/map_fixtures.h"
 #include "view/map_document.h"
 #include "view/map_layer_fixture.h"
 #include "view/map_view.h"
@@ -73,20 +74,6 @@ std::pair<Place, Place> BridgeOf(const std::vector<LPoint>& ring) {
         }
     }
     return {};
-}
-
-// A closed ring of n points round (0, 0), about 10 degrees across, wobbly.
-std::string WobblyRing(int n) {
-    std::string text = "\"RING\",1," + std::to_string(n) + "\r\n";
-    std::string first;
-    for (int i = 0; i < n - 1; ++i) {
-        const double a = 2 * M_PI * i / (n - 1);
-        const double r = 10 + 0.5 * std::sin(37 * a);
-        const std::string line = FormatGeneral(r * std::cos(a)) + "," + FormatGeneral(r * std::sin(a)) + "\r\n";
-        if (i == 0) first = line;
-        text += line;
-    }
-    return text + first;
 }
 
 // A view of the map: its centre and scale (3 x scale decimetres across).
@@ -226,9 +213,9 @@ TEST_F(AreaPaintTest, AHoleStaysEmptyAndItsBridgeNeverShows) {
 // ring does: no pixel of the sea shows inside the land.
 TEST_F(AreaPaintTest, TilesFillSeamlessly) {
     const View view{"whole", {0, 0}, 12000000};
-    Translate(WobblyRing(25000));
+    Translate(test::WobblyRing(25000));
     const QImage whole = Paint(kFillOnly, view);
-    Translate(WobblyRing(25000), 10000);
+    Translate(test::WobblyRing(25000), 10000);
     const std::vector<test::SegmentSpec> tiles = test::ReadMap(test::TempDir::Read(dir / "area.mpb"));
     EXPECT_GE(tiles.size(), 3u);
     for (const test::SegmentSpec& tile : tiles) EXPECT_LE(tile.storedCount, 10000);
