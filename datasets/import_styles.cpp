@@ -9,11 +9,12 @@ namespace okap {
 namespace {
 
 // Soft fills a cartographer would give land classes, and clear line
-// colours, for the first types; hues apart from each other.
+// colours, for the first types; hues apart from each other. No fill is a
+// blue, which a reader takes for water.
 constexpr std::array<Colour, 12> kSoftFills = {
-    Colour::Rgb(232, 221, 184), Colour::Rgb(199, 224, 183), Colour::Rgb(190, 215, 235), Colour::Rgb(240, 200, 200),
+    Colour::Rgb(232, 221, 184), Colour::Rgb(199, 224, 183), Colour::Rgb(244, 188, 160), Colour::Rgb(240, 200, 200),
     Colour::Rgb(214, 200, 232), Colour::Rgb(250, 214, 170), Colour::Rgb(190, 228, 218), Colour::Rgb(236, 230, 160),
-    Colour::Rgb(220, 208, 198), Colour::Rgb(245, 196, 224), Colour::Rgb(208, 224, 160), Colour::Rgb(182, 200, 228)};
+    Colour::Rgb(220, 208, 198), Colour::Rgb(245, 196, 224), Colour::Rgb(208, 224, 160), Colour::Rgb(226, 186, 214)};
 constexpr std::array<Colour, 12> kClearLines = {
     Colour::Rgb(31, 100, 180), Colour::Rgb(200, 50, 40),  Colour::Rgb(40, 140, 60),  Colour::Rgb(230, 120, 20),
     Colour::Rgb(120, 60, 160), Colour::Rgb(140, 90, 40),  Colour::Rgb(0, 140, 140),  Colour::Rgb(200, 40, 140),
@@ -47,6 +48,10 @@ Colour FromHsl(double hue, double saturation, double lightness) {
 double GoldenHue(size_t index) { return std::fmod(static_cast<double>(index) * 137.50776405, 360.0); }
 double Band(size_t index) { return static_cast<double>(index % 3); }
 
+// A fill's hue moved out of the blues (175 to 250 degrees), which read as
+// water, into the purples and pinks beyond them.
+double LandHue(double hue) { return hue >= 175.0 && hue < 250.0 ? hue + 85.0 : hue; }
+
 Colour Darker(Colour c) {
     return Colour::Rgb(c.Red() * 11 / 20, c.Green() * 11 / 20, c.Blue() * 11 / 20);
 }
@@ -59,8 +64,8 @@ PlotStyle ImportedTypeStyle(size_t index, bool areas) {
     style.lineWidth = 1;
     style.lineType = 0;
     style.fillPattern = kFillSolid;
-    style.fillColour =
-        index < kSoftFills.size() ? kSoftFills[index] : FromHsl(GoldenHue(index), 0.50, 0.76 + 0.05 * Band(index));
+    style.fillColour = index < kSoftFills.size() ? kSoftFills[index]
+                                                 : FromHsl(LandHue(GoldenHue(index)), 0.50, 0.76 + 0.05 * Band(index));
     if (areas) {
         style.lineColour = Darker(style.fillColour);
     } else {

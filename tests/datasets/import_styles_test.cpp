@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QColor>
 #include <set>
 #include <sstream>
 
@@ -26,6 +27,9 @@ TEST(ImportStylesTest, EveryTypeHasItsOwnColours) {
                   area.fillColour.Red() + area.fillColour.Green() + area.fillColour.Blue())
             << i;
         fills.insert(area.fillColour.value);
+        // No fill is a blue, which reads as water.
+        const int hue = QColor(area.fillColour.Red(), area.fillColour.Green(), area.fillColour.Blue()).hslHue();
+        EXPECT_FALSE(hue >= 175 && hue < 250) << i << ": hue " << hue;
         lines.insert(line.lineColour.value);
     }
     EXPECT_EQ(fills.size(), 100u);

@@ -140,7 +140,7 @@ TEST_F(MapImportTest, FormatNamesTheTypes) {
               "; feature no = name,plot,line style,line width,line colour,fill pattern,fill colour\r\n"
               "F1 = town : 1 31 100 180 1 0 232 221 184 99\r\n"
               "F2 = river : 1 200 50 40 1 0 199 224 183 99\r\n"
-              "F3 = land : 1 104 118 129 1 0 190 215 235 99\r\n");
+              "F3 = land : 1 134 103 88 1 0 244 188 160 99\r\n");
 
     // One type for all, named after the layer.
     ASSERT_EQ(Import("places.geojson", "all", {"", 7, "", false}), 1);
