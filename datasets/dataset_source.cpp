@@ -35,6 +35,8 @@ std::string TypeName(const std::optional<std::string>& value) {
     return name;
 }
 
+std::string TypeKey(const std::optional<std::string>& value) { return value ? "=" + *value : ""; }
+
 DatasetSource::DatasetSource(DatasetLayer& layer, FeatureTyping typing) : layer(layer), typing(std::move(typing)) {}
 
 int DatasetSource::Prepare() {
@@ -58,7 +60,7 @@ std::optional<int> DatasetSource::TypeOfFeature() {
         return 0;
     }
     const std::optional<std::string> value = layer.Text(*typeField);
-    const std::string key = value ? "=" + *value : "";  // a null apart from every value, the empty text included
+    const std::string key = TypeKey(value);
     if (const auto found = typeOfValue.find(key); found != typeOfValue.end()) return static_cast<int>(found->second);
     if (types.size() == static_cast<size_t>(kMaxFeatures)) {
         ShowError(layer.FeatureText() + ": the field " + typing.typeField + " has more than " +

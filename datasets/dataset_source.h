@@ -52,6 +52,10 @@ struct ImportCounts {
 // characters made harmless.
 std::string TypeName(const std::optional<std::string>& value);
 
+// The key that tells a field's values apart as types: a null apart from
+// every value, the empty text included.
+std::string TypeKey(const std::optional<std::string>& value);
+
 class DatasetSource : public SegmentSource {
 public:
     // The layer must be open and outlive the source.
