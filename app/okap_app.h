@@ -60,6 +60,8 @@ public:
     // The application commands.
     void CmOKAPConfig();
     void CmToolTranslate();
+    // File > Import (RunImport).
+    void CmFileImport();
     void CmHelpContents();
     void CmHelpUsing();
     void CmHelpAbout();

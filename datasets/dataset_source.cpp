@@ -28,6 +28,14 @@ std::string SegmentName(const std::string& text) {
 
 }  // namespace
 
+std::string FeatureCountText(const ImportCounts& counts) {
+    std::string text = std::to_string(counts.features) + (counts.features == 1 ? " feature: " : " features: ") + std::to_string(counts.imported) +
+                       " imported, " + std::to_string(counts.skipped) + " skipped, " + std::to_string(counts.empty) +
+                       " without geometry";
+    if (counts.kept > 0) text += ", " + std::to_string(counts.kept) + " with faulty geometry kept";
+    return text;
+}
+
 std::string TypeName(const std::optional<std::string>& value) {
     if (!value) return "(no value)";
     std::string name = OneLine(*value);

@@ -47,6 +47,10 @@ struct ImportCounts {
     int64_t kept = 0;     // imported in spite of faulty geometry
 };
 
+// "N features: N imported, N skipped, N without geometry" (the kept ones
+// when there are any).
+std::string FeatureCountText(const ImportCounts& counts);
+
 // What a value stands for where a feature name is shown: "(no value)" for
 // none, ":" (which ends a format file's feature name) and control
 // characters made harmless.
