@@ -1,5 +1,6 @@
 #include "app/import_command.h"
 
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
 #include <filesystem>
@@ -92,7 +93,7 @@ void RunImport(QWidget* parent, okapMDIClient& client) {
                          parent);
     QPushButton* add = nullptr;
     if (canAdd) {
-        add = question.addButton("&Add to " + QString::fromStdString(active->Document().title),
+        add = question.addButton("&Add to " + QFileInfo(QString::fromStdString(active->Document().title)).fileName(),
                                  QMessageBox::AcceptRole);
         add->setObjectName("addToDocument");
     }

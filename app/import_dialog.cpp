@@ -1,5 +1,6 @@
 #include "app/import_dialog.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFileDialog>
@@ -23,8 +24,10 @@
 #include "app/wait_cursor.h"
 #include "app/work_progress.h"
 #include "core/globals.h"
+#include "core/number_text.h"
 #include "datasets/dataset_contents.h"
 #include "datasets/dataset_file_filter.h"
+#include "platform/message_box.h"
 #include "styles/map_format.h"
 
 namespace okap {
@@ -63,6 +66,47 @@ QString LayerEntry(const LayerSummary& layer) {
 QString OutputNameFor(const QString& dataset) {
     return QFileInfo(dataset).completeBaseName().toLower().left(kTranslatorOutputLength);
 }
+
+// While it lives, the notices on single features (one skipped, or kept,
+// for faulty geometry) after the first few are held rather than shown a
+// box each, which a dataset with many faulty features would make endless;
+// Flush shows the held ones in one message.
+class FeatureNotices {
+public:
+    FeatureNotices() {
+        previous = SetMessageHandler([this](const Message& message) {
+            const bool notice = message.caption == "Warning" ||
+                                (message.caption == "Error" && message.text.ends_with(kFeatureSkipped));
+            if (notice && !flushing && ++notices > kShownAlone) {
+                held.push_back(message.text);
+                return MessageResult::Ok;
+            }
+            return previous ? previous(message) : PrintMessage(message);
+        });
+    }
+    ~FeatureNotices() { SetMessageHandler(previous); }
+    FeatureNotices(const FeatureNotices&) = delete;
+    FeatureNotices& operator=(const FeatureNotices&) = delete;
+
+    void Flush() {
+        if (held.empty()) return;
+        std::string text = FormatInt(static_cast<int64_t>(held.size())) + " more features with faulty geometry:";
+        for (size_t i = 0; i < held.size() && i < kListed; ++i) text += "\n" + held[i];
+        if (held.size() > kListed) text += "\n...";
+        held.clear();
+        flushing = true;
+        MessageBox(text, "Warning", MessageButtons::Ok, MessageIcon::Warning);
+        flushing = false;
+    }
+
+private:
+    static constexpr int kShownAlone = 3;
+    static constexpr size_t kListed = 10;
+    MessageHandler previous;
+    int notices = 0;
+    bool flushing = false;
+    std::vector<std::string> held;
+};
 
 }  // namespace
 
@@ -108,6 +152,8 @@ ImportDialog::ImportDialog(const MapImportSettings& values, std::string mapPath,
     whereEdit = new QLineEdit(QString::fromStdString(values.source.where), this);
     whereEdit->setObjectName("where");
     whereEdit->setPlaceholderText("all features, or a condition such as pop > 1000");
+    keepInvalidCheck = CheckBox("&Keep rings that cross themselves (else their features are skipped)",
+                                "keepInvalid", values.typing.keepInvalid, this);
     outputEdit = OutputNameEdit(values.translator.outputName, this);
     fields = std::make_unique<TranslatorFields>(values.translator, this);
 
@@ -117,6 +163,7 @@ ImportDialog::ImportDialog(const MapImportSettings& values, std::string mapPath,
     form->addRow(typeGroup);
     form->addRow("&Name field", nameFieldCombo);
     form->addRow("Filte&r", whereEdit);
+    form->addRow("", keepInvalidCheck);
     form->addRow("O&utput Map File", outputEdit);
     form->addRow("&Projection Type", fields->Projection());
 
@@ -160,6 +207,7 @@ MapImportSettings ImportDialog::Values() const {
     if (typeFieldRadio->isChecked()) values.typing.typeField = ChosenField(typeFieldCombo);
     values.typing.type = typeSpin->value();
     values.typing.nameField = ChosenField(nameFieldCombo);
+    values.typing.keepInvalid = keepInvalidCheck->isChecked();
     values.translator.outputName = TextOf(outputEdit);
     fields->Read(values.translator);
     return values;
@@ -248,8 +296,10 @@ void ImportDialog::accept() {
     const auto keepBadclient = qScopeGuard([previousBadclient] { badclient = previousBadclient; });
     WorkProgress progress(this, "Import", "Importing " + QString::fromStdString(settings.source.dataset));
     summary = {};
+    FeatureNotices notices;
     const int done = ImportMap(settings, progress.Callback(), &summary);
     progress.Close();
+    notices.Flush();
     if (done) QDialog::accept();
 }
 

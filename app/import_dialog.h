@@ -3,7 +3,8 @@
 // map format in the map directory (ImportMap). It shows the dataset with a
 // Browse button, its layers, the feature type (one number for all, or each
 // distinct value of a field a type, previewed as the types they become),
-// the name field, an attribute filter, the output map's name and the
+// the name field, an attribute filter, whether to keep features whose
+// rings cross themselves, the output map's name and the
 // translator's projection and region fields. OK runs the import with a
 // progress window whose Cancel stops it; the dialog closes only when the
 // import succeeded, and stays with what the user typed after a failure
@@ -17,6 +18,7 @@
 #include "app/translator_fields.h"
 #include "datasets/map_import.h"
 
+class QCheckBox;
 class QComboBox;
 class QLineEdit;
 class QListWidget;
@@ -67,6 +69,7 @@ private:
     QListWidget* previewList;
     QComboBox* nameFieldCombo;
     QLineEdit* whereEdit;
+    QCheckBox* keepInvalidCheck;
     QLineEdit* outputEdit;
     std::unique_ptr<TranslatorFields> fields;
 };

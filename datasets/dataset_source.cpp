@@ -100,7 +100,7 @@ bool DatasetSource::NextFeature() {
                                             [](const ShapeDefect& defect) { return defect.fatal; });
             const ShapeDefect& shown = fatal != current.defects.end() ? *fatal : current.defects.front();
             if (shown.fatal || !typing.keepInvalid) {
-                ShowError(layer.FeatureText() + ": " + shown.text + "; the feature is skipped");
+                ShowError(layer.FeatureText() + ": " + shown.text + kFeatureSkipped);
                 ++counts.skipped;
                 continue;
             }

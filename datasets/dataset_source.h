@@ -47,6 +47,9 @@ struct ImportCounts {
     int64_t kept = 0;     // imported in spite of faulty geometry
 };
 
+// The end of the message on a feature skipped for faulty geometry.
+inline constexpr const char* kFeatureSkipped = "; the feature is skipped";
+
 // "N features: N imported, N skipped, N without geometry" (the kept ones
 // when there are any).
 std::string FeatureCountText(const ImportCounts& counts);

@@ -18,6 +18,7 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTimer>
+#include <algorithm>
 #include <functional>
 
 #include "app/app_fixture.h"
@@ -228,6 +229,36 @@ TEST_F(ImportExportTest, ADatasetThatCannotBeOpenedKeepsTheDialogWithTheMessage)
     }
     EXPECT_TRUE(fs::is_empty(dir / "maps"));
     EXPECT_EQ(Frame().MDIClient()->Children().size(), 0);
+}
+
+TEST_F(ImportExportTest, NoticesOnManyFaultyFeaturesComeTogether) {
+    // Six rings that cross themselves and one good square.
+    std::vector<std::string> features;
+    for (int i = 0; i < 6; ++i) {
+        const std::string x = std::to_string(i * 5);
+        features.push_back(Feature(R"("n":)" + std::to_string(i),
+                                   "[[[" + x + ",0],[" + x + ",2],[" + x + "+2,0],[" + x + "+2,2],[" + x + ",0]]]"));
+    }
+    features.push_back(Feature(R"("n":6)", "[[[0,10],[2,10],[2,12],[0,12],[0,10]]]"));
+    std::string text = Collection(features);
+    // "x+2" written out.
+    for (int i = 0; i < 6; ++i) {
+        const std::string sum = std::to_string(i * 5) + "+2";
+        for (size_t at = text.find(sum); at != std::string::npos; at = text.find(sum))
+            text.replace(at, sum.size(), std::to_string(i * 5 + 2));
+    }
+    dir.Write("faulty.geojson", text);
+    Start();
+    MessageRecorder messages;
+    ImportScript(Dataset("faulty.geojson"), nullptr, "close");
+    Frame().Command(CM_FILEIMPORT);
+
+    const std::vector<std::string> texts = messages.Texts();
+    ASSERT_EQ(texts.size(), 4u) << ::testing::PrintToString(texts);
+    for (size_t i = 0; i < 3; ++i) EXPECT_TRUE(texts[i].ends_with("; the feature is skipped")) << texts[i];
+    EXPECT_EQ(texts[3].rfind("3 more features with faulty geometry:\nDataset ", 0), 0u) << texts[3];
+    EXPECT_EQ(std::count(texts[3].begin(), texts[3].end(), '\n'), 3);
+    EXPECT_EQ(choiceText.rfind("Imported 7 features: 1 imported, 6 skipped", 0), 0u) << choiceText;
 }
 
 TEST_F(ImportExportTest, CancelDuringTheImportLeavesNoFile) {
