@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
@@ -147,6 +148,40 @@ TEST_F(ImportExportTest, ImportsATypeFieldIntoTheActiveDocumentWhereItDraws) {
     EXPECT_GT(europe, 100);
     EXPECT_GT(americas, europe);
     EXPECT_TRUE(Frame().Action(CM_FILEEXPORT)->isEnabled());
+}
+
+TEST_F(ImportExportTest, ADialogStartsWithTheBaseMapsProjectionAndAnotherCannotJoinIt) {
+    Start();
+    okapMDIChild* document = Frame().MDIClient()->NewDocument();
+    const auto projectionOf = [](ImportDialog& dialog) { return dialog.findChild<QComboBox*>("projection"); };
+    ImportScript(Dataset("continents.geojson"),
+                 [&](ImportDialog& dialog) {
+                     projectionOf(dialog)->setCurrentIndex(projectionOf(dialog)->findText("Miller Cylindrical"));
+                     dialog.findChild<QLineEdit*>("originLongitude")->setText("20");
+                 },
+                 "addToDocument");
+    Frame().Command(CM_FILEIMPORT);
+    ASSERT_EQ(document->Document().mapLayerCount, 1);
+
+    // The next import starts with that projection and origin; another
+    // projection is offered a new document only.
+    std::string shownProjection;
+    std::string shownLongitude;
+    ImportScript(Dataset("continents.geojson"),
+                 [&](ImportDialog& dialog) {
+                     shownProjection = projectionOf(dialog)->currentText().toStdString();
+                     shownLongitude = dialog.findChild<QLineEdit*>("originLongitude")->text().toStdString();
+                     dialog.findChild<QLineEdit*>("outputFile")->setText("other");
+                     projectionOf(dialog)->setCurrentIndex(projectionOf(dialog)->findText("Polyconic"));
+                 },
+                 "close");
+    Frame().Command(CM_FILEIMPORT);
+    EXPECT_EQ(shownProjection, "Miller Cylindrical");
+    EXPECT_EQ(std::stod(shownLongitude), 20.0);
+    EXPECT_EQ(offeredChoices, (std::vector<std::string>{"newDocument", "close"}));
+    EXPECT_NE(choiceText.find("Its projection is not that of the base map of Document0"), std::string::npos)
+        << choiceText;
+    EXPECT_EQ(document->Document().mapLayerCount, 1);
 }
 
 TEST_F(ImportExportTest, WithoutADocumentTheImportOpensInANewOneFittedWhole) {
@@ -301,7 +336,7 @@ TEST_F(ImportExportTest, CancelDuringTheImportLeavesNoFile) {
     EXPECT_TRUE(fs::is_empty(dir / "maps")) << "no map file, no format file, no temporary file";
 }
 
-TEST_F(ImportExportTest, ExportWritesTheDocumentsLayerAsAReadableDataset) {
+TEST_F(ImportExportTest, ExportWritesTheDocumentsLayersAsReadableDatasets) {
     Start();
     EXPECT_FALSE(Frame().Action(CM_FILEEXPORT)->isEnabled()) << "no document";
     okapMDIChild* document = Frame().MDIClient()->NewDocument();
@@ -336,6 +371,39 @@ TEST_F(ImportExportTest, ExportWritesTheDocumentsLayerAsAReadableDataset) {
     const auto names = FieldValues({output, "", ""}, "feature", 10);
     ASSERT_TRUE(names);
     EXPECT_EQ(names->values, (std::vector<std::string>{"Americas", "Europe"}));
+
+    // A second layer: all of them go each to a file named after its map
+    // file, in the folder and format chosen.
+    ImportScript(Dataset("continents.geojson"),
+                 [](ImportDialog& dialog) { dialog.findChild<QLineEdit*>("outputFile")->setText("second"); },
+                 "addToDocument");
+    Frame().Command(CM_FILEIMPORT);
+    ASSERT_EQ(document->Document().mapLayerCount, 2);
+    messages.messages.clear();
+    QStringList offered;
+    fs::create_directories(dir / "out");
+    script = [&](QDialog& dialog) {
+        if (auto* choice = qobject_cast<QInputDialog*>(&dialog)) {
+            offered = choice->comboBoxItems();
+            choice->setTextValue("All map layers");
+            return int(QDialog::Accepted);
+        }
+        auto* files = qobject_cast<QFileDialog*>(&dialog);
+        if (files == nullptr) return int(QDialog::Rejected);
+        files->selectFile(QString::fromStdString((dir / "out" / "any.fgb").string()));
+        return int(QDialog::Accepted);
+    };
+    Frame().Command(CM_FILEEXPORT);
+    EXPECT_EQ(offered, (QStringList{"contine.mpb (contine.okf)", "second.mpb (second.okf)", "All map layers"}));
+    ASSERT_EQ(messages.Texts(), std::vector<std::string>{"Export done: 6 features written to\n" +
+                                                         (dir / "out" / "contine.fgb").string() + "\n" +
+                                                         (dir / "out" / "second.fgb").string()});
+    for (const char* file : {"contine.fgb", "second.fgb"}) {
+        const auto written = DatasetLayers((dir / "out" / file).string());
+        ASSERT_TRUE(written) << file;
+        EXPECT_EQ(written->front().features, 3) << file;
+    }
+    EXPECT_FALSE(fs::exists(dir / "out" / "any.fgb"));
 }
 
 }  // namespace
