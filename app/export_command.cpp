@@ -7,6 +7,7 @@
 #include <QRegularExpression>
 #include <QScopeGuard>
 #include <filesystem>
+#include <optional>
 #include <vector>
 
 #include "app/file_dialog_columns.h"

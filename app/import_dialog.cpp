@@ -34,8 +34,8 @@ namespace okap {
 
 namespace {
 
-// A field list whose first entry, when noneText is given, stands for no
-// field (its data empty); the others carry their field's name.
+// A list of a layer's fields, each entry carrying its field's name as its
+// data (an entry with empty data stands for no field).
 QComboBox* FieldCombo(const char* objectName, QWidget* parent) {
     auto* combo = new QComboBox(parent);
     combo->setObjectName(objectName);
