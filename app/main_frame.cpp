@@ -15,6 +15,7 @@
 
 #include "app/command_ids.h"
 #include "app/command_table.h"
+#include "app/export_command.h"
 #include "app/glyphs.h"
 #include "app/help_window.h"
 #include "app/keyboard_locks.h"
@@ -85,6 +86,10 @@ void MainFrame::BuildMenus() {
             action->setEnabled(!item.grey);
             menu->addAction(action);
         }
+        // The layers of a document change without a change of window: the
+        // commands that depend on them are brought up to date as a menu
+        // opens.
+        connect(menu, &QMenu::aboutToShow, this, &MainFrame::UpdateCommandEnabling);
         // The Window menu also lists the open document windows.
         if (std::string_view(popup.title) == "&Window") {
             connect(menu, &QMenu::aboutToShow, this, [this, menu] { ListWindows(menu); });
@@ -184,6 +189,9 @@ void MainFrame::UpdateCommandEnabling() {
     for (int id : kWindowCommands) actions.at(id)->setEnabled(hasWindows);
     const bool canPrint = mdiClient->CmPrintEnable();
     for (int id : kPrintCommands) actions.at(id)->setEnabled(canPrint);
+    // Export takes the active document's map layers.
+    okapMDIChild* child = mdiClient->ActiveChild();
+    actions.at(CM_FILEEXPORT)->setEnabled(child != nullptr && child->Document().mapLayerCount > 0);
 }
 
 void MainFrame::Command(int id) {
@@ -196,6 +204,7 @@ void MainFrame::Command(int id) {
         case CM_FILEPRINTPREVIEW: mdiClient->CmFilePrintPreview(); return;
         case CM_EXIT: close(); return;
         case CM_OKAPCONFIG: application.CmOKAPConfig(); return;
+        case CM_FILEIMPORT: application.CmFileImport(); return;
         case CM_TOOLTRANSLATE: application.CmToolTranslate(); return;
         case CM_HELPCONTENTS: application.CmHelpContents(); return;
         case CM_HELPUSING: application.CmHelpUsing(); return;
@@ -212,6 +221,7 @@ void MainFrame::Command(int id) {
         case CM_FILECLOSE: child->CMFileClose(); return;
         case CM_FILESAVE: child->CMFileSave(); return;
         case CM_FILESAVEAS: child->CMFileSaveAs(); return;
+        case CM_FILEEXPORT: RunExport(this, *child); return;
         case CM_COPYBITMAP: child->CMCopyBitmap(); return;
         case CM_COPYMETAFILE: child->CMCopyMetafile(); return;
         case CM_MAPFULLSCALE: child->CMMapFullScale(); return;

@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "app/dialog_fields.h"
+#include "app/map_file_projection.h"
 #include "app/map_style_dialog.h"
 #include "app/mdi_child.h"
 #include "app/modal_dialog.h"
@@ -24,58 +25,12 @@ namespace okap {
 
 namespace {
 
-// What decides whether two map files can be drawn together.
-struct MapProjection {
-    std::string code;
-    Position origin;
-    int offset = 1;
-};
-
-// The projection of map file name, in the current directory; none when its
-// header cannot be read, after the map file's own message. badclient is
-// left as it was, since a dialog that cannot read a map file must not cost
-// the view its next paint.
-std::optional<MapProjection> HeaderProjection(const std::string& name) {
-    Mapfile map;
-    const int previousBadclient = badclient;
-    if (!map.OpenInfile(name)) {
-        badclient = previousBadclient;
-        return std::nullopt;
-    }
-    map.SetOffset(0);
-    MapProjection projection{map.InHeader().projectionCode, map.InHeader().origin, map.OffsetMode()};
-    map.CloseInfile();
-    return projection;
-}
-
-// HeaderProjection that adds "Error opening map file " and the name.
-std::optional<MapProjection> ReadMapProjection(const std::string& name) {
-    std::optional<MapProjection> projection = HeaderProjection(name);
-    if (!projection) ShowError("Error opening map file " + name);
-    return projection;
-}
-
-// HeaderProjection with the map file's message held back.
-std::optional<MapProjection> HeaderProjectionUnshown(const std::string& name) {
-    const MessageRecorder unshown;
-    return HeaderProjection(name);
-}
-
 // Names the map files left out of a listing, once for all of them.
 void ReportUnreadableMapFiles(const std::vector<std::string>& names) {
     if (names.empty()) return;
     std::string list;
     for (const std::string& name : names) list += (list.empty() ? "" : ", ") + name;
     ShowStatus(QString::fromStdString("Skipped map files whose header cannot be read: " + list));
-}
-
-// The last entry of Projection_Codes equal to code; 0 when none is.
-int ProjectionIndex(const std::string& code) {
-    int index = 0;
-    for (size_t i = 0; i < Projection_Codes.size(); ++i) {
-        if (code == Projection_Codes[i]) index = static_cast<int>(i);
-    }
-    return index;
 }
 
 // Not a FieldEdit: the projection fields only show what the base map layer

@@ -85,6 +85,13 @@ void okapMDIClient::Show(okapMDIChild* child, bool maximised) {
 }
 
 okapMDIChild* okapMDIClient::CmFileNew() {
+    okapMDIChild* child = NewDocument();
+    // A new map starts with the choice of its base map.
+    child->CMMapLayers();
+    return child;
+}
+
+okapMDIChild* okapMDIClient::NewDocument() {
     const std::string title = StringResource(IDS_DOCUMENT) + FormatInt(newDocumentCount++);
     const okapMDIChild* active = ActiveChild();
     const bool maximised = active && active->isMaximized();
@@ -100,8 +107,6 @@ okapMDIChild* okapMDIClient::CmFileNew() {
     }
     addSubWindow(child);
     Show(child, maximised);
-    // A new map starts with the choice of its base map.
-    child->CMMapLayers();
     return child;
 }
 

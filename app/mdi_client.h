@@ -24,6 +24,9 @@ public:
     // window is; then its Map Layers command runs, so that the map starts
     // with the choice of its base map. Returns the new window.
     okapMDIChild* CmFileNew();
+    // The same window without the Map Layers command: a new map whose
+    // layers the caller gives.
+    okapMDIChild* NewDocument();
     // File Open: asks for a document in the map file path and opens it.
     void CmFileOpen();
     // File Open of a named document (relative names are in the map file

@@ -19,6 +19,7 @@
 #include "app/first_start.h"
 #include "app/glyphs.h"
 #include "app/help_window.h"
+#include "app/import_command.h"
 #include "app/main_frame.h"
 #include "app/mdi_client.h"
 #include "app/modal_dialog.h"
@@ -241,6 +242,12 @@ void okapApp::ApplyConfiguration(const ACDialogTB& values) {
     }
     postmod = values.postscript ? 1 : 0;
     metafileResolution = ParseDecimal(values.resolution);
+}
+
+void okapApp::CmFileImport() {
+    RunImport(frame.get(), *mdiClient);
+    // A document may have its first map layer now: Export follows.
+    frame->UpdateCommandEnabling();
 }
 
 void okapApp::CmToolTranslate() { RunMapTranslator(frame.get(), mapPath); }

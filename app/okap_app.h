@@ -1,7 +1,7 @@
 #pragma once
 // The application object: starts the program, reads okap.ini, builds the
 // main window and handles the commands that belong to no document
-// (Configure, Map Translator, help, About). Documents, views and dialogs
+// (Import, Configure, Map Translator, help, About). Documents, views and dialogs
 // reach its settings through the global pointer `app`.
 //
 // For the document windows:
@@ -60,6 +60,8 @@ public:
     // The application commands.
     void CmOKAPConfig();
     void CmToolTranslate();
+    // File > Import (RunImport).
+    void CmFileImport();
     void CmHelpContents();
     void CmHelpUsing();
     void CmHelpAbout();

@@ -4,9 +4,11 @@
 
 #include <QDialog>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "app/translator_fields.h"
 #include "mapfiles/translator.h"
 
 class QComboBox;
@@ -14,10 +16,6 @@ class QLineEdit;
 class QWidget;
 
 namespace okap {
-
-// The longest texts the fields take.
-inline constexpr int kTranslatorOutputLength = 7;
-inline constexpr int kTranslatorAngleLength = 29;
 
 // The map files the dialog offers as input: the "*.mp*" files of dir, with
 // their names as they are on disk (the files are opened by these names).
@@ -38,15 +36,7 @@ public:
 private:
     QComboBox* inputCombo;
     QLineEdit* outputEdit;
-    QComboBox* projectionCombo;
-    QLineEdit* originLongitudeEdit;
-    QLineEdit* originLatitudeEdit;
-    QLineEdit* resolutionEdit;
-    QLineEdit* boundaryEdit;
-    QLineEdit* westEdit;
-    QLineEdit* eastEdit;
-    QLineEdit* northEdit;
-    QLineEdit* southEdit;
+    std::unique_ptr<TranslatorFields> fields;
 };
 
 // What the end of a translation says: "Translation done: " with the

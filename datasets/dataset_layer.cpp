@@ -1,29 +1,20 @@
 #include "datasets/dataset_layer.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
-#include <filesystem>
 
 #include <cpl_error.h>
-#include <cpl_string.h>
 #include <gdal_priv.h>
 #include <ogr_spatialref.h>
 #include <ogrsf_frmts.h>
 
-#include "datasets/gdal_setup.h"
+#include "datasets/dataset_open.h"
 #include "datasets/geometry_conversion.h"
 #include "platform/message_box.h"
 
 namespace okap {
 
 namespace {
-
-// GDAL's own words on the last failure, as a tail for a message.
-std::string GdalReason() {
-    const std::string reason = CPLGetLastErrorMsg();
-    return reason.empty() ? "" : " (" + reason + ")";
-}
 
 // The names in a list for a message, at most a dozen of them.
 std::string NameList(const std::vector<std::string>& names) {
@@ -33,22 +24,7 @@ std::string NameList(const std::vector<std::string>& names) {
     return list;
 }
 
-// A CSV file gets its geometry from a WKT column (found by GDAL itself) or
-// from longitude and latitude columns of the usual names, and numbers in
-// its columns are read as numbers.
-CPLStringList OpenOptionsFor(const std::string& path) {
-    CPLStringList options;
-    std::string extension = std::filesystem::path(path).extension().string();
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    if (extension == ".csv") {
-        options.AddString("X_POSSIBLE_NAMES=x,lon,long,lng,longitude,easting");
-        options.AddString("Y_POSSIBLE_NAMES=y,lat,latitude,northing");
-        options.AddString("KEEP_GEOM_COLUMNS=NO");
-        options.AddString("AUTODETECT_TYPE=YES");
-    }
-    return options;
-}
+bool IsNumeric(OGRFieldType type) { return type == OFTInteger || type == OFTInteger64 || type == OFTReal; }
 
 }  // namespace
 
@@ -74,15 +50,10 @@ std::string DatasetLayer::LayerText() const { return "Dataset " + datasetName + 
 std::string DatasetLayer::FeatureText() const { return LayerText() + ", feature " + std::to_string(featureId); }
 
 int DatasetLayer::Open(const LayerChoice& choice) {
-    UseGdal();
     datasetName = choice.dataset;
     layerName = choice.layer;
-    CPLErrorReset();
-    const CPLStringList options = OpenOptionsFor(choice.dataset);
-    gdal->dataset.reset(GDALDataset::Open(choice.dataset.c_str(), GDAL_OF_VECTOR | GDAL_OF_READONLY, nullptr,
-                                          options.List(), nullptr));
-    if (!gdal->dataset) return Fail("Error opening dataset : " + choice.dataset + GdalReason());
-    if (gdal->dataset->GetLayerCount() == 0) return Fail("Dataset " + choice.dataset + " holds no vector layer");
+    gdal->dataset = OpenVectorDataset(choice.dataset);
+    if (!gdal->dataset) return 0;
 
     gdal->layer = choice.layer.empty() ? gdal->dataset->GetLayer(0) : gdal->dataset->GetLayerByName(choice.layer.c_str());
     if (gdal->layer == nullptr) {
@@ -146,10 +117,20 @@ std::optional<int> DatasetLayer::Field(const std::string& name) const {
 bool DatasetLayer::RequireNumeric(int field) const {
     const OGRFieldDefn* definition = gdal->layer->GetLayerDefn()->GetFieldDefn(field);
     const OGRFieldType type = definition->GetType();
-    if (type == OFTInteger || type == OFTInteger64 || type == OFTReal) return true;
+    if (IsNumeric(type)) return true;
     Fail(LayerText() + ": the field " + definition->GetNameRef() + " is not numeric (" +
          OGRFieldDefn::GetFieldTypeName(type) + ")");
     return false;
+}
+
+std::vector<FieldSummary> DatasetLayer::Fields() const {
+    const OGRFeatureDefn* definition = gdal->layer->GetLayerDefn();
+    std::vector<FieldSummary> fields;
+    for (int i = 0; i < definition->GetFieldCount(); ++i) {
+        const OGRFieldDefn* field = definition->GetFieldDefn(i);
+        fields.push_back({field->GetNameRef(), IsNumeric(field->GetType())});
+    }
+    return fields;
 }
 
 bool DatasetLayer::Next() {
@@ -179,6 +160,11 @@ std::optional<double> DatasetLayer::Number(int field) const {
     const double value = gdal->feature->GetFieldAsDouble(field);
     if (!std::isfinite(value)) return std::nullopt;
     return value;
+}
+
+bool DatasetLayer::HasGeometry() const {
+    const OGRGeometry* geometry = gdal->feature ? gdal->feature->GetGeometryRef() : nullptr;
+    return geometry != nullptr && !geometry->IsEmpty();
 }
 
 FeatureShapes DatasetLayer::Shapes(Want want) const {

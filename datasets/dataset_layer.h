@@ -26,6 +26,13 @@ struct LayerChoice {
     std::string where;    // an attribute filter in OGR's SQL dialect; empty for none
 };
 
+// A field of a layer: its name and whether it holds numbers.
+struct FieldSummary {
+    std::string name;
+    bool numeric = false;
+    friend bool operator==(const FieldSummary&, const FieldSummary&) = default;
+};
+
 class DatasetLayer {
 public:
     DatasetLayer();
@@ -45,6 +52,8 @@ public:
     // Whether the field holds numbers (integer or real); if not, reports
     // that it does not.
     bool RequireNumeric(int field) const;
+    // The layer's fields in their order.
+    std::vector<FieldSummary> Fields() const;
 
     // Moves to the next feature; false at the end of the layer, or when
     // the dataset cannot be read further (reported, and ReadFailed set).
@@ -57,6 +66,8 @@ public:
     // not set or null (or, as a number, not a finite number).
     std::optional<std::string> Text(int field) const;
     std::optional<double> Number(int field) const;
+    // Whether the current feature has a geometry that is not empty.
+    bool HasGeometry() const;
     // The current feature's geometry in longitude and latitude: as the
     // shapes of a map file, or as the places of data points.
     enum class Want { Shapes, Places };

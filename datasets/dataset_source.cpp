@@ -28,12 +28,22 @@ std::string SegmentName(const std::string& text) {
 
 }  // namespace
 
+std::string FeatureCountText(const ImportCounts& counts) {
+    std::string text = std::to_string(counts.features) + (counts.features == 1 ? " feature: " : " features: ") + std::to_string(counts.imported) +
+                       " imported, " + std::to_string(counts.skipped) + " skipped, " + std::to_string(counts.empty) +
+                       " without geometry";
+    if (counts.kept > 0) text += ", " + std::to_string(counts.kept) + " with faulty geometry kept";
+    return text;
+}
+
 std::string TypeName(const std::optional<std::string>& value) {
     if (!value) return "(no value)";
     std::string name = OneLine(*value);
     std::replace(name.begin(), name.end(), ':', '-');
     return name;
 }
+
+std::string TypeKey(const std::optional<std::string>& value) { return value ? "=" + *value : ""; }
 
 DatasetSource::DatasetSource(DatasetLayer& layer, FeatureTyping typing) : layer(layer), typing(std::move(typing)) {}
 
@@ -58,7 +68,7 @@ std::optional<int> DatasetSource::TypeOfFeature() {
         return 0;
     }
     const std::optional<std::string> value = layer.Text(*typeField);
-    const std::string key = value ? "=" + *value : "";  // a null apart from every value, the empty text included
+    const std::string key = TypeKey(value);
     if (const auto found = typeOfValue.find(key); found != typeOfValue.end()) return static_cast<int>(found->second);
     if (types.size() == static_cast<size_t>(kMaxFeatures)) {
         ShowError(layer.FeatureText() + ": the field " + typing.typeField + " has more than " +
@@ -90,7 +100,7 @@ bool DatasetSource::NextFeature() {
                                             [](const ShapeDefect& defect) { return defect.fatal; });
             const ShapeDefect& shown = fatal != current.defects.end() ? *fatal : current.defects.front();
             if (shown.fatal || !typing.keepInvalid) {
-                ShowError(layer.FeatureText() + ": " + shown.text + "; the feature is skipped");
+                ShowError(layer.FeatureText() + ": " + shown.text + kFeatureSkipped);
                 ++counts.skipped;
                 continue;
             }

@@ -47,10 +47,21 @@ struct ImportCounts {
     int64_t kept = 0;     // imported in spite of faulty geometry
 };
 
+// The end of the message on a feature skipped for faulty geometry.
+inline constexpr const char* kFeatureSkipped = "; the feature is skipped";
+
+// "N features: N imported, N skipped, N without geometry" (the kept ones
+// when there are any).
+std::string FeatureCountText(const ImportCounts& counts);
+
 // What a value stands for where a feature name is shown: "(no value)" for
 // none, ":" (which ends a format file's feature name) and control
 // characters made harmless.
 std::string TypeName(const std::optional<std::string>& value);
+
+// The key that tells a field's values apart as types: a null apart from
+// every value, the empty text included.
+std::string TypeKey(const std::optional<std::string>& value);
 
 class DatasetSource : public SegmentSource {
 public:

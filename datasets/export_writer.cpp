@@ -95,6 +95,18 @@ std::optional<ExportFormat> ExportFormatFor(const fs::path& output) {
 
 std::string ExportExtensions() { return ".geojson, .gpkg, .shp or .fgb"; }
 
+std::string ExportFileFilter() {
+    UseGdal();
+    std::string filter;
+    for (const FormatInfo& info : kFormats) {
+        GDALDriver* driver = GetGDALDriverManager()->GetDriverByName(info.driver);
+        if (driver == nullptr) continue;  // this GDAL cannot write it
+        const char* name = driver->GetMetadataItem(GDAL_DMD_LONGNAME);
+        filter += std::string(filter.empty() ? "" : ";;") + (name ? name : info.driver) + " (*" + info.extension + ")";
+    }
+    return filter;
+}
+
 bool CheckExportFormat(const fs::path& output) {
     if (ExportFormatFor(output)) return true;
     ShowError("Unknown export file type : " + output.string() + " (use " + ExportExtensions() + ")");

@@ -62,6 +62,11 @@ std::optional<ExportFormat> ExportFormatFor(const std::filesystem::path& output)
 // .shp or .fgb".
 std::string ExportExtensions();
 
+// For a save dialog: "Long name (*.ext)" of each format whose driver GDAL
+// has (the driver's long name), joined by ";;" in the order of
+// ExportFormat, as Qt's file dialogs take it.
+std::string ExportFileFilter();
+
 // True when output has the extension of a format; otherwise reports
 // "Unknown export file type" and gives false.
 bool CheckExportFormat(const std::filesystem::path& output);

@@ -49,6 +49,9 @@ const std::vector<Popup> kExpectedMenu = {
       {"&Save", 24333, "Saves this map"},
       {"Save &As...", 24334, "Saves this map with a new name"},
       {"-", 0, ""},
+      {"&Import...", 24335, "Imports a layer of a vector dataset as a map file"},
+      {"Expor&t...", 24336, "Exports the map layers for other GIS programs"},
+      {"-", 0, ""},
       {"Print Pre&view...", 24340, "Display full pages as read-only"},
       {"&Print...", 24337, "Print this map"},
       {"P&rint Setup...", 24338, "Setup print characteristics"},
@@ -139,7 +142,7 @@ TEST_F(MainFrameTest, DocumentCommandsFollowTheActiveDocumentWindow) {
                                     CM_COPYMETAFILE, CM_MAPFULLSCALE, CM_MAPSETCOORDINATES, CM_CURSORZOOMIN,
                                     CM_CURSORZOOMOUT, CM_CURSORMEASURE, CM_CASCADECHILDREN, CM_CLOSECHILDREN,
                                     CM_MAPLAYERS, CM_DATALAYERS};
-    const int alwaysOn[] = {CM_FILENEW, CM_FILEOPEN, CM_EXIT, CM_OKAPCONFIG, CM_TOOLTRANSLATE, CM_HELPCONTENTS,
+    const int alwaysOn[] = {CM_FILENEW, CM_FILEOPEN, CM_FILEIMPORT, CM_EXIT, CM_OKAPCONFIG, CM_TOOLTRANSLATE, CM_HELPCONTENTS,
                             CM_HELPABOUT};
     for (int id : documentCommands) EXPECT_FALSE(frame.Action(id)->isEnabled()) << id;
     for (int id : alwaysOn) EXPECT_TRUE(frame.Action(id)->isEnabled()) << id;

@@ -20,12 +20,4 @@ bool ReadDatasetOptions(const Options& options, LayerChoice& choice) {
     return true;
 }
 
-std::string FeatureCountText(const ImportCounts& counts) {
-    std::string text = std::to_string(counts.features) + (counts.features == 1 ? " feature: " : " features: ") + std::to_string(counts.imported) +
-                       " imported, " + std::to_string(counts.skipped) + " skipped, " + std::to_string(counts.empty) +
-                       " without geometry";
-    if (counts.kept > 0) text += ", " + std::to_string(counts.kept) + " with faulty geometry kept";
-    return text;
-}
-
 }  // namespace okap::tool

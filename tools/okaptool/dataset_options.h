@@ -18,8 +18,4 @@ std::vector<OptionSpec> DatasetOptionSpecs();
 // False, after a message, for an empty filter.
 bool ReadDatasetOptions(const Options& options, LayerChoice& choice);
 
-// "N features: N imported, N skipped, N without geometry" (the kept ones
-// when there are any).
-std::string FeatureCountText(const ImportCounts& counts);
-
 }  // namespace okap::tool
