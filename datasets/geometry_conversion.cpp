@@ -51,8 +51,8 @@ constexpr const char* kLeftOut = "the ring is left out";
 enum class RingFault { None, Short, Crossing };
 
 // Whether a ring is too short to enclose anything, or crosses itself
-// (edges that cross or overlap; a ring that only touches itself at a point
-// draws well and is left alone). The crossing test needs GEOS.
+// (edges that cross; a ring that only touches itself, at a point or along
+// an edge, draws well and is left alone). The test needs GEOS.
 RingFault FaultOf(const OGRLinearRing& ring, FeatureShapes& out) {
     if (ring.getNumPoints() < 4) {
         out.defects.push_back(ShapeDefect::Keepable(
@@ -79,7 +79,10 @@ RingFault FaultOf(const OGRLinearRing& ring, FeatureShapes& out) {
         out.defects.push_back(ShapeDefect::Keepable("a ring of fewer than 4 distinct points" + where, kLeftOut));
         return RingFault::Short;
     }
-    if (reason.starts_with("Self-intersection")) {
+    // Edges that only touch or run back along each other (a spike, a coast
+    // that runs out along the 180 degree meridian and back) draw as they
+    // should: only edges that cross make the fault.
+    if (reason.starts_with("Self-intersection") && RingCrossesItself(ring)) {
         out.defects.push_back(ShapeDefect::Keepable("a ring crosses itself" + where, "the ring is imported as it runs"));
         return RingFault::Crossing;
     }

@@ -54,9 +54,21 @@ bool EdgesMeet(Point p1, Point p2, Point p3, Point p4) {
     return lo(p1, p2) <= hi(p3, p4) && lo(p3, p4) <= hi(p1, p2);
 }
 
-}  // namespace
+// Whether edges p1-p2 and p3-p4 cross each other: each has the ends of the
+// other strictly on both sides of it.
+bool EdgesCross(Point p1, Point p2, Point p3, Point p4) {
+    const auto side = [](Point a, Point b, Point c) {
+        const double cross = (b.x - a.x) * (c.y - a.y) - (b.y - a.y) * (c.x - a.x);
+        return (cross > 0) - (cross < 0);
+    };
+    return side(p3, p4, p1) * side(p3, p4, p2) < 0 && side(p1, p2, p3) * side(p1, p2, p4) < 0;
+}
 
-bool RingMayCrossItself(const OGRLinearRing& ring) {
+// What the two looks share. Loose: whether the ring may cross or overlap
+// itself (edges that meet within the tolerance, a turn straight back).
+// Strict: whether two edges cross each other. Both say yes to what they
+// cannot tell.
+bool LookForMeeting(const OGRLinearRing& ring, bool strict) {
     // The ring without repeated points, closed.
     std::vector<Point> points;
     points.reserve(static_cast<size_t>(ring.getNumPoints()));
@@ -69,7 +81,7 @@ bool RingMayCrossItself(const OGRLinearRing& ring) {
     const size_t edges = points.size() - 1;
 
     // Turning straight back at a vertex overlaps the edge before.
-    for (size_t i = 0; i < edges; ++i) {
+    for (size_t i = 0; i < edges && !strict; ++i) {
         const Point a = points[i == 0 ? edges - 1 : i - 1], b = points[i], c = points[i + 1];
         if (Side(a, b, c) == 0 && (b.x - a.x) * (c.x - b.x) + (b.y - a.y) * (c.y - b.y) < 0) return true;
     }
@@ -83,7 +95,8 @@ bool RingMayCrossItself(const OGRLinearRing& ring) {
         south = std::min(south, p.y);
         north = std::max(north, p.y);
     }
-    if (!(east > west) || !(north > south)) return true;
+    // A ring on one line overlaps itself but crosses nothing.
+    if (!(east > west) || !(north > south)) return !strict;
     const size_t side = std::max<size_t>(1, static_cast<size_t>(std::sqrt(static_cast<double>(edges) / 4)));
     const double cellWidth = (east - west) / static_cast<double>(side);
     const double cellHeight = (north - south) / static_cast<double>(side);
@@ -121,11 +134,18 @@ bool RingMayCrossItself(const OGRLinearRing& ring) {
                 const size_t b = std::max(edgesOfCells[i], edgesOfCells[j]);
                 // Neighbours share a point by nature.
                 if (b == a + 1 || (a == 0 && b == edges - 1)) continue;
-                if (EdgesMeet(points[a], points[a + 1], points[b], points[b + 1])) return true;
+                const Point p1 = points[a], p2 = points[a + 1], p3 = points[b], p4 = points[b + 1];
+                if (strict ? EdgesCross(p1, p2, p3, p4) : EdgesMeet(p1, p2, p3, p4)) return true;
             }
         }
     }
     return false;
 }
+
+}  // namespace
+
+bool RingMayCrossItself(const OGRLinearRing& ring) { return LookForMeeting(ring, false); }
+
+bool RingCrossesItself(const OGRLinearRing& ring) { return LookForMeeting(ring, true); }
 
 }  // namespace okap

@@ -14,4 +14,11 @@ namespace okap {
 // such place; a ring it does not pass is for the exact test to judge.
 bool RingMayCrossItself(const OGRLinearRing& ring);
 
+// Whether two edges of the ring cross each other, as a figure of eight
+// does. Edges that only touch or run along each other (a spike, a ring
+// that runs out along the 180 degree meridian and back) do not cross: such
+// a ring draws as it should. Yes also where it cannot tell (a cell of the
+// look too crowded).
+bool RingCrossesItself(const OGRLinearRing& ring);
+
 }  // namespace okap

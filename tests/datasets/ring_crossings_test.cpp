@@ -10,6 +10,7 @@
 
 #include <cmath>
 #include <string>
+#include <utility>
 
 namespace okap {
 namespace {
@@ -50,6 +51,23 @@ TEST(RingCrossingsTest, MayCrossItself) {
         {"too few points", "POLYGON ((0 0,1 1,0 0,0 0))", true},
     };
     for (const Row& row : rows) EXPECT_EQ(RingMayCrossItself(Ring(row.polygon)), row.may) << row.what;
+}
+
+// Only edges that cross each other make a ring cross itself: touching,
+// turning back and running along each other do not.
+TEST(RingCrossingsTest, CrossesItself) {
+    const std::pair<const char*, bool> rows[] = {
+        {"POLYGON ((0 0,2 2,2 0,0 2,0 0))", true},
+        {"POLYGON ((0 0,10 0,10 10,6 10,6 -1,4 -1,4 10,0 10,0 0))", true},
+        {"POLYGON ((0 0,4 0,4 4,0 4,0 0))", false},
+        {"POLYGON ((0 0,4 0,2 2,4 4,0 4,2 2,0 0))", false},
+        {"POLYGON ((0 0,4 0,4 2,6 2,4 2,4 4,0 4,0 0))", false},
+        {"POLYGON ((0 0,4 0,4 1,1 1,1 0,3 0,3 -1,0 -1,0 0))", false},
+        // Out along the 180 degree meridian and back, as world datasets
+        // close Antarctica.
+        {"POLYGON ((-180 -90,-180 -80,-170 -70,180 -70,180 -80,180 -90,180 -80,-180 -85,-180 -90))", false},
+    };
+    for (const auto& [polygon, crosses] : rows) EXPECT_EQ(RingCrossesItself(Ring(polygon)), crosses) << polygon;
 }
 
 }  // namespace
