@@ -50,23 +50,19 @@ constexpr const char* kLeftOut = "the ring is left out";
 
 enum class RingFault { None, Short, Crossing };
 
-// Whether a ring is too short to enclose anything, or crosses itself
-// (edges that cross; a ring that only touches itself, at a point or along
-// an edge, draws well and is left alone). The test needs GEOS.
-RingFault FaultOf(const OGRLinearRing& ring, FeatureShapes& out) {
-    if (ring.getNumPoints() < 4) {
-        out.defects.push_back(ShapeDefect::Keepable(
-            "a ring of " + FormatInt(ring.getNumPoints()) + " points (a ring needs at least 4)", kLeftOut));
-        return RingFault::Short;
-    }
-    if (!OGRGeometryFactory::haveGEOS() || !RingMayCrossItself(ring)) return RingFault::None;
+constexpr const char* kRunsAsItIs = "the ring is imported as it runs";
+
+// GEOS's judgement, for a ring too crowded for the grid of
+// FindRingCrossing: "Self-intersection at or near point X Y" is taken as a
+// crossing (GEOS counts a spike out and back as one too).
+RingFault GeosFault(const OGRLinearRing& ring, FeatureShapes& out) {
+    if (!OGRGeometryFactory::haveGEOS()) return RingFault::None;
     OGRPolygon alone;
     alone.addRingDirectly(new OGRLinearRing(ring));
     CPLErrorReset();
     if (alone.IsValid()) return RingFault::None;
-    // GEOS names the fault and where it is: "Self-intersection at or near
-    // point X Y".
     const std::string reason = CPLGetLastErrorMsg();
+    if (!reason.starts_with("Self-intersection")) return RingFault::None;
     const size_t near = reason.find("point ");
     std::string where;
     if (near != std::string::npos) {
@@ -75,18 +71,34 @@ RingFault FaultOf(const OGRLinearRing& ring, FeatureShapes& out) {
         const std::optional<double> y = ReadDouble(xy.substr(std::min(xy.size(), xy.find(' '))));
         if (x && y) where = " near " + PointText(*x, *y);
     }
-    if (reason.starts_with("Too few")) {
-        out.defects.push_back(ShapeDefect::Keepable("a ring of fewer than 4 distinct points" + where, kLeftOut));
+    out.defects.push_back(ShapeDefect::Keepable("a ring crosses itself" + where, kRunsAsItIs));
+    return RingFault::Crossing;
+}
+
+// Whether a ring is too short to enclose anything, or crosses itself
+// (edges that cross; a ring that only touches itself, at a point or along
+// an edge, draws well and is left alone).
+RingFault FaultOf(const OGRLinearRing& ring, FeatureShapes& out) {
+    if (ring.getNumPoints() < 4) {
+        out.defects.push_back(ShapeDefect::Keepable(
+            "a ring of " + FormatInt(ring.getNumPoints()) + " points (a ring needs at least 4)", kLeftOut));
         return RingFault::Short;
     }
-    // Edges that only touch or run back along each other (a spike, a coast
-    // that runs out along the 180 degree meridian and back) draw as they
-    // should: only edges that cross make the fault.
-    if (reason.starts_with("Self-intersection") && RingCrossesItself(ring)) {
-        out.defects.push_back(ShapeDefect::Keepable("a ring crosses itself" + where, "the ring is imported as it runs"));
-        return RingFault::Crossing;
+    const RingCrossing crossing = FindRingCrossing(ring);
+    switch (crossing.verdict) {
+        case RingCrossing::Verdict::None:
+            return RingFault::None;
+        case RingCrossing::Verdict::TooFewPoints:
+            out.defects.push_back(ShapeDefect::Keepable("a ring of fewer than 4 distinct points", kLeftOut));
+            return RingFault::Short;
+        case RingCrossing::Verdict::Crosses:
+            out.defects.push_back(ShapeDefect::Keepable(
+                "a ring crosses itself near " + PointText(crossing.x, crossing.y), kRunsAsItIs));
+            return RingFault::Crossing;
+        case RingCrossing::Verdict::CannotTell:
+            break;
     }
-    return RingFault::None;
+    return GeosFault(ring, out);
 }
 
 void AddPolygon(const OGRPolygon& polygon, FeatureShapes& out) {
