@@ -56,9 +56,9 @@ measure "translate text map" "$tool" translate large.mpa benchtxt --projection "
 measure "export binary map to .gpkg" "$tool" export benchtxt.mpb benchbin.gpkg --replace
 
 for ext in gpkg fgb; do
-    measure "import .$ext" "$tool" import "large.$ext" "bench$ext" --projection "$projection" \
+    measure "import .$ext" "$tool" import "large.$ext" "imp$ext" --projection "$projection" \
         --name-field name --type-field type --keep-invalid --replace
-    if cmp -s "$dir/benchtxt.mpb" "$dir/bench$ext.mpb"; then same=yes; else same=no; fi
+    if cmp -s "$dir/benchtxt.mpb" "$dir/imp$ext.mpb"; then same=yes; else same=no; fi
     echo "  same bytes as the translated text map: $same"
 done
 # The datasets hold the text map's rings turned as GIS formats expect, so
@@ -67,6 +67,6 @@ done
 measure "import .gpkg as a text map" "$tool" import large.gpkg benchgtx --projection TEXT \
     --name-field name --type-field type --keep-invalid --replace
 measure "translate that text map" "$tool" translate benchgtx.mpa benchgtr --projection "$projection" --replace
-if cmp -s "$dir/benchgtr.mpb" "$dir/benchgpkg.mpb"; then same=yes; else same=no; fi
+if cmp -s "$dir/benchgtr.mpb" "$dir/impgpkg.mpb"; then same=yes; else same=no; fi
 echo "  same bytes as importing .gpkg: $same"
 rm -f "$dir/time.txt" "$dir/messages.txt"
