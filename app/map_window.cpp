@@ -1,9 +1,12 @@
 #include "app/map_window.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTimer>
+#include <QWheelEvent>
+#include <cmath>
 #include <optional>
 #include <string>
 #include <utility>
@@ -46,6 +49,8 @@ POINT PointOf(QPoint p) { return {p.x(), p.y()}; }
 okapWindow::okapWindow(MapDocument& doc, QWidget* parent)
     : QWidget(parent), document(doc), view(doc, ViewSettings{}) {
     setMouseTracking(true);
+    // The keys navigate the view that has the focus.
+    setFocusPolicy(Qt::StrongFocus);
     // The picture covers the whole view; Qt need not clear it first.
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
@@ -205,17 +210,99 @@ void okapWindow::resizeEvent(QResizeEvent* event) {
 void okapWindow::mousePressEvent(QMouseEvent* event) {
     QWidget::mousePressEvent(event);
     event->accept();
-    if (event->button() == Qt::LeftButton) EvLButtonDown(event->position().toPoint());
+    const bool pans = event->button() == Qt::MiddleButton || (event->button() == Qt::LeftButton && spaceHeld);
+    if (pans && dragState != kDragZoomIn && dragState != kDragZoomOut && dragState != kDragMeasure) {
+        panning = true;
+        panFrom = event->position().toPoint();
+        setCursor(Qt::ClosedHandCursor);
+    } else if (event->button() == Qt::LeftButton) {
+        EvLButtonDown(event->position().toPoint());
+    }
 }
 
 void okapWindow::mouseMoveEvent(QMouseEvent* event) {
     event->accept();
-    EvMouseMove(event->position().toPoint());
+    const QPoint point = event->position().toPoint();
+    if (panning) {
+        const QPoint step = point - panFrom;
+        panFrom = point;
+        PanBy(step.x(), step.y());
+    }
+    EvMouseMove(point);
 }
 
 void okapWindow::mouseReleaseEvent(QMouseEvent* event) {
     event->accept();
-    if (event->button() == Qt::LeftButton) EvLButtonUp(event->position().toPoint());
+    if (panning) {
+        panning = false;
+        SetToolMode(toolMode);  // the tool's own cursor again
+    } else if (event->button() == Qt::LeftButton) {
+        EvLButtonUp(event->position().toPoint());
+    }
+}
+
+namespace {
+
+// The zoom of one wheel notch (and of the + and - keys); a touchpad's
+// smaller steps zoom in proportion.
+constexpr double kNotchZoom = 1.25;
+
+}  // namespace
+
+void okapWindow::ZoomAbout(QPoint device, double factor) {
+    if (!document.drawn || ignoremode) return;
+    view.ZoomAbout(PointOf(device), factor);
+    Repaint();
+}
+
+void okapWindow::PanBy(int dx, int dy) {
+    if (!document.drawn || ignoremode) return;
+    view.Pan(dx, dy);
+    Repaint();
+}
+
+void okapWindow::wheelEvent(QWheelEvent* event) {
+    event->accept();
+    const int eighths = event->angleDelta().y();
+    if (eighths == 0) return;
+    ZoomAbout(event->position().toPoint(), std::pow(kNotchZoom, eighths / 120.0));
+}
+
+void okapWindow::keyPressEvent(QKeyEvent* event) {
+    const QPoint middle(width() / 2, height() / 2);
+    switch (event->key()) {
+        case Qt::Key_Space:
+            if (!event->isAutoRepeat()) spaceHeld = true;
+            break;
+        case Qt::Key_Left:
+            PanBy(width() / 10, 0);
+            break;
+        case Qt::Key_Right:
+            PanBy(-width() / 10, 0);
+            break;
+        case Qt::Key_Up:
+            PanBy(0, height() / 10);
+            break;
+        case Qt::Key_Down:
+            PanBy(0, -height() / 10);
+            break;
+        case Qt::Key_Plus:
+        case Qt::Key_Equal:
+            ZoomAbout(middle, kNotchZoom);
+            break;
+        case Qt::Key_Minus:
+            ZoomAbout(middle, 1 / kNotchZoom);
+            break;
+        default:
+            QWidget::keyPressEvent(event);
+            return;
+    }
+    event->accept();
+}
+
+void okapWindow::keyReleaseEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Space && !event->isAutoRepeat()) spaceHeld = false;
+    QWidget::keyReleaseEvent(event);
 }
 
 }  // namespace okap

@@ -76,8 +76,18 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    // Navigation beside the cursor tools: the wheel zooms about the
+    // pointer, a drag with the middle button (or the left while Space is
+    // held) pans, the arrow keys pan by a tenth of the view and + and -
+    // zoom about its centre.
+    void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
 
 private:
+    void ZoomAbout(QPoint device, double factor);
+    void PanBy(int dx, int dy);
+
     // Draws the map into a new picture of the view's size, holding back
     // its messages.
     void RenderPicture();
@@ -92,6 +102,9 @@ private:
     Box box;
     int toolMode = kToolNone;
     int dragState = kDragIdle;
+    bool spaceHeld = false;
+    bool panning = false;
+    QPoint panFrom;
     std::vector<Message> heldMessages;
     std::string shownProblem;  // the messages last shown, with the state of the files
 };

@@ -220,6 +220,51 @@ void MapView::Zoom(Box box, int mode, const TRect& clientRect) {
     document.UpdateModified();
 }
 
+void MapView::ZoomAbout(POINT device, double factor) {
+    const TSize window = document.windowExtent;
+    const TSize viewport = document.viewportExtent;
+    // Before the first paint there is no mapping to zoom with.
+    if (viewport.cx == 0 || viewport.cy == 0 || !(factor > 0) || document.scale <= 0) return;
+    const POINT logical{SafeInt(device.x * static_cast<double>(window.cx) / viewport.cx),
+                        SafeInt(device.y * static_cast<double>(window.cy) / viewport.cy)};
+    LPoint under;
+    if (!document.projection.lp2dm(logical, under)) return;
+    const double oldScale = document.scale;
+    const double wanted = oldScale / factor;
+    if (wanted < kMinimumScale) {
+        MessageBox("Minimum map scale reached", "Information", MessageButtons::Ok, MessageIcon::Information);
+        document.scale = kMinimumScale;
+    } else if (wanted > kFullScale) {
+        MessageBox("Maximum map scale reached", "Information", MessageButtons::Ok, MessageIcon::Information);
+        document.scale = kFullScale;
+        document.centre = {0, 0};
+        document.UpdateModified();
+        return;
+    } else {
+        document.scale = SafeLong(wanted);
+    }
+    // The world point under the pointer stays under it: the centre moves
+    // towards it as the scale shrinks.
+    const double ratio = document.scale / oldScale;
+    document.centre = {SafeLong(under.x + (document.centre.x - double{under.x}) * ratio),
+                       SafeLong(under.y + (document.centre.y - double{under.y}) * ratio)};
+    document.UpdateModified();
+}
+
+void MapView::Pan(int dx, int dy) {
+    const TSize window = document.windowExtent;
+    const TSize viewport = document.viewportExtent;
+    if (viewport.cx == 0 || viewport.cy == 0 || (dx == 0 && dy == 0)) return;
+    TPoint centre;
+    if (!document.projection.dm2lp(document.centre, centre)) return;
+    const POINT moved{SafeInt(centre.x - dx * static_cast<double>(window.cx) / viewport.cx),
+                      SafeInt(centre.y - dy * static_cast<double>(window.cy) / viewport.cy)};
+    LPoint world;
+    if (!document.projection.lp2dm(moved, world)) return;
+    document.centre = world;
+    document.UpdateModified();
+}
+
 void MapView::FullScale() {
     if (const std::optional<LBox> extent = MapLayersExtent(document, settings.mapDirectory)) {
         const FittedView fitted = FitExtent(MercatorShown(*extent, document.projection), document.windowExtent);

@@ -93,6 +93,14 @@ public:
     // The caller repaints. Like every change of view, it marks the document
     // modified when its centre or scale changed.
     void Zoom(Box box, int mode, const TRect& clientRect);
+    // Zooms by factor (above 1 in, below 1 out) about a point of the view
+    // in device pixels, which keeps its place on the screen: the wheel and
+    // the + and - keys. The scale keeps to the limits of Zoom, with its
+    // messages. The caller repaints.
+    void ZoomAbout(POINT device, double factor);
+    // Moves the map by dx, dy device pixels, as a drag or the arrow keys
+    // move it, with the viewport of the last paint. The caller repaints.
+    void Pan(int dx, int dy);
     // Full Scale: the whole of the map layers, fitted to the window with a
     // margin; without map layers (or none readable), centre (0, 0) at scale
     // 300000000. The caller repaints.

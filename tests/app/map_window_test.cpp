@@ -9,6 +9,7 @@
 #include <QMouseEvent>
 #include <QResizeEvent>
 #include <QTest>
+#include <QWheelEvent>
 #include <filesystem>
 #include <sstream>
 
@@ -205,6 +206,85 @@ TEST_F(MapWindowTest, ResizingRepaintsUnlessTheScaleIs0) {
     QCoreApplication::sendEvent(&view, &resized);
     EXPECT_EQ(view.Picture().size(), QSize(400, 300));
     EXPECT_EQ(doc.viewportExtent, (TSize{400, -300}));
+}
+
+// The wheel zooms about the pointer, a middle drag or a left drag with
+// Space held pans, the arrows pan by a tenth of the view and + and - zoom
+// about its centre; each marks the document modified as Zoom does. The
+// read-out under a point tells where the map went.
+TEST_F(MapWindowTest, WheelDragAndKeysNavigate) {
+    view.Repaint();
+    doc.MarkSaved();
+    const auto wheel = [&](QPoint at, int eighths) {
+        QWheelEvent event(at, view.mapToGlobal(at), {}, {0, eighths}, Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase,
+                          false);
+        QCoreApplication::sendEvent(&view, &event);
+    };
+
+    // One notch in about 1E: 1E stays under the pointer.
+    wheel({300, 150}, 120);
+    EXPECT_EQ(doc.scale, 1187408);
+    EXPECT_EQ(doc.modified, 1);
+    MoveMouse({300, 150});
+    EXPECT_EQ(Status(), "Position:    1.000000     0.000000");
+    // And out again: the view comes back.
+    wheel({300, 150}, -120);
+    EXPECT_EQ(doc.scale, 1484260);
+    MoveMouse({200, 150});
+    EXPECT_EQ(Status(), "Position:    0.000000     0.000000");
+
+    // Dragging the map 100 pixels right brings 1W to the middle.
+    QTest::mousePress(&view, Qt::MiddleButton, {}, {200, 150});
+    QTest::mouseMove(&view, {300, 150});
+    QTest::mouseRelease(&view, Qt::MiddleButton, {}, {300, 150});
+    MoveMouse({200, 150});
+    EXPECT_EQ(Status(), "Position:   -1.000000     0.000000");
+    // With Space held the left button pans back, whatever the tool.
+    view.SetToolMode(kToolZoomIn);
+    QTest::keyPress(&view, Qt::Key_Space);
+    QTest::mousePress(&view, Qt::LeftButton, {}, {300, 150});
+    QTest::mouseMove(&view, {200, 150});
+    QTest::mouseRelease(&view, Qt::LeftButton, {}, {200, 150});
+    QTest::keyRelease(&view, Qt::Key_Space);
+    EXPECT_EQ(view.DragState(), kDragIdle) << "no zoom box";
+    MoveMouse({200, 150});
+    EXPECT_EQ(Status(), "Position:    0.000000     0.000000");
+
+    // The right arrow shows what lies a tenth of the view (40 pixels) east.
+    QTest::keyClick(&view, Qt::Key_Right);
+    MoveMouse({200, 150});
+    EXPECT_EQ(Status(), "Position:    0.400000     0.000000");
+    QTest::keyClick(&view, Qt::Key_Plus);
+    EXPECT_EQ(doc.scale, 1187408);
+    MoveMouse({200, 150});
+    EXPECT_EQ(Status(), "Position:    0.400000     0.000000") << "about the centre";
+    QTest::keyClick(&view, Qt::Key_Minus);
+    EXPECT_EQ(doc.scale, 1484260);
+}
+
+// The wheel keeps to the scale limits of the zoom tools, with their
+// messages.
+TEST_F(MapWindowTest, TheWheelKeepsToTheScaleLimits) {
+    const auto wheel = [&](int eighths) {
+        const QPoint at(200, 150);
+        QWheelEvent event(at, view.mapToGlobal(at), {}, {0, eighths}, Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase,
+                          false);
+        QCoreApplication::sendEvent(&view, &event);
+    };
+    doc.scale = 110;
+    view.Repaint();
+    MessageRecorder recorder;
+    wheel(120);
+    EXPECT_EQ(doc.scale, 100);
+    EXPECT_EQ(recorder.Texts(), std::vector<std::string>{"Minimum map scale reached"});
+
+    doc.scale = 290000000;
+    view.Repaint();
+    recorder.messages.clear();
+    wheel(-120);
+    EXPECT_EQ(doc.scale, 300000000);
+    EXPECT_EQ(doc.centre, (LPoint{0, 0}));
+    EXPECT_EQ(recorder.Texts(), std::vector<std::string>{"Maximum map scale reached"});
 }
 
 }  // namespace
