@@ -29,6 +29,8 @@ inline constexpr int CM_OKAPCONFIG = 24814;
 // Map
 inline constexpr int CM_MAPFULLSCALE = 24702;
 inline constexpr int CM_MAPSETCOORDINATES = 24703;
+inline constexpr int CM_VIEWBACK = 24704;
+inline constexpr int CM_VIEWFORWARD = 24705;
 // Cursor
 inline constexpr int CM_CURSORZOOMIN = 23120;
 inline constexpr int CM_CURSORZOOMOUT = 23121;

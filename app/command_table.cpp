@@ -43,6 +43,11 @@ constexpr MenuItem kMapMenu[] = {
     {"&Set Coordinates", CM_MAPSETCOORDINATES, false},
 };
 
+constexpr MenuItem kViewMenu[] = {
+    {"&Back\tAlt+Left", CM_VIEWBACK, false},
+    {"&Forward\tAlt+Right", CM_VIEWFORWARD, false},
+};
+
 constexpr MenuItem kCursorMenu[] = {
     {"Zoom &In", CM_CURSORZOOMIN, false},
     {"Zoom &Out", CM_CURSORZOOMOUT, false},
@@ -72,6 +77,7 @@ constexpr MenuPopup kMainMenu[] = {
     {"&Edit", "Edit operations", kEditMenu},
     {"&Options", nullptr, kOptionsMenu},
     {"&Map", nullptr, kMapMenu},
+    {"&View", nullptr, kViewMenu},
     {"&Cursor", nullptr, kCursorMenu},
     {"&Tools", nullptr, kToolsMenu},
     {"&Window", "Window arrangement and selection", kWindowMenu},
@@ -116,6 +122,8 @@ constexpr NumberedString kStrings[] = {
     {CM_OKAPCONFIG, "Configure basic OKAP options"},
     {CM_MAPFULLSCALE, "Display full scale world map."},
     {CM_MAPSETCOORDINATES, "Specify a center position and scale."},
+    {CM_VIEWBACK, "Go back to the previous view of the map"},
+    {CM_VIEWFORWARD, "Go forward to the next view of the map"},
     {CM_CURSORZOOMIN, "Use zoom in cursor"},
     {CM_CURSORZOOMOUT, "Use zoom out cursor"},
     {CM_CURSORMEASURE, "Use measure cursor"},

@@ -1,5 +1,7 @@
 #include "app/main_frame.h"
 
+#include <cstring>
+
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -20,6 +22,7 @@
 #include "app/help_window.h"
 #include "app/keyboard_locks.h"
 #include "app/mdi_child.h"
+#include "app/map_window.h"
 #include "app/mdi_client.h"
 #include "app/okap_app.h"
 #include "core/app_title.h"
@@ -32,7 +35,7 @@ namespace {
 constexpr int kDocumentCommands[] = {
     CM_FILECLOSE,    CM_FILESAVE,          CM_FILESAVEAS,   CM_COPYBITMAP,    CM_COPYMETAFILE,
     CM_MAPFULLSCALE, CM_MAPSETCOORDINATES, CM_CURSORZOOMIN, CM_CURSORZOOMOUT, CM_CURSORMEASURE,
-    CM_DISPLAYOPTIONS, CM_MAPLAYERS, CM_DATALAYERS,
+    CM_DISPLAYOPTIONS, CM_MAPLAYERS, CM_DATALAYERS, CM_VIEWBACK, CM_VIEWFORWARD,
 };
 
 // The window arrangement commands: off while no document window is open.
@@ -84,6 +87,12 @@ void MainFrame::BuildMenus() {
             }
             QAction* action = MakeAction(item.text, item.id);
             action->setEnabled(!item.grey);
+            // The keys a menu item names after a tab work anywhere in the
+            // frame.
+            if (const char* tab = std::strchr(item.text, '\t')) {
+                action->setShortcut(QKeySequence(QString::fromUtf8(tab + 1)));
+                addAction(action);
+            }
             menu->addAction(action);
         }
         // The layers of a document change without a change of window: the
@@ -226,6 +235,8 @@ void MainFrame::Command(int id) {
         case CM_COPYMETAFILE: child->CMCopyMetafile(); return;
         case CM_MAPFULLSCALE: child->CMMapFullScale(); return;
         case CM_MAPSETCOORDINATES: child->CMMapSetCoordinates(); return;
+        case CM_VIEWBACK: child->View()->Back(); return;
+        case CM_VIEWFORWARD: child->View()->Forward(); return;
         case CM_DISPLAYOPTIONS: child->CMDisplayOptions(); return;
         case CM_MAPLAYERS: child->CMMapLayers(); return;
         case CM_DATALAYERS: child->CMDataLayers(); return;

@@ -172,7 +172,9 @@ void okapWindow::EvLButtonUp(QPoint) {
         // view.
         dragState = kDragReleased;
         update();
+        RecordPlace();
         view.Zoom(box, mode, ClientRect());
+        RecordPlace();
         Repaint();
     } else if (dragState == kDragMeasure) {
         // The distance stays in the status bar until the mouse moves again.
@@ -214,6 +216,7 @@ void okapWindow::mousePressEvent(QMouseEvent* event) {
     if (pans && dragState != kDragZoomIn && dragState != kDragZoomOut && dragState != kDragMeasure) {
         panning = true;
         panFrom = event->position().toPoint();
+        RecordPlace();
         setCursor(Qt::ClosedHandCursor);
     } else if (event->button() == Qt::LeftButton) {
         EvLButtonDown(event->position().toPoint());
@@ -235,6 +238,7 @@ void okapWindow::mouseReleaseEvent(QMouseEvent* event) {
     event->accept();
     if (panning) {
         panning = false;
+        RecordPlace();
         SetToolMode(toolMode);  // the tool's own cursor again
     } else if (event->button() == Qt::LeftButton) {
         EvLButtonUp(event->position().toPoint());
@@ -251,14 +255,53 @@ constexpr double kNotchZoom = 1.25;
 
 void okapWindow::ZoomAbout(QPoint device, double factor) {
     if (!document.drawn || ignoremode) return;
+    RecordPlace();
     view.ZoomAbout(PointOf(device), factor);
+    RecordPlace();
     Repaint();
 }
 
 void okapWindow::PanBy(int dx, int dy) {
     if (!document.drawn || ignoremode) return;
+    // A drag counts once in the history, from where it starts to where it
+    // ends.
+    if (!panning) RecordPlace();
     view.Pan(dx, dy);
+    if (!panning) RecordPlace();
     Repaint();
+}
+
+namespace {
+
+// Views kept in the zoom history.
+constexpr size_t kMostPlaces = 100;
+
+}  // namespace
+
+void okapWindow::RecordPlace() {
+    const Place place{document.centre, document.scale};
+    if (!places.empty() && places[placeIndex] == place) return;
+    if (!places.empty()) places.resize(placeIndex + 1);
+    places.push_back(place);
+    if (places.size() > kMostPlaces) places.erase(places.begin());
+    placeIndex = places.size() - 1;
+}
+
+void okapWindow::GoToPlace(size_t index) {
+    if (index >= places.size() || ignoremode) return;
+    placeIndex = index;
+    document.centre = places[index].centre;
+    document.scale = places[index].scale;
+    document.UpdateModified();
+    Repaint();
+}
+
+void okapWindow::Back() {
+    if (CanGoBack()) GoToPlace(placeIndex - 1);
+}
+
+void okapWindow::Forward() {
+    if (CanGoForward()) GoToPlace(placeIndex + 1);
 }
 
 void okapWindow::wheelEvent(QWheelEvent* event) {
@@ -269,6 +312,11 @@ void okapWindow::wheelEvent(QWheelEvent* event) {
 }
 
 void okapWindow::keyPressEvent(QKeyEvent* event) {
+    // Keys with Alt or Ctrl are the menus' (Alt+Left is Back).
+    if (event->modifiers() & (Qt::AltModifier | Qt::ControlModifier)) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
     const QPoint middle(width() / 2, height() / 2);
     switch (event->key()) {
         case Qt::Key_Space:

@@ -64,6 +64,18 @@ public:
     void EvMouseMove(QPoint point);
     void EvLButtonUp(QPoint point);
 
+    // The zoom history: the views (centre and scale) the window has drawn,
+    // in order. Back and Forward return to them as a zoom would, marking
+    // the document modified the same way; a new view after Back drops the
+    // ones ahead of it.
+    void Back();
+    void Forward();
+    bool CanGoBack() const { return placeIndex > 0; }
+    bool CanGoForward() const { return placeIndex + 1 < places.size(); }
+    // Adds the document's view to the history unless it is the current
+    // one: what every change of view does before and after it.
+    void RecordPlace();
+
     QSize sizeHint() const override { return {480, 360}; }
 
 signals:
@@ -86,6 +98,7 @@ protected:
 
 private:
     void ZoomAbout(QPoint device, double factor);
+    void GoToPlace(size_t index);
     void PanBy(int dx, int dy);
 
     // Draws the map into a new picture of the view's size, holding back
@@ -102,6 +115,13 @@ private:
     Box box;
     int toolMode = kToolNone;
     int dragState = kDragIdle;
+    struct Place {
+        LPoint centre;
+        int32_t scale = 0;
+        friend bool operator==(const Place&, const Place&) = default;
+    };
+    std::vector<Place> places;
+    size_t placeIndex = 0;
     bool spaceHeld = false;
     bool panning = false;
     QPoint panFrom;

@@ -218,14 +218,18 @@ void okapMDIChild::CMDataLayers() {
 
 void okapMDIChild::CMMapFullScale() {
     view->View().SetSettings(AppViewSettings());
+    view->RecordPlace();
     view->View().FullScale();
+    view->RecordPlace();
     view->Repaint();
 }
 
 void okapMDIChild::CMMapSetCoordinates() {
     SetCoordDialog dialog(view->View().SetCoordinatesTexts(), this);
     if (ExecModal(dialog) != QDialog::Accepted) return;
+    view->RecordPlace();
     view->View().ApplySetCoordinates(dialog.Values());
+    view->RecordPlace();
     view->Repaint();
 }
 

@@ -68,6 +68,9 @@ const std::vector<Popup> kExpectedMenu = {
     {"&Map", "",
      {{"&Full Scale", 24702, "Display full scale world map."},
       {"&Set Coordinates", 24703, "Specify a center position and scale."}}},
+    {"&View", "",
+     {{"&Back\tAlt+Left", 24704, "Go back to the previous view of the map"},
+      {"&Forward\tAlt+Right", 24705, "Go forward to the next view of the map"}}},
     {"&Cursor", "",
      {{"Zoom &In", 23120, "Use zoom in cursor"},
       {"Zoom &Out", 23121, "Use zoom out cursor"},
@@ -279,6 +282,41 @@ TEST_F(MainFrameTest, AcceleratorKeysReachNoHandler) {
     EXPECT_TRUE(messages.messages.empty());
     EXPECT_EQ(dialogsRun, 0);
     EXPECT_EQ(frame.Action(CM_EDITCOPY)->shortcut(), QKeySequence("Ctrl+Ins"));
+}
+
+// View > Back and Forward, and their keys Alt+Left and Alt+Right, walk the
+// active document's views.
+TEST_F(MainFrameTest, BackAndForwardWalkTheViews) {
+    MainFrame& frame = StartFrame();
+    EXPECT_EQ(frame.Action(CM_VIEWBACK)->shortcut(), QKeySequence("Alt+Left"));
+    EXPECT_EQ(frame.Action(CM_VIEWFORWARD)->shortcut(), QKeySequence("Alt+Right"));
+    frame.show();
+    frame.MDIClient()->CmFileNew();
+    okapMDIChild* child = frame.MDIClient()->ActiveChild();
+    ASSERT_NE(child, nullptr);
+    okapWindow* view = child->View();
+    view->Repaint();
+    MapDocument& doc = child->Document();
+    const int32_t start = doc.scale;
+    QTest::keyClick(view, Qt::Key_Plus);
+    const int32_t zoomed = doc.scale;
+    EXPECT_LT(zoomed, start);
+
+    frame.Command(CM_VIEWBACK);
+    EXPECT_EQ(doc.scale, start);
+    frame.Command(CM_VIEWFORWARD);
+    EXPECT_EQ(doc.scale, zoomed);
+    frame.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
+    view->setFocus();
+    QTest::keyClick(view, Qt::Key_Left, Qt::AltModifier);
+    EXPECT_EQ(doc.scale, start) << "Alt+Left";
+    QTest::keyClick(view, Qt::Key_Right, Qt::AltModifier);
+    EXPECT_EQ(doc.scale, zoomed) << "Alt+Right";
+
+    MessageRecorder messages;
+    messages.Answer({MessageResult::No});
+    frame.Command(CM_FILECLOSE);
 }
 
 }  // namespace

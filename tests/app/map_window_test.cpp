@@ -262,6 +262,36 @@ TEST_F(MapWindowTest, WheelDragAndKeysNavigate) {
     EXPECT_EQ(doc.scale, 1484260);
 }
 
+// Back and Forward walk the views drawn, a drag counting once; a new view
+// after Back drops the ones ahead.
+TEST_F(MapWindowTest, ZoomHistoryGoesBackAndForward) {
+    view.Repaint();
+    const LPoint start = doc.centre;
+    QTest::keyClick(&view, Qt::Key_Plus);
+    const int32_t zoomed = doc.scale;
+    QTest::mousePress(&view, Qt::MiddleButton, {}, {200, 150});
+    for (int x = 210; x <= 300; x += 10) QTest::mouseMove(&view, {x, 150});
+    QTest::mouseRelease(&view, Qt::MiddleButton, {}, {300, 150});
+    const LPoint dragged = doc.centre;
+    EXPECT_NE(dragged, start);
+
+    view.Back();
+    EXPECT_EQ(doc.centre, start) << "the drag is one step";
+    EXPECT_EQ(doc.scale, zoomed);
+    view.Back();
+    EXPECT_EQ(doc.scale, 1484260);
+    EXPECT_FALSE(view.CanGoBack());
+    view.Forward();
+    view.Forward();
+    EXPECT_EQ(doc.centre, dragged);
+    EXPECT_FALSE(view.CanGoForward());
+
+    view.Back();
+    QTest::keyClick(&view, Qt::Key_Minus);
+    EXPECT_FALSE(view.CanGoForward()) << "a new view drops the ones ahead";
+    EXPECT_TRUE(view.CanGoBack());
+}
+
 // The wheel keeps to the scale limits of the zoom tools, with their
 // messages.
 TEST_F(MapWindowTest, TheWheelKeepsToTheScaleLimits) {
