@@ -28,12 +28,12 @@ inline constexpr int32_t kWorldDegree = 1111200;
 // region, one land area (feature 1) from 60W 50S to 60E 50N in world
 // decimetres (proj +proj=merc +ellps=GRS80 +units=dm).
 inline std::string SmallWorldMap() {
-    MapSpec layout;
+    MapLayout layout;
     layout.west = -180 * kWorldDegree;
     layout.north = 84 * kWorldDegree;
     layout.east = 180 * kWorldDegree;
     layout.south = -80 * kWorldDegree;
-    SegmentSpec land;
+    SegmentLayout land;
     land.name = "LAND    ";
     land.type = 1;
     land.points = {{-66791694, 64135245}, {66791694, 64135245}, {66791694, -64135245}, {-66791694, -64135245},

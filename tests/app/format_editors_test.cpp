@@ -118,13 +118,13 @@ protected:
 
 // A map file whose segments have the types 5, 2, 1 and 2 again.
 std::string MapOfTypes125() {
-    test::MapSpec layout;
+    test::MapLayout layout;
     layout.west = -10 * test::kWorldDegree;
     layout.north = 10 * test::kWorldDegree;
     layout.east = 10 * test::kWorldDegree;
     layout.south = -10 * test::kWorldDegree;
     for (int type : {5, 2, 1, 2}) {
-        test::SegmentSpec segment;
+        test::SegmentLayout segment;
         segment.type = type;
         segment.points = {{0, 0}, {1000, 1000}};
         segment.storedCount = -2;

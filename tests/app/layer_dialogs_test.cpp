@@ -44,7 +44,7 @@ constexpr int32_t kDegree = 1111200;  // angle units
 // from 180 W to east, so that east beyond 180 E gives offset mode 2.
 std::string MapFile(const char* projection, const std::vector<int>& types, int32_t originLon = 0,
                     int32_t originLat = 0, int32_t east = 180 * kDegree) {
-    test::MapSpec map;
+    test::MapLayout map;
     map.projection = projection;
     map.originLon = originLon;
     map.originLat = originLat;
@@ -53,7 +53,7 @@ std::string MapFile(const char* projection, const std::vector<int>& types, int32
     map.east = east;
     map.south = -80 * kDegree;
     for (int type : types) {
-        test::SegmentSpec segment;
+        test::SegmentLayout segment;
         segment.type = type;
         segment.storedCount = 1;
         segment.points = {{0, 0}};

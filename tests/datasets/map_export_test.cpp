@@ -399,9 +399,9 @@ TEST_F(MapExportTest, BadInputGetsOneMessageAndWritesNothing) {
     dir.Write("empty.okf", "no feature lines here\r\n");
     dir.Write("badtype.mpa", "\"COAST\",x,3\r\n1,2\r\n");
     // A directory record that claims more points than the file holds.
-    test::MapSpec spec;
-    spec.segments.push_back({"HUGE    ", 1, 0x7FFFFFFF, {{1, 2}, {3, 4}}, {}, {}});
-    dir.Write("huge.mpb", test::BuildMap(spec));
+    test::MapLayout layout;
+    layout.segments.push_back({"HUGE    ", 1, 0x7FFFFFFF, {{1, 2}, {3, 4}}, {}, {}});
+    dir.Write("huge.mpb", test::BuildMap(layout));
     struct Row {
         const char* map;
         const char* output;

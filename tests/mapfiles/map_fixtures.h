@@ -25,7 +25,7 @@ inline void Put32(std::string& b, int64_t v) {
     for (int shift = 0; shift < 32; shift += 8) b += static_cast<char>((v >> shift) & 0xFF);
 }
 
-struct SegmentSpec {
+struct SegmentLayout {
     std::string name = "SEGMENT1";
     int type = 1;
     int32_t storedCount = 0;            // as stored: negative for a line
@@ -34,14 +34,14 @@ struct SegmentSpec {
     std::optional<int32_t> dataPosition;  // default: where the points were written
 };
 
-struct MapSpec {
+struct MapLayout {
     std::string typeCode = "OKAP";
     int version = 100;
     std::string projection = "MERC";
     std::string ellipsoid = "GR80";
     int32_t originLon = 0, originLat = 0;
     int32_t west = 0, north = 0, east = 0, south = 0;
-    std::vector<SegmentSpec> segments;
+    std::vector<SegmentLayout> segments;
     std::optional<int32_t> directoryOffset;  // default: after the points
     std::optional<int32_t> check;            // default: the right check value
 };
@@ -53,10 +53,10 @@ inline int32_t CheckValue(int32_t offset, int version) {
     return static_cast<int16_t>(static_cast<uint16_t>((offset ^ version ^ 0x3AB7) & 0xFFFF));
 }
 
-inline std::string BuildMap(const MapSpec& layout) {
+inline std::string BuildMap(const MapLayout& layout) {
     std::string points;
     std::vector<int32_t> positions;
-    for (const SegmentSpec& s : layout.segments) {
+    for (const SegmentLayout& s : layout.segments) {
         positions.push_back(46 + static_cast<int32_t>(points.size()));
         for (LPoint p : s.points) {
             Put32(points, p.x);
@@ -72,7 +72,7 @@ inline std::string BuildMap(const MapSpec& layout) {
     Put32(b, directory);
     b += points;
     for (size_t i = 0; i < layout.segments.size(); ++i) {
-        const SegmentSpec& s = layout.segments[i];
+        const SegmentLayout& s = layout.segments[i];
         b += s.name;
         Put16(b, s.type);
         Put32(b, s.dataPosition.value_or(positions[i]));
@@ -90,10 +90,10 @@ inline int32_t Get32(const std::string& b, size_t at) {
 
 // The segments of a binary map file as stored: its directory records and
 // their points, read byte by byte here.
-inline std::vector<SegmentSpec> ReadMap(const std::string& bytes) {
-    std::vector<SegmentSpec> segments;
+inline std::vector<SegmentLayout> ReadMap(const std::string& bytes) {
+    std::vector<SegmentLayout> segments;
     for (size_t at = static_cast<size_t>(Get32(bytes, 42)); at + 34 <= bytes.size(); at += 34) {
-        SegmentSpec s;
+        SegmentLayout s;
         s.name = bytes.substr(at, 8);
         s.type = static_cast<int16_t>(static_cast<unsigned char>(bytes[at + 8]) |
                                       static_cast<unsigned char>(bytes[at + 9]) << 8);

@@ -19,8 +19,8 @@ namespace okap {
 namespace {
 
 using test::BuildMap;
-using test::MapSpec;
-using test::SegmentSpec;
+using test::MapLayout;
+using test::SegmentLayout;
 
 constexpr const char* kNotAMapFile = "Input file is not an OKAP map file";
 
@@ -38,8 +38,8 @@ protected:
 };
 
 // A map with one segment of two points, for the tests that need any good file.
-MapSpec OneSegmentMap() {
-    MapSpec layout;
+MapLayout OneSegmentMap() {
+    MapLayout layout;
     layout.segments.push_back({"COAST   ", 12, -2, {{100, 200}, {300, 400}}, {{100, 400}, {300, 200}}, {}});
     return layout;
 }
@@ -56,11 +56,11 @@ TEST(ValidateTest, LowSixteenBitsByExclusiveOr) {
 TEST_F(MapfileTest, HeaderRefusals) {
     struct Row {
         const char* what;
-        MapSpec layout;
+        MapLayout layout;
         size_t cutTo = std::string::npos;
     };
     std::vector<Row> rows;
-    MapSpec base = OneSegmentMap();
+    MapLayout base = OneSegmentMap();
     const std::string good = BuildMap(base);
     rows.push_back({"version 101", base});
     rows.back().layout.version = 101;
@@ -171,7 +171,7 @@ TEST_F(MapfileTest, KindsFromSignedCounts) {
     };
     const Row rows[] = {{5, kAreaKind, 5}, {-4, kLineKind, 4}, {-1, kPointKind, 1},
                         {1, kPointKind, 1}, {0, kAreaKind, 0}};
-    MapSpec layout;
+    MapLayout layout;
     std::string text = "\r\nlines before the first header are passed over\r\n";
     for (const Row& row : rows) {
         layout.segments.push_back({"SEG     ", 3, row.stored, {}, {}, {}});
@@ -235,7 +235,7 @@ Projection ViewProjection() {
 }
 
 TEST_F(MapfileTest, LoadSegmentSkipsWhatTheViewCannotShow) {
-    MapSpec layout;
+    MapLayout layout;
     // Wholly inside; wholly outside (east of the view); partly inside.
     layout.segments.push_back({"INSIDE  ", 1, -2, {{0, 0}, {300, 300}}, {{0, 300}, {300, 0}}, {}});
     layout.segments.push_back({"OUTSIDE ", 2, 2, {{10000, 0}, {20000, 0}}, {{10000, 0}, {20000, 0}}, {}});
@@ -285,7 +285,7 @@ TEST_F(MapfileTest, LoadSegmentSkipsWhatTheViewCannotShow) {
 TEST_F(MapfileTest, LoadSegmentMalformedRecords) {
     struct Row {
         const char* what;
-        SegmentSpec segment;
+        SegmentLayout segment;
         int result;
         int npts;
         const char* message;
@@ -310,7 +310,7 @@ TEST_F(MapfileTest, LoadSegmentMalformedRecords) {
         SCOPED_TRACE(row.what);
         messages.messages.clear();
         badclient = 0;
-        MapSpec layout;
+        MapLayout layout;
         layout.segments.push_back(row.segment);
         layout.segments.back().name = "SEGMENT1";
         dir.Write("bad.mpb", BuildMap(layout));
@@ -408,7 +408,7 @@ TEST_F(MapfileTest, EmptyBinaryMapAndTheReplaceQuestion) {
     // The temporary files are gone.
     EXPECT_EQ(dir.Names(), std::vector<std::string>{"newmap.mpb"});
 
-    MapSpec expected;
+    MapLayout expected;
     expected.originLon = 1111200;
     expected.originLat = 2222400;
     expected.west = -22224000;

@@ -502,9 +502,9 @@ TEST_F(TranslatorTest, UnprojectablePointsAreDropped) {
 // A translation that fails part-way leaves the file it would have replaced
 // as it was, and nothing else behind.
 TEST_F(TranslatorTest, FailuresLeaveNoOutput) {
-    test::MapSpec binaryTooLong;
+    test::MapLayout binaryTooLong;
     binaryTooLong.segments.push_back({"LONG    ", 1, 10001, {{0, 0}}, {{0, 0}, {0, 0}}, {}});
-    test::MapSpec binaryShort;
+    test::MapLayout binaryShort;
     binaryShort.segments.push_back({"SHORT   ", 1, 2, {{0, 0}}, {{0, 0}, {0, 0}}, 100000});
 
     struct Row {
@@ -596,7 +596,7 @@ TEST_F(TranslatorTest, SegmentsOfAnyLength) {
     s.projectionName = "Mercator Cylindrical";
     s.outputName = "ring";
     ASSERT_EQ(TranslateMap(s), 1);
-    const std::vector<test::SegmentSpec> stored = test::ReadMap(test::TempDir::Read(dir / "ring.mpb"));
+    const std::vector<test::SegmentLayout> stored = test::ReadMap(test::TempDir::Read(dir / "ring.mpb"));
     ASSERT_EQ(stored.size(), 1u);
     EXPECT_EQ(stored[0].storedCount, 25000);
     s.inputName = "ring.mpb";
@@ -632,7 +632,7 @@ TEST_F(TranslatorTest, MaxPointsCutsLongSegments) {
     double tiledArea = 0;
     std::vector<std::vector<LPoint>> routePieces;
     int tiles = 0;
-    for (const test::SegmentSpec& segment : test::ReadMap(test::TempDir::Read(dir / "tiled.mpb"))) {
+    for (const test::SegmentLayout& segment : test::ReadMap(test::TempDir::Read(dir / "tiled.mpb"))) {
         EXPECT_LE(segment.points.size(), 10000u);
         if (segment.type == 1) {
             ++tiles;

@@ -65,9 +65,9 @@ std::string Join(const std::vector<std::string>& lines, std::string_view eol) {
 
 // A binary map file whose segments have the given types, in that order.
 void WriteMap(const TempDir& dir, const std::string& name, const std::vector<int>& types) {
-    test::MapSpec layout;
+    test::MapLayout layout;
     for (int type : types) {
-        test::SegmentSpec segment;
+        test::SegmentLayout segment;
         segment.type = type;
         layout.segments.push_back(segment);
     }

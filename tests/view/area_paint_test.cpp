@@ -216,9 +216,9 @@ TEST_F(AreaPaintTest, TilesFillSeamlessly) {
     Translate(test::WobblyRing(25000));
     const QImage whole = Paint(kFillOnly, view);
     Translate(test::WobblyRing(25000), 10000);
-    const std::vector<test::SegmentSpec> tiles = test::ReadMap(test::TempDir::Read(dir / "area.mpb"));
+    const std::vector<test::SegmentLayout> tiles = test::ReadMap(test::TempDir::Read(dir / "area.mpb"));
     EXPECT_GE(tiles.size(), 3u);
-    for (const test::SegmentSpec& tile : tiles) EXPECT_LE(tile.storedCount, 10000);
+    for (const test::SegmentLayout& tile : tiles) EXPECT_LE(tile.storedCount, 10000);
     const QImage tiled = Paint(kFillOnly, view);
 
     // Inside a radius of 9 degrees (the ring keeps to 9.5 to 10.5), every

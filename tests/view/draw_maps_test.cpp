@@ -22,7 +22,7 @@ using test::Area;
 using test::kDegree;
 using test::Line;
 using test::MapOf;
-using test::MapSpec;
+using test::MapLayout;
 using test::PointSegment;
 using test::Square;
 
@@ -117,7 +117,7 @@ TEST_F(DrawMapsTest, StylesCarryFromOneLayerToTheNext) {
     const auto first = Square(1000, -1000, 2000, -2000);
     const auto second = Square(3000, -1000, 4000, -2000);
     const std::vector<POINT> river{{3000, -3000}, {4000, -3500}};
-    MapSpec base = MapOf({Area(1, first)});
+    MapLayout base = MapOf({Area(1, first)});
     base.west = -20 * kDegree;
     base.east = 30 * kDegree;
     base.north = 60 * kDegree;
@@ -125,7 +125,7 @@ TEST_F(DrawMapsTest, StylesCarryFromOneLayerToTheNext) {
     test::AddMapLayer(dir, doc, "base", base, kFormat);
     // The second layer's format names only code 1, now red: its code 5
     // keeps the river style of the first layer's format.
-    MapSpec upper = MapOf({Area(1, second), Line(5, river)});
+    MapLayout upper = MapOf({Area(1, second), Line(5, river)});
     upper.west = -10 * kDegree;
     upper.east = 40 * kDegree;
     upper.north = 50 * kDegree;
@@ -169,16 +169,16 @@ TEST_F(DrawMapsTest, BridgesAreFilledAcrossAndNeverOutlined) {
 TEST_F(DrawMapsTest, FailuresEndTheirLayerOnly) {
     const auto drawn = Square(1000, -1000, 2000, -2000);
     const auto after = Square(3000, -1000, 4000, -2000);
-    test::SegmentSpec tooLong = Area(1, Square(5000, -1000, 6000, -2000));
+    test::SegmentLayout tooLong = Area(1, Square(5000, -1000, 6000, -2000));
     tooLong.storedCount = 10001;  // more points than the file holds: refused before any is read
     // An area whose last point is not its first, partly outside the view.
-    test::SegmentSpec unclosed = Area(1, {{9000, -1000}, {11000, -1000}, {11000, -2000}, {9000, -2000}});
+    test::SegmentLayout unclosed = Area(1, {{9000, -1000}, {11000, -1000}, {11000, -2000}, {9000, -2000}});
     const LBox world{{-180 * kDegree, 90 * kDegree}, {180 * kDegree, -90 * kDegree}};
 
     struct Row {
         const char* what;
         std::string mapDirectory;
-        std::vector<test::SegmentSpec> segments;
+        std::vector<test::SegmentLayout> segments;
         bool formatExists;
         bool secondLayerMissing;
         std::vector<std::string> messages;

@@ -31,8 +31,8 @@ inline LPoint World(POINT p) {
     return {(p.x - 5000) * 300 + (p.x >= 0 ? 150 : -150), (p.y + 3750) * 300 + (p.y > 0 ? 150 : -150)};
 }
 
-inline SegmentSpec Segment(int type, int32_t storedCount, const std::vector<POINT>& logical) {
-    SegmentSpec s;
+inline SegmentLayout Segment(int type, int32_t storedCount, const std::vector<POINT>& logical) {
+    SegmentLayout s;
     s.type = type;
     s.storedCount = storedCount;
     for (POINT p : logical) s.points.push_back(World(p));
@@ -48,13 +48,13 @@ inline SegmentSpec Segment(int type, int32_t storedCount, const std::vector<POIN
 }
 
 // An area: the points as given, the last repeating the first.
-inline SegmentSpec Area(int type, const std::vector<POINT>& logical) {
+inline SegmentLayout Area(int type, const std::vector<POINT>& logical) {
     return Segment(type, static_cast<int32_t>(logical.size()), logical);
 }
-inline SegmentSpec Line(int type, const std::vector<POINT>& logical) {
+inline SegmentLayout Line(int type, const std::vector<POINT>& logical) {
     return Segment(type, -static_cast<int32_t>(logical.size()), logical);
 }
-inline SegmentSpec PointSegment(int type, POINT p) { return Segment(type, 1, {p}); }
+inline SegmentLayout PointSegment(int type, POINT p) { return Segment(type, 1, {p}); }
 
 // The square with corners (x1, y1) and (x2, y2), closed.
 inline std::vector<POINT> Square(int x1, int y1, int x2, int y2) {
@@ -64,8 +64,8 @@ inline std::vector<POINT> Square(int x1, int y1, int x2, int y2) {
 constexpr int32_t kDegree = 1111200;
 
 // A map file of the segments, with a whole-world region unless given.
-inline MapSpec MapOf(std::vector<SegmentSpec> segments) {
-    MapSpec layout;
+inline MapLayout MapOf(std::vector<SegmentLayout> segments) {
+    MapLayout layout;
     layout.west = -180 * kDegree;
     layout.north = 90 * kDegree;
     layout.east = 180 * kDegree;
@@ -75,7 +75,7 @@ inline MapSpec MapOf(std::vector<SegmentSpec> segments) {
 }
 
 // Writes name.mpb and name.okf into dir and appends the layer to doc.
-inline void AddMapLayer(const TempDir& dir, MapDocument& doc, const std::string& name, const MapSpec& layout,
+inline void AddMapLayer(const TempDir& dir, MapDocument& doc, const std::string& name, const MapLayout& layout,
                         const std::string& format) {
     dir.Write(name + ".mpb", BuildMap(layout));
     dir.Write(name + ".okf", format);

@@ -32,7 +32,7 @@ using namespace okap::recorded;
 using test::Area;
 using test::kDegree;
 using test::MapOf;
-using test::MapSpec;
+using test::MapLayout;
 using test::Square;
 
 const std::string kLandFormat = "F1 = Land : 1 0 0 0 1 0 0 200 0 99\r\n";
@@ -211,7 +211,7 @@ TEST_F(MapViewTest, EveryPaintTakesTheFirstLayersProjection) {
         test::TempDir rowDir;
         MapDocument rowDoc;
         MapView rowView(rowDoc, test::MapDirectory(rowDir.Path()));
-        MapSpec layout = MapOf({});
+        MapLayout layout = MapOf({});
         layout.projection = "MILC";
         layout.originLon = 10 * kDegree;
         layout.west = static_cast<int32_t>(row.west * kDegree);
@@ -374,14 +374,14 @@ TEST_F(ZoomTest, FullScaleAndSetCoordinates) {
 // the view free on each side: 3 x scale dm must hold the wider of the
 // extent's width and its height over the window's aspect, divided by 0.9.
 TEST_F(ZoomTest, FullScaleFitsTheMapLayersToTheWindow) {
-    test::MapSpec first = test::MapOf({});
-    test::SegmentSpec west;
+    test::MapLayout first = test::MapOf({});
+    test::SegmentLayout west;
     west.points = {{-9000000, 100000}, {-8000000, 200000}};
     west.storedCount = -2;
     west.box = {{-9000000, 200000}, {-8000000, 100000}};
     first.segments = {west};
-    test::MapSpec second = test::MapOf({});
-    test::SegmentSpec east = west;
+    test::MapLayout second = test::MapOf({});
+    test::SegmentLayout east = west;
     east.points = {{1000000, -900000}, {3000000, 2100000}};
     east.box = {{1000000, 2100000}, {3000000, -900000}};
     second.segments = {east};
@@ -411,7 +411,7 @@ TEST_F(ZoomTest, FullScaleFitsTheMapLayersToTheWindow) {
     // map is fitted down to 85.0511 degrees, where its world is square, as
     // held in angle units (94508814 units, 85.0511285 degrees; proj
     // +proj=merc +ellps=GRS80 +units=dm: y = 199948748.9).
-    test::SegmentSpec antarctica = west;
+    test::SegmentLayout antarctica = west;
     antarctica.points = {{-9000000, -60000000}, {-8000000, -2147483647}};
     antarctica.box = {{-9000000, -60000000}, {-8000000, -2147483647}};
     test::AddMapLayer(dir, doc, "south", test::MapOf({antarctica}), "F1 = Land : 1 0 0 0 1 0 0 0 0 99\r\n");

@@ -4,7 +4,7 @@
 
 namespace okap::tool {
 
-std::vector<OptionSpec> DatasetOptionSpecs() {
+std::vector<OptionDefinition> DatasetOptionDefinitions() {
     return {{"layer", "NAME", "the layer of SOURCE to import", "the first"},
             {"where", "EXPR", "import only the features for which the attribute filter EXPR holds (OGR SQL)", ""}};
 }

@@ -11,7 +11,7 @@
 namespace okap::tool {
 
 // --layer and --where.
-std::vector<OptionSpec> DatasetOptionSpecs();
+std::vector<OptionDefinition> DatasetOptionDefinitions();
 
 // The dataset (the first operand, relative to the current directory), the
 // layer and the filter.

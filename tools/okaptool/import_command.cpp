@@ -19,18 +19,18 @@
 namespace okap::tool {
 
 int RunImport(int argc, char** argv) {
-    std::vector<OptionSpec> specs = DatasetOptionSpecs();
-    specs.push_back({"type-field", "FIELD", "each distinct value of FIELD a feature type 1, 2, 3 ... in order", ""});
-    specs.push_back({"type", "N", "the feature type of every feature, 1 to 100", "1"});
-    specs.push_back({"name-field", "FIELD", "segment names from FIELD (8 characters)", "the feature ids"});
-    specs.push_back({"keep-invalid", "",
+    std::vector<OptionDefinition> definitions = DatasetOptionDefinitions();
+    definitions.push_back({"type-field", "FIELD", "each distinct value of FIELD a feature type 1, 2, 3 ... in order", ""});
+    definitions.push_back({"type", "N", "the feature type of every feature, 1 to 100", "1"});
+    definitions.push_back({"name-field", "FIELD", "segment names from FIELD (8 characters)", "the feature ids"});
+    definitions.push_back({"keep-invalid", "",
                      "import rings that cross themselves as they run and leave out rings of fewer than 4 points, "
                      "instead of skipping their features",
                      ""});
-    for (OptionSpec& spec : TranslatorOptionSpecs()) specs.push_back(std::move(spec));
-    specs.push_back({"maps", "DIR", "map file directory, where OUTPUT is written", "the current directory"});
-    specs.push_back({"replace", "", "replace existing output files (without it, they are refused)", ""});
-    Options options("okaptool import SOURCE OUTPUT [OPTIONS]", specs);
+    for (OptionDefinition& definition : TranslatorOptionDefinitions()) definitions.push_back(std::move(definition));
+    definitions.push_back({"maps", "DIR", "map file directory, where OUTPUT is written", "the current directory"});
+    definitions.push_back({"replace", "", "replace existing output files (without it, they are refused)", ""});
+    Options options("okaptool import SOURCE OUTPUT [OPTIONS]", definitions);
     if (!options.Parse(argc, argv, 2, 2)) return 2;
     if (options.HelpAsked()) {
         options.PrintHelp();

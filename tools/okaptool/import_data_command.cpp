@@ -17,13 +17,13 @@
 namespace okap::tool {
 
 int RunImportData(int argc, char** argv) {
-    std::vector<OptionSpec> specs = DatasetOptionSpecs();
-    specs.push_back({"value-field", "FIELD", "the numeric field whose values are drawn (required)", ""});
-    specs.push_back({"label-field", "FIELD", "label each point with FIELD", "no labels"});
-    specs.push_back({"maps", "DIR", "map file directory, where OUTPUT.okd is written", "the current directory"});
-    specs.push_back({"data", "DIR", "data file directory, where OUTPUT.dat is written", "the current directory"});
-    specs.push_back({"replace", "", "replace existing output files (without it, they are refused)", ""});
-    Options options("okaptool import-data SOURCE OUTPUT.dat --value-field FIELD [OPTIONS]", specs);
+    std::vector<OptionDefinition> definitions = DatasetOptionDefinitions();
+    definitions.push_back({"value-field", "FIELD", "the numeric field whose values are drawn (required)", ""});
+    definitions.push_back({"label-field", "FIELD", "label each point with FIELD", "no labels"});
+    definitions.push_back({"maps", "DIR", "map file directory, where OUTPUT.okd is written", "the current directory"});
+    definitions.push_back({"data", "DIR", "data file directory, where OUTPUT.dat is written", "the current directory"});
+    definitions.push_back({"replace", "", "replace existing output files (without it, they are refused)", ""});
+    Options options("okaptool import-data SOURCE OUTPUT.dat --value-field FIELD [OPTIONS]", definitions);
     if (!options.Parse(argc, argv, 2, 2)) return 2;
     if (options.HelpAsked()) {
         options.PrintHelp();

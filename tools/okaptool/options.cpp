@@ -9,11 +9,11 @@
 
 namespace okap::tool {
 
-Options::Options(std::string usageText, std::vector<OptionSpec> optionSpecs)
-    : usage(std::move(usageText)), specs(std::move(optionSpecs)) {}
+Options::Options(std::string usageText, std::vector<OptionDefinition> optionDefinitions)
+    : usage(std::move(usageText)), definitions(std::move(optionDefinitions)) {}
 
-const OptionSpec* Options::Find(std::string_view name) const {
-    for (const OptionSpec& option : specs)
+const OptionDefinition* Options::Find(std::string_view name) const {
+    for (const OptionDefinition& option : definitions)
         if (option.name == name) return &option;
     return nullptr;
 }
@@ -35,7 +35,7 @@ bool Options::Parse(int argc, char** argv, size_t minOperands, size_t maxOperand
             inlineValue = std::string(body.substr(equals + 1));
             body = body.substr(0, equals);
         }
-        const OptionSpec* option = Find(body);
+        const OptionDefinition* option = Find(body);
         if (!option) {
             std::cerr << "okaptool: unknown option --" << body << " (see --help)\n";
             return false;
@@ -64,7 +64,7 @@ bool Options::Parse(int argc, char** argv, size_t minOperands, size_t maxOperand
 
 void Options::PrintHelp() const {
     std::cout << "Usage: " << usage << "\n\nOptions:\n";
-    for (const OptionSpec& option : specs) {
+    for (const OptionDefinition& option : definitions) {
         std::string left = "--" + option.name + (option.valueName.empty() ? "" : " " + option.valueName);
         std::cout << "  " << left << std::string(left.size() < 24 ? 24 - left.size() : 1, ' ') << option.help;
         if (!option.defaultText.empty()) std::cout << " (default " << option.defaultText << ")";
@@ -100,7 +100,7 @@ std::optional<int32_t> Options::MaxPoints() const {
     return std::nullopt;
 }
 
-OptionSpec MaxPointsOption() {
+OptionDefinition MaxPointsOption() {
     return {"max-points", "N",
             "write no segment of more than N points: longer lines in consecutive pieces sharing their end points, "
             "larger areas in tiles that fill seamlessly (0: any length)",

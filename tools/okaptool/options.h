@@ -11,7 +11,7 @@
 
 namespace okap::tool {
 
-struct OptionSpec {
+struct OptionDefinition {
     std::string name;         // without the leading "--"
     std::string valueName;    // empty for a flag
     std::string help;
@@ -20,7 +20,7 @@ struct OptionSpec {
 
 class Options {
 public:
-    Options(std::string usage, std::vector<OptionSpec> specs);
+    Options(std::string usage, std::vector<OptionDefinition> definitions);
 
     // Reads the arguments. False, after a message on standard error, when
     // an option is unknown, lacks its value or there are too few or too many
@@ -43,10 +43,10 @@ public:
     std::optional<int32_t> MaxPoints() const;
 
 private:
-    const OptionSpec* Find(std::string_view name) const;
+    const OptionDefinition* Find(std::string_view name) const;
 
     std::string usage;
-    std::vector<OptionSpec> specs;
+    std::vector<OptionDefinition> definitions;
     std::map<std::string, std::string> values;
     std::vector<std::string> operands;
     bool helpAsked = false;
@@ -54,6 +54,6 @@ private:
 
 // "--max-points N", for the commands that write map files: the translator's
 // limit on the points a written segment may have.
-OptionSpec MaxPointsOption();
+OptionDefinition MaxPointsOption();
 
 }  // namespace okap::tool

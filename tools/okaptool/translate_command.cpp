@@ -15,10 +15,10 @@
 namespace okap::tool {
 
 int RunTranslate(int argc, char** argv) {
-    std::vector<OptionSpec> specs = TranslatorOptionSpecs();
-    specs.push_back({"maps", "DIR", "map file directory, where INPUT and OUTPUT are taken", "the current directory"});
-    specs.push_back({"replace", "", "replace an existing output file (without it, one is refused)", ""});
-    Options options("okaptool translate INPUT OUTPUT [OPTIONS]", specs);
+    std::vector<OptionDefinition> definitions = TranslatorOptionDefinitions();
+    definitions.push_back({"maps", "DIR", "map file directory, where INPUT and OUTPUT are taken", "the current directory"});
+    definitions.push_back({"replace", "", "replace an existing output file (without it, one is refused)", ""});
+    Options options("okaptool translate INPUT OUTPUT [OPTIONS]", definitions);
     if (!options.Parse(argc, argv, 2, 2)) return 2;
     if (options.HelpAsked()) {
         options.PrintHelp();

@@ -20,7 +20,7 @@ std::string ProjectionNameOf(const std::string& code) {
 
 }  // namespace
 
-std::vector<OptionSpec> TranslatorOptionSpecs() {
+std::vector<OptionDefinition> TranslatorOptionDefinitions() {
     const TranslatorSettings defaults;
     return {{"projection", "NAME|CODE", "output projection, by display name or four-letter code",
              defaults.projectionName},

@@ -12,7 +12,7 @@ namespace okap::tool {
 
 // --projection, --origin-lon, --origin-lat, --resolution, --boundary,
 // --west, --east, --north, --south and --max-points, with the dialog's initial values.
-std::vector<OptionSpec> TranslatorOptionSpecs();
+std::vector<OptionDefinition> TranslatorOptionDefinitions();
 
 // Reads those options into settings; false, after a message on standard
 // error, for an unknown projection, an angle that is not a number or a
