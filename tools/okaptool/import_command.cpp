@@ -85,12 +85,7 @@ int RunImport(int argc, char** argv) {
 
     TerminalProgress progress("Importing");
     AnswerReplaceWith(options.Has("replace"));
-    // Messages on lines of their own, not after the percentage.
-    const MessageHandler answer = SetMessageHandler(nullptr);
-    SetMessageHandler([&progress, answer](const Message& message) {
-        progress.Clear();
-        return answer(message);
-    });
+    progress.ClearBeforeMessages();
     // The map directory is put before OUTPUT rather than made current, so
     // that SOURCE stays relative to the current directory.
     settings.translator.outputName = options.Operands()[1];

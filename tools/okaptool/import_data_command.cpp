@@ -7,7 +7,6 @@
 
 #include "core/number_text.h"
 #include "datasets/data_import.h"
-#include "platform/message_box.h"
 #include "tools/okaptool/commands.h"
 #include "tools/okaptool/dataset_options.h"
 #include "tools/okaptool/options.h"
@@ -67,11 +66,7 @@ int RunImportData(int argc, char** argv) {
 
     TerminalProgress progress("Importing");
     AnswerReplaceWith(options.Has("replace"));
-    const MessageHandler answer = SetMessageHandler(nullptr);
-    SetMessageHandler([&progress, answer](const Message& message) {
-        progress.Clear();
-        return answer(message);
-    });
+    progress.ClearBeforeMessages();
 
     DataImportSummary summary;
     const int ok = ImportData(settings, progress.Callback(), &summary);

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <iostream>
 
+#include "platform/message_box.h"
+
 namespace okap::tool {
 
 TerminalProgress::TerminalProgress(std::string label) : label(std::move(label)), terminal(isatty(STDERR_FILENO) == 1) {}
@@ -30,6 +32,14 @@ void TerminalProgress::Show(double fraction) {
     if (percent == shown) return;
     shown = percent;
     std::cerr << '\r' << label << ' ' << percent << '%' << std::flush;
+}
+
+void TerminalProgress::ClearBeforeMessages() {
+    const MessageHandler handler = SetMessageHandler(nullptr);
+    SetMessageHandler([this, handler](const Message& message) {
+        Clear();
+        return handler(message);
+    });
 }
 
 }  // namespace okap::tool

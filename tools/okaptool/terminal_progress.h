@@ -21,6 +21,10 @@ public:
     // Takes the percentage off the screen, so that a message can be
     // printed on a line of its own; the next change shows it again.
     void Clear();
+    // Makes the message handler in force clear the percentage before each
+    // message, so that messages come on lines of their own. This object
+    // must outlive the handler.
+    void ClearBeforeMessages();
 
 private:
     void Show(double fraction);
