@@ -11,6 +11,7 @@
 #include <string>
 #include <utility>
 
+#include "app/background_paint.h"
 #include "app/okap_app.h"
 #include "app/tool_cursors.h"
 #include "core/globals.h"
@@ -44,6 +45,27 @@ public:
 
 POINT PointOf(QPoint p) { return {p.x(), p.y()}; }
 
+// A viewport set up as a paint sets it, with no PROJ object: the mapping
+// between logical and world coordinates of one view.
+Projection Viewport(LPoint centre, int32_t scale, TSize windowExtent, TSize viewportExtent) {
+    Projection viewport;
+    viewport.setvp(windowExtent, viewportExtent, centre, scale);
+    return viewport;
+}
+
+// Where a device point of the view `from` shows in the view `to`, in
+// doubles: a picture moved far off the view must not be clamped.
+QPointF MovedPoint(QPointF device, const Projection& from, TSize fromWindow, TSize fromViewport,
+                   const Projection& to, TSize toWindow, TSize toViewport) {
+    const double lx = device.x() * fromWindow.cx / fromViewport.cx;
+    const double ly = device.y() * fromWindow.cy / fromViewport.cy;
+    const double wx = (lx - from.lporigin.x) * from.dmaspectx + from.dmorigin.x;
+    const double wy = -(ly - from.lporigin.y) * from.dmaspecty + from.dmorigin.y;
+    const double tx = (wx - to.dmorigin.x) * to.lpaspectx + to.lporigin.x;
+    const double ty = (wy - to.dmorigin.y) * to.lpaspecty + to.lporigin.y;
+    return {tx * toViewport.cx / toWindow.cx, ty * toViewport.cy / toWindow.cy};
+}
+
 }  // namespace
 
 okapWindow::okapWindow(MapDocument& doc, QWidget* parent)
@@ -53,12 +75,87 @@ okapWindow::okapWindow(MapDocument& doc, QWidget* parent)
     setFocusPolicy(Qt::StrongFocus);
     // The picture covers the whole view; Qt need not clear it first.
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // One paint draws while a cancelled one finishes its last segment.
+    painters.setMaxThreadCount(2);
+}
+
+okapWindow::~okapWindow() {
+    ++latestPaint;
+    painters.waitForDone();
 }
 
 void okapWindow::Repaint() {
+    // A background paint under way would show an older map.
+    ++latestPaint;
+    paintPending = false;
     RenderPicture();
     update();
     emit Repainted();
+}
+
+void okapWindow::Redraw() {
+    view.MapTo(ClientRect());
+    StartPaint();
+    update();
+    emit Repainted();
+}
+
+void okapWindow::StartPaint() {
+    const uint64_t number = ++latestPaint;
+    // No paint while a document dialog is open, as in Paint; the picture
+    // stays, moved, until the dialog's own repaint.
+    if (!app || noredraw || size().isEmpty()) {
+        paintPending = false;
+        return;
+    }
+    paintPending = true;
+    ViewSettings settings = AppViewSettings();
+    settings.cancelled = [this, number] { return latestPaint.load() != number; };
+    painters.start([this, number, copy = MapDocument(document), settings = std::move(settings),
+                    globals = SaveGlobals(), size = size()]() mutable {
+        auto painted = std::make_shared<PaintedPicture>(PaintPicture(std::move(copy), settings, globals, size));
+        // Shown on the window's own thread; a window that is closing has
+        // cancelled its paints and waits for this one before it goes, and
+        // drops what has not been delivered.
+        QMetaObject::invokeMethod(this, [this, number, painted] { TakePicture(number, *painted); }, Qt::QueuedConnection);
+    });
+}
+
+void okapWindow::TakePicture(uint64_t number, PaintedPicture& painted) {
+    if (number != latestPaint.load() || painted.cancelled) return;
+    paintPending = false;
+    ShowPicture(painted);
+}
+
+void okapWindow::WaitForPicture() {
+    if (!paintPending) return;
+    painters.waitForDone();
+    QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
+}
+
+void okapWindow::ShowPicture(PaintedPicture& painted) {
+    MapDocument& drawn = painted.document;
+    picture = std::move(painted.picture);
+    pictureView = {drawn.centre, drawn.scale, drawn.windowExtent, drawn.viewportExtent};
+    // What the paint read from the files, for the read-out, the tools and
+    // the next paint.
+    if (drawn.drawn) {
+        document.drawn = 1;
+        document.projection = std::move(drawn.projection);
+        document.mapRegion = drawn.mapRegion;
+        document.longitudeMode = drawn.longitudeMode;
+        document.positionFormat = drawn.positionFormat;
+        document.gridDensityNotices = drawn.gridDensityNotices;
+        document.windowExtent = drawn.windowExtent;
+        document.viewportExtent = drawn.viewportExtent;
+        // The view may have changed size since.
+        view.MapTo(ClientRect());
+    }
+    // Map-sized text elsewhere (the style samples) follows the picture.
+    pixwid = painted.globals.pixwid;
+    lcperdegree = painted.globals.lcperdegree;
+    HoldProblem(painted.messages);
+    update();
 }
 
 void okapWindow::PaintInto(DeviceContext& dc, const TRect& rect) {
@@ -78,24 +175,14 @@ void okapWindow::PaintInto(DeviceContext& dc, const TRect& rect) {
 
 void okapWindow::RenderPicture() {
     if (!app) return;
-    QImage image(size(), QImage::Format_RGB32);
-    if (!image.isNull()) {
-        image.fill(Qt::white);
-        MessageRecorder held;
-        {
-            QPainter painter(&image);
-            QPainterDC dc(painter);
-            view.SetSettings(AppViewSettings());
-            WaitCursor wait;
-            view.Paint(dc, ClientRect());
-        }
-        HoldProblem(held.messages);
-        // The problems are held to be shown; the next paint draws what it can
-        // rather than being given up.
-        badclient = 0;
-        document.painting = 0;
+    if (size().isEmpty()) {
+        picture = QImage();
+        return;
     }
-    picture = std::move(image);
+    view.SetSettings(AppViewSettings());
+    WaitCursor wait;
+    PaintedPicture painted = PaintPicture(document, view.Settings(), SaveGlobals(), size());
+    ShowPicture(painted);
 }
 
 void okapWindow::HoldProblem(const std::vector<Message>& messages) {
@@ -175,7 +262,7 @@ void okapWindow::EvLButtonUp(QPoint) {
         RecordPlace();
         view.Zoom(box, mode, ClientRect());
         RecordPlace();
-        Repaint();
+        Redraw();
     } else if (dragState == kDragMeasure) {
         // The distance stays in the status bar until the mouse moves again.
         dragState = kDragReleased;
@@ -184,10 +271,29 @@ void okapWindow::EvLButtonUp(QPoint) {
 }
 
 void okapWindow::paintEvent(QPaintEvent*) {
-    if (picture.isNull()) RenderPicture();
+    if (picture.isNull() && !paintPending && document.scale != 0) StartPaint();
     QPainter painter(this);
     painter.fillRect(rect(), Qt::white);
-    if (!picture.isNull()) painter.drawImage(0, 0, picture);
+    if (!picture.isNull()) {
+        const PictureView& was = pictureView;
+        const bool moved = !(was.centre == document.centre) || was.scale != document.scale ||
+                           !(was.windowExtent == document.windowExtent) ||
+                           !(was.viewportExtent == document.viewportExtent);
+        if (!moved || was.scale == 0 || !document.projection.vpset || was.viewportExtent.cx == 0) {
+            painter.drawImage(0, 0, picture);
+        } else {
+            // The last picture where its map now lies, until the new one
+            // is drawn.
+            const Projection from = Viewport(was.centre, was.scale, was.windowExtent, was.viewportExtent);
+            const QPointF topLeft = MovedPoint({0, 0}, from, was.windowExtent, was.viewportExtent, document.projection,
+                                               document.windowExtent, document.viewportExtent);
+            const QPointF bottomRight =
+                MovedPoint(QPointF(picture.width(), picture.height()), from, was.windowExtent, was.viewportExtent,
+                           document.projection, document.windowExtent, document.viewportExtent);
+            painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+            painter.drawImage(QRectF(topLeft, bottomRight), picture);
+        }
+    }
 
     const bool drawingBox = dragState == kDragZoomIn || dragState == kDragZoomOut;
     if ((!drawingBox && dragState != kDragMeasure) || !BoxIsSet(box)) return;
@@ -204,7 +310,7 @@ void okapWindow::paintEvent(QPaintEvent*) {
 void okapWindow::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     // A document whose scale is 0 has nothing sensible to draw.
-    if (document.scale != 0) Repaint();
+    if (document.scale != 0) Redraw();
 }
 
 // The view takes its mouse events: passed on, they would reach the document
@@ -258,7 +364,7 @@ void okapWindow::ZoomAbout(QPoint device, double factor) {
     RecordPlace();
     view.ZoomAbout(PointOf(device), factor);
     RecordPlace();
-    Repaint();
+    Redraw();
 }
 
 void okapWindow::PanBy(int dx, int dy) {
@@ -268,7 +374,7 @@ void okapWindow::PanBy(int dx, int dy) {
     if (!panning) RecordPlace();
     view.Pan(dx, dy);
     if (!panning) RecordPlace();
-    Repaint();
+    Redraw();
 }
 
 namespace {
@@ -293,7 +399,7 @@ void okapWindow::GoToPlace(size_t index) {
     document.centre = places[index].centre;
     document.scale = places[index].scale;
     document.UpdateModified();
-    Repaint();
+    Redraw();
 }
 
 void okapWindow::Back() {

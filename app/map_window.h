@@ -5,6 +5,12 @@
 // line over it, so that a figure is removed by showing the picture again.
 // Mouse moves write the position under the cursor to the status bar.
 //
+// A change of view (the wheel, a drag, the keys, the history, a zoom box,
+// Full Scale, Set Coordinates, a new size) never waits for the map: the
+// window shows its last picture moved and scaled to the new view at once,
+// draws the new one on a thread of its own (a newer change cancels it) and
+// shows it when it is done. A change of what the map holds is drawn at once.
+//
 // Messages that arise while the map is drawn are held back and shown once
 // the drawing (and Qt's paint event) has finished, since a modal message box
 // must not run inside a paint. A problem with the document's files is shown
@@ -12,7 +18,10 @@
 // what it can.
 
 #include <QImage>
+#include <QThreadPool>
 #include <QWidget>
+#include <atomic>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -25,6 +34,7 @@ namespace okap {
 
 class DeviceContext;
 class MapDocument;
+struct PaintedPicture;
 
 // What a view takes from the application when it paints: the map and data
 // directories, and whether a metafile copy or a print is under way.
@@ -34,20 +44,31 @@ class okapWindow : public QWidget {
     Q_OBJECT
 public:
     explicit okapWindow(MapDocument& document, QWidget* parent = nullptr);
+    // Cancels a paint under way and waits for it to stop.
+    ~okapWindow() override;
 
     MapView& View() { return view; }
 
     // Draws the map afresh at once and shows it: what every command that
-    // changes the picture does.
+    // changes what the map holds does.
     void Repaint();
+    // Shows the document's new view at once with the last picture moved
+    // and scaled to it, and draws the new picture in the background: what
+    // every change of view does.
+    void Redraw();
+    // Waits for a background paint under way and shows its picture: for a
+    // command that takes the picture, and for tests.
+    void WaitForPicture();
+    // A background paint has been started and not yet shown.
+    bool Painting() const { return paintPending; }
     // Draws the map into another device's dc (a printer page, the preview,
     // the metafile) through rect with the application's settings, rect
     // being the client rectangle or, for a metafile copy, the metafile's
     // rectangle. The window's own mapping, which the cursor tools use, stays
     // that of its picture. Messages are shown as they arise.
     void PaintInto(DeviceContext& dc, const TRect& rect);
-    // The picture of the last paint, the size of the view; null before the
-    // first.
+    // The picture of the last paint that has been shown, the size of the
+    // view then; null before the first.
     const QImage& Picture() const { return picture; }
     // The view's client rectangle in device pixels.
     TRect ClientRect() const { return {0, 0, width(), height()}; }
@@ -104,6 +125,13 @@ private:
     // Draws the map into a new picture of the view's size, holding back
     // its messages.
     void RenderPicture();
+    // Starts a background paint of the view as it is now.
+    void StartPaint();
+    // Shows a finished paint when it is the latest asked for.
+    void TakePicture(uint64_t paintNumber, PaintedPicture& painted);
+    // Makes a paint's picture the window's and takes what the paint learnt
+    // of the map into the document.
+    void ShowPicture(PaintedPicture& painted);
     // Holds a paint's messages to be shown after it, unless they are the
     // problem shown last time and nothing it depends on has changed.
     void HoldProblem(const std::vector<Message>& messages);
@@ -112,6 +140,19 @@ private:
     MapDocument& document;
     MapView view;
     QImage picture;
+    // The view the picture shows, to move and scale it to another.
+    struct PictureView {
+        LPoint centre;
+        int32_t scale = 0;
+        TSize windowExtent;
+        TSize viewportExtent;
+    };
+    PictureView pictureView;
+    // The background paints: each has a number, and one whose number is no
+    // longer the latest stops and is thrown away.
+    QThreadPool painters;
+    std::atomic<uint64_t> latestPaint{0};
+    bool paintPending = false;
     Box box;
     int toolMode = kToolNone;
     int dragState = kDragIdle;

@@ -124,6 +124,7 @@ bool okapMDIChild::CMFileSaveAs() {
 }
 
 void okapMDIChild::CMCopyBitmap() {
+    view->WaitForPicture();
     const QImage& picture = view->Picture();
     if (picture.isNull()) return;
     // What the screen can show of the view, no more.
@@ -221,7 +222,7 @@ void okapMDIChild::CMMapFullScale() {
     view->RecordPlace();
     view->View().FullScale();
     view->RecordPlace();
-    view->Repaint();
+    view->Redraw();
 }
 
 void okapMDIChild::CMMapSetCoordinates() {
@@ -230,7 +231,7 @@ void okapMDIChild::CMMapSetCoordinates() {
     view->RecordPlace();
     view->View().ApplySetCoordinates(dialog.Values());
     view->RecordPlace();
-    view->Repaint();
+    view->Redraw();
 }
 
 void okapMDIChild::SelectTool(int mode) {

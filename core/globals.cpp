@@ -2,24 +2,28 @@
 
 namespace okap {
 
-int badclient = 0;
-int noredraw = 0;
-int ignoremode = 0;
-int isprinting = 0;
-int postmod = 0;
-double pixwid = 1.0;
-double dispix = 1.0;
-double lcperdegree = 100.0;
+thread_local int badclient = 0;
+thread_local int noredraw = 0;
+thread_local int ignoremode = 0;
+thread_local int isprinting = 0;
+thread_local int postmod = 0;
+thread_local double pixwid = 1.0;
+thread_local double dispix = 1.0;
+thread_local double lcperdegree = 100.0;
 
-void ResetGlobals() {
-    badclient = 0;
-    noredraw = 0;
-    ignoremode = 0;
-    isprinting = 0;
-    postmod = 0;
-    pixwid = 1.0;
-    dispix = 1.0;
-    lcperdegree = 100.0;
+void ResetGlobals() { RestoreGlobals({0, 0, 0, 0, 0, 1.0, 1.0, 100.0}); }
+
+GlobalsState SaveGlobals() { return {badclient, noredraw, ignoremode, isprinting, postmod, pixwid, dispix, lcperdegree}; }
+
+void RestoreGlobals(const GlobalsState& state) {
+    badclient = state.badclient;
+    noredraw = state.noredraw;
+    ignoremode = state.ignoremode;
+    isprinting = state.isprinting;
+    postmod = state.postmod;
+    pixwid = state.pixwid;
+    dispix = state.dispix;
+    lcperdegree = state.lcperdegree;
 }
 
 }  // namespace okap

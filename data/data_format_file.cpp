@@ -85,7 +85,7 @@ bool ReadLegendColumns(const std::string& text, int32_t& columns) {
 
 int Datafile::ReadFormat(const std::string& name) {
     if (SetWD(mapPath) != 0) return FailReading("Data file path does not exist");
-    std::ifstream file(name, std::ios::binary);
+    std::ifstream file(WorkPath(name), std::ios::binary);
     if (!file) return FailReading("Error opening data format file : " + name);
     const std::string readError = "Error reading data format file : " + name;
 

@@ -38,7 +38,7 @@ int Datafile::OpenInfile(const std::string& name) {
     end = 1;
     if (SetWD(dataPath) != 0) return Fail("Data file path does not exist");
     dataFileName = name;
-    data.open(name, std::ios::binary);
+    data.open(WorkPath(name), std::ios::binary);
     if (!data.is_open()) return Fail("Error opening data file : " + name);
     dataFileType = 0;
     end = 0;

@@ -12,6 +12,7 @@
 #include "core/globals.h"
 #include "mapfiles/mapfile.h"
 #include "mapfiles/text_header.h"
+#include "platform/set_wd.h"
 
 namespace okap {
 
@@ -44,15 +45,15 @@ int Mapfile::OpenInfile(const std::string& name) {
     // "*.mp*" file whatever the case of its name, and must be able to open it.
     const std::string extension = ExtensionOf(name);
     if (strcasecmp(extension.c_str(), "mpa") == 0) {
-        if (!textIn.Open(name)) return Fail("Error opening input map file : " + name);
+        if (!textIn.Open(WorkPath(name))) return Fail("Error opening input map file : " + name);
         inHeader = Header{};
         inHeader.projectionCode = "TEXT";
         inForm = Text;
     } else if (strcasecmp(extension.c_str(), "mpb") == 0) {
-        binaryIn = std::fopen(name.c_str(), "rb");
+        binaryIn = std::fopen(WorkPath(name).c_str(), "rb");
         if (binaryIn == nullptr) return Fail("Error opening input map file : " + name);
         std::error_code error;
-        const uintmax_t size = std::filesystem::file_size(name, error);
+        const uintmax_t size = std::filesystem::file_size(WorkPath(name), error);
         binaryInSize = error ? 0 : static_cast<int64_t>(size);
         inForm = Binary;
         if (!ReadBinaryHeader()) {

@@ -6,13 +6,17 @@ namespace okap {
 
 namespace {
 
+// A stream with no buffer: each thread fails its own writes.
 std::ostream& Discard() {
-    static std::ostream discard(nullptr);
+    thread_local std::ostream discard(nullptr);
     return discard;
 }
 
+// The log belongs to the thread that set it (the program's own): a stream
+// is not for two threads at once, so a paint in the background logs
+// nothing, and its messages are logged when the window shows them.
 std::ostream*& Current() {
-    static std::ostream* log = nullptr;
+    thread_local std::ostream* log = nullptr;
     return log;
 }
 

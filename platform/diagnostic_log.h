@@ -2,7 +2,8 @@
 // The diagnostic log (okap.deb). The program opens it at start when
 // debugging is switched on; every message shown to the user and debug
 // traces, such as the polygon clipper's, are written to it. Until a log is
-// set, what is written is discarded.
+// set, what is written is discarded. The log is the setting thread's own;
+// other threads discard what they write.
 
 #include <ostream>
 

@@ -10,8 +10,11 @@ namespace okap {
 
 namespace {
 
+// Each thread shows its messages its own way: a paint in the background
+// records them to be shown by the window afterwards, and a thread that set
+// no handler writes them to standard error.
 MessageHandler& CurrentHandler() {
-    static MessageHandler handler;
+    thread_local MessageHandler handler;
     return handler;
 }
 

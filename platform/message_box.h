@@ -35,9 +35,9 @@ MessageResult MessageBox(std::string_view text, std::string_view caption,
 // Reports a failure the usual way: an OK box with caption "Error".
 void ShowError(std::string_view text);
 
-// Installs the handler that shows messages and returns the one it replaces.
-// Without one, messages go to standard error and are answered with the
-// first button (OK or Yes).
+// Installs the handler that shows the calling thread's messages and returns
+// the one it replaces. Without one, messages go to standard error and are
+// answered with the first button (OK or Yes).
 MessageHandler SetMessageHandler(MessageHandler handler);
 
 // The answer of the first button: Yes, Retry or OK.

@@ -131,7 +131,7 @@ int LoadGridFormatForEditing(std::string_view mapPath, const std::string& name, 
         badclient = 1;
         return 0;
     }
-    std::ifstream file(name, std::ios::binary);
+    std::ifstream file(WorkPath(name), std::ios::binary);
     if (!file) {
         ShowError("Error opening grid format file");
         badclient = 1;

@@ -10,6 +10,7 @@
 #include "platform/message_box.h"
 #include "platform/safe_file_writer.h"
 #include "styles/text_form.h"
+#include "platform/set_wd.h"
 
 namespace okap {
 
@@ -99,7 +100,7 @@ void ReadFeatureStyles(std::istream& is, FeatureStyles& styles) {
 }
 
 int LoadFeatureStyles(const std::string& name, FeatureStyles& styles) {
-    std::ifstream file(name, std::ios::binary);
+    std::ifstream file(WorkPath(name), std::ios::binary);
     if (!file) {
         ShowError("Error opening map format file");
         badclient = 1;

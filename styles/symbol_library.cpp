@@ -15,7 +15,7 @@ bool OpenLibrary(std::string_view dir, std::string_view missingDirMessage, std::
         ShowError(missingDirMessage);
         return false;
     }
-    file.open(kSymbolLibrary, std::ios::binary);
+    file.open(WorkPath(kSymbolLibrary), std::ios::binary);
     if (!file) {
         ShowError("Error opening okap.sym");
         return false;

@@ -81,7 +81,7 @@ void MapView::DrawData(DeviceContext& dc) {
         // something was reported.
         int failed = 0;
         const int layers = std::clamp(document.dataLayerCount, 0, kMaxDataLayers);
-        for (int i = 0; i < layers; ++i) {
+        for (int i = 0; i < layers && !Cancelled(); ++i) {
             const okapFileInfo& layer = document.dataLayers[static_cast<size_t>(i)];
             badclient = 0;
             // Each pass reads the data file from its start with a Datafile of

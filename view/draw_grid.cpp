@@ -327,7 +327,7 @@ void MapView::DrawGrid(DeviceContext& dc, double factor, const TRect& rect) {
     }
     GridFormat format;
     {
-        std::ifstream file(doc.gridFormatFile, std::ios::binary);
+        std::ifstream file(WorkPath(doc.gridFormatFile), std::ios::binary);
         if (!file) {
             ShowError("Error opening grid format file");
             badclient = 1;

@@ -102,9 +102,9 @@ struct LayerDrawing {
     LBox& region;  // widened by each layer's header
 };
 
-// Draws one map layer. A failure has been reported when badclient is set
-// afterwards.
-void DrawMapLayer(LayerDrawing& d, const okapFileInfo& layer) {
+// Draws one map layer, unless the paint is cancelled. A failure has been
+// reported when badclient is set afterwards.
+void DrawMapLayer(LayerDrawing& d, const okapFileInfo& layer, const MapView& view) {
     Mapfile map;
     if (!map.OpenInfile(layer.file)) {
         badclient = 1;
@@ -117,7 +117,7 @@ void DrawMapLayer(LayerDrawing& d, const okapFileInfo& layer) {
     d.region.br.x = std::max(d.region.br.x, header.east);
     d.region.br.y = std::min(d.region.br.y, header.south);
 
-    while (!map.EndOfInFile()) {
+    while (!map.EndOfInFile() && !view.Cancelled()) {
         int inside = 0;
         const int loaded = map.LoadSegment(d.points, d.projection, inside);
         if (badclient) return;
@@ -169,7 +169,7 @@ void MapView::DrawMaps(DeviceContext& dc) {
     const int layers = std::clamp(document.mapLayerCount, 0, kMaxMapLayers);
     for (int layer = 0; layer < layers; ++layer) {
         badclient = 0;
-        DrawMapLayer(drawing, document.mapLayers[static_cast<size_t>(layer)]);
+        DrawMapLayer(drawing, document.mapLayers[static_cast<size_t>(layer)], *this);
         failed |= badclient;
     }
     badclient = failed;

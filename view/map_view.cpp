@@ -103,6 +103,17 @@ LBox MercatorShown(LBox extent, const Projection& projection) {
     return shown.tl.y > shown.br.y ? shown : extent;
 }
 
+// The logical size of a view of width x height device pixels (kLogicalWidth
+// wide) and its viewport (the device size times factor, y upwards).
+// Empty when the view has no area, or is too flat for a logical height of
+// one unit, since its mapping would divide by zero.
+std::optional<std::pair<TSize, TSize>> ViewExtents(int width, int height, double factor) {
+    const TSize windowExtent{kLogicalWidth, width > 0 ? SafeInt(static_cast<double>(kLogicalWidth) * height / width) : 0};
+    const TSize viewportExtent{SafeInt(width * factor), -SafeInt(height * factor)};
+    if (windowExtent.cy <= 0 || viewportExtent.cx <= 0 || viewportExtent.cy >= 0) return std::nullopt;
+    return std::pair{windowExtent, viewportExtent};
+}
+
 std::string Field(std::string text) {
     if (text.size() > kSetCoordFieldLength) text.resize(kSetCoordFieldLength);
     return text;
@@ -125,11 +136,9 @@ void MapView::Paint(DeviceContext& dc, const TRect& rect) {
     const int height = rect.Height();
     if (settings.printing && width > 0) factor = static_cast<double>(dc.GetDeviceCaps(DeviceCap::HorzRes)) / width;
 
-    // A window with no area (or too flat for a logical height of one unit)
-    // has nothing to show, and its mapping would divide by zero.
-    const TSize windowExtent{kLogicalWidth, width > 0 ? SafeInt(static_cast<double>(kLogicalWidth) * height / width) : 0};
-    const TSize viewportExtent{SafeInt(width * factor), -SafeInt(height * factor)};
-    if (windowExtent.cy <= 0 || viewportExtent.cx <= 0 || viewportExtent.cy >= 0) return;
+    const std::optional<std::pair<TSize, TSize>> extents = ViewExtents(width, height, factor);
+    if (!extents) return;
+    const auto [windowExtent, viewportExtent] = *extents;
 
     dc.SetWindowExt(windowExtent);
     dc.SetWindowOrg({0, 0});
@@ -162,7 +171,7 @@ void MapView::Paint(DeviceContext& dc, const TRect& rect) {
     pixwid = static_cast<double>(windowExtent.cx) / viewportExtent.cx * factor * 0.25;
 
     const auto step = [&](bool wanted, auto&& draw) {
-        if (!wanted) return;
+        if (!wanted || Cancelled()) return;
         draw();
         failed |= badclient;
         badclient = 0;
@@ -181,6 +190,14 @@ void MapView::Paint(DeviceContext& dc, const TRect& rect) {
     document.drawn = 1;
     // The next paint learns of a reported problem as before.
     badclient = failed;
+}
+
+void MapView::MapTo(const TRect& rect) {
+    const std::optional<std::pair<TSize, TSize>> extents = ViewExtents(rect.Width(), rect.Height(), 1.0);
+    if (!extents) return;
+    document.windowExtent = extents->first;
+    document.viewportExtent = extents->second;
+    document.projection.setvp(extents->first, extents->second, document.centre, document.scale);
 }
 
 void MapView::Zoom(Box box, int mode, const TRect& clientRect) {
@@ -246,8 +263,8 @@ void MapView::ZoomAbout(POINT device, double factor) {
     // The world point under the pointer stays under it: the centre moves
     // towards it as the scale shrinks.
     const double ratio = document.scale / oldScale;
-    document.centre = {SafeLong(under.x + (document.centre.x - double{under.x}) * ratio),
-                       SafeLong(under.y + (document.centre.y - double{under.y}) * ratio)};
+    document.centre = {SafeLong(under.x + (document.centre.x - static_cast<double>(under.x)) * ratio),
+                       SafeLong(under.y + (document.centre.y - static_cast<double>(under.y)) * ratio)};
     document.UpdateModified();
 }
 

@@ -14,6 +14,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <utility>
 
@@ -35,6 +36,10 @@ struct ViewSettings {
     // drawn at the device's full resolution through the window-sized
     // rectangle (factor = HORZRES / width).
     bool printing = false;
+    // Asked between the steps of a paint and between the segments and
+    // points it draws: true when the picture is no longer wanted (a newer
+    // view is being drawn), and the paint stops where it is.
+    std::function<bool()> cancelled = nullptr;
 };
 
 // The three fields of the Set Coordinates dialog ("Set Coordinates"):
@@ -79,6 +84,14 @@ public:
     // it holds the messages; no paint happens while a document dialog is
     // open (noredraw).
     void Paint(DeviceContext& dc, const TRect& rect);
+    // Sets the document's mapping (window and viewport extents, the
+    // projection's viewport) for its centre and scale in a view of rect, as
+    // a paint through rect would, without drawing: what the window does at
+    // once on a change of view, so that the read-out under the pointer and
+    // the next change of view work in the view being drawn.
+    void MapTo(const TRect& rect);
+    // The settings' cancelled asks for the paint to stop.
+    bool Cancelled() const { return settings.cancelled && settings.cancelled(); }
 
     // The drawing steps, each after the viewport has been set by Paint.
     void DrawMapBox(DeviceContext& dc, int final);

@@ -87,6 +87,8 @@ protected:
     okapMDIChild* OpenSample() {
         okapMDIChild* child = client.CmFileOpen(QString::fromStdString(Sample()));
         EXPECT_NE(child, nullptr);
+        // The first picture, drawn in the background, is shown.
+        if (child) child->View()->WaitForPicture();
         return child;
     }
 

@@ -142,6 +142,7 @@ TEST_F(ImportExportTest, ImportsATypeFieldIntoTheActiveDocumentWhereItDraws) {
     ASSERT_EQ(map.mapLayerCount, 1);
     EXPECT_EQ(map.mapLayers[0], (okapFileInfo{"contine.mpb", "contine.okf"}));
     // Both types drawn in their own fills, Americas the larger.
+    document->View()->WaitForPicture();
     const QImage& picture = document->View()->Picture();
     const int americas = Count(picture, ImportedTypeStyle(0, true).fillColour);
     const int europe = Count(picture, ImportedTypeStyle(1, true).fillColour);
@@ -196,6 +197,7 @@ TEST_F(ImportExportTest, WithoutADocumentTheImportOpensInANewOneFittedWhole) {
     ASSERT_NE(document, nullptr);
     EXPECT_EQ(document->Document().mapLayers[0], (okapFileInfo{"contine.mpb", "contine.okf"}));
     // One type for all, drawn; fitted, so the map reaches both sides.
+    document->View()->WaitForPicture();
     const QImage& picture = document->View()->Picture();
     EXPECT_GT(Count(picture, ImportedTypeStyle(0, true).fillColour), 100);
     EXPECT_TRUE(messages.messages.empty()) << ::testing::PrintToString(messages.Texts());

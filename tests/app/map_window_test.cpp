@@ -204,6 +204,8 @@ TEST_F(MapWindowTest, ResizingRepaintsUnlessTheScaleIs0) {
 
     doc.scale = 1484260;
     QCoreApplication::sendEvent(&view, &resized);
+    EXPECT_TRUE(view.Painting()) << "drawn in the background";
+    view.WaitForPicture();
     EXPECT_EQ(view.Picture().size(), QSize(400, 300));
     EXPECT_EQ(doc.viewportExtent, (TSize{400, -300}));
 }

@@ -45,6 +45,7 @@ TEST_F(MdiClientTest, OpensTheSampleDocumentWhereItWasSaved) {
     EXPECT_EQ(doc.scale, 137000000);
     EXPECT_EQ(doc.modified, 0);
     // Shown, so painted: the whole map was drawn without a complaint.
+    child->View()->WaitForPicture();
     EXPECT_EQ(doc.drawn, 1);
     EXPECT_FALSE(child->View()->Picture().isNull());
     EXPECT_TRUE(recorder.messages.empty()) << recorder.messages[0];
