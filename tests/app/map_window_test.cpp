@@ -319,5 +319,62 @@ TEST_F(MapWindowTest, TheWheelKeepsToTheScaleLimits) {
     EXPECT_EQ(recorder.Texts(), std::vector<std::string>{"Maximum map scale reached"});
 }
 
+// A change of view shows the last picture moved and scaled at once, and
+// the new picture once it has been drawn in the background: the same as
+// drawing the new view at once. A newer change replaces a paint under way.
+TEST_F(MapWindowTest, AChangeOfViewShowsTheLastPictureMovedThenTheNewOne) {
+    // The sample's land area (60W to 60E) at 2 pixels a degree: its edges
+    // lie 120 pixels either side of the middle.
+    doc.mapLayerCount = 1;
+    doc.mapLayers[0] = {"worldmer.mpb", "world.okf"};
+    doc.scale = 1484260 * 50;
+    view.Repaint();
+    const QImage first = view.Picture();
+    const QRgb land = qRgb(226, 232, 196);
+    ASSERT_EQ(first.pixel(81, 150), land);
+    ASSERT_NE(first.pixel(79, 150), land);
+    const auto westEdge = [&](const QImage& image) {
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixel(x, 150) == land) return x;
+        return -1;
+    };
+    const int edge = westEdge(first);
+
+    // The arrow key moves the map 40 pixels east before anything is drawn.
+    QTest::keyClick(&view, Qt::Key_Left);
+    EXPECT_TRUE(view.Painting());
+    EXPECT_EQ(view.Picture().cacheKey(), first.cacheKey()) << "the old picture, not yet replaced";
+    EXPECT_EQ(westEdge(Shown()), edge + 40);
+    // A wheel notch about the middle before that paint is shown: the edge
+    // moves away from the middle by a quarter.
+    const QPoint middle(200, 150);
+    QWheelEvent notch(middle, view.mapToGlobal(middle), {}, {0, 120}, Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase,
+                      false);
+    QCoreApplication::sendEvent(&view, &notch);
+    EXPECT_NEAR(westEdge(Shown()), 200 - (200 - (edge + 40)) * 1.25, 1.0);
+
+    view.WaitForPicture();
+    EXPECT_FALSE(view.Painting());
+    const QImage drawn = view.Picture();
+    EXPECT_NE(drawn.cacheKey(), first.cacheKey());
+    EXPECT_EQ(Shown(), drawn) << "shown as it is";
+    view.Repaint();
+    EXPECT_EQ(drawn, view.Picture()) << "the picture of the latest view";
+}
+
+// The messages of a paint in the background are shown after it, once.
+TEST_F(MapWindowTest, MessagesOfABackgroundPaintAreShownOnceAfterIt) {
+    view.Repaint();
+    doc.mapLayerCount = 1;
+    doc.mapLayers[0] = {"worldmer.mpb", "missing.okf"};
+    MessageRecorder recorder;
+    for (int i = 0; i < 3; ++i) {
+        QTest::keyClick(&view, Qt::Key_Right);
+        view.WaitForPicture();
+        QCoreApplication::processEvents();
+    }
+    EXPECT_EQ(recorder.Texts(), std::vector<std::string>{"Error opening map format file"});
+}
+
 }  // namespace
 }  // namespace okap
