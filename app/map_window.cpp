@@ -113,6 +113,8 @@ void okapWindow::StartPaint() {
     settings.cancelled = [this, number] { return latestPaint.load() != number; };
     painters.start([this, number, copy = MapDocument(document), settings = std::move(settings),
                     globals = SaveGlobals(), size = size()]() mutable {
+        // Waiting its turn, the paint may have been overtaken already.
+        if (latestPaint.load() != number) return;
         auto painted = std::make_shared<PaintedPicture>(PaintPicture(std::move(copy), settings, globals, size));
         // Shown on the window's own thread; a window that is closing has
         // cancelled its paints and waits for this one before it goes, and
