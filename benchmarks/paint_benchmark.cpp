@@ -387,6 +387,10 @@ private:
         if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot make a temporary directory");
         dir = pattern;
         std::filesystem::copy_file(source / "large.okf", dir / "shore.okf");
+        std::ofstream(dir / "std.okg", std::ios::binary)
+            << "Grid Format - OKAP version 1\r\n"
+               "Major grid style     = 1 0 0 0 1 0 255 255 255 99\r\n"
+               "Minor grid style     = 1 0 0 0 1 0 255 255 255 99\r\n";
         okap::SetMessageHandler(okap::PrintMessage);
         std::filesystem::current_path(dir);
         okap::TranslatorSettings settings;  // Mercator, every point kept
