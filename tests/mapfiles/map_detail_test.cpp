@@ -166,9 +166,11 @@ TEST_F(MapDetailTest, AreasKeepTheirBridgesAndShowAsADotWhenSmall) {
     ASSERT_EQ(bridgeEdges(outline), 2);
     ASSERT_GE(detail->LevelCount(), 1);
     for (int level = 0; level < detail->LevelCount(); ++level) EXPECT_EQ(bridgeEdges(detail->Points(0, level)), 2);
-    // Far out, the small ring is a triangle (and its closing point).
+    // Far out, the small ring is a triangle and the points on its box (its
+    // extremes, which tiles of a cut area share), and its closing point.
     const auto coarsest = detail->Points(1, detail->LevelCount() - 1);
-    EXPECT_EQ(coarsest.size(), 4u);
+    EXPECT_GE(coarsest.size(), 4u);
+    EXPECT_LE(coarsest.size(), 8u);
 }
 
 TEST_F(MapDetailTest, FilesNotReadableWholeAreLeftToTheUsualReading) {
