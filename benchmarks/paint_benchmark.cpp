@@ -9,6 +9,15 @@
 // a text map of closed wobbly rings and wavy lines spread over the globe,
 // translated into Mercator by the map translator, with a map format file
 // and a document for it.
+//
+// BM_ShorelinePaint does the same with the full-resolution world
+// shorelines (10.6 million points) at 1600 x 1000: the whole world against
+// QPainter drawing all its projected points, and the thread CPU time of the
+// whole world, of views of about 1% of it and of harbours. It reads
+// large.mpa and large.okf from $OKAP_BENCH_DIR (by default ~/okap-bench,
+// where scripts/bench-import.sh keeps them; scripts/make-samples.sh --large
+// DIR makes them) and translates the map into Mercator in a temporary
+// directory; without them it is skipped.
 
 #include <benchmark/benchmark.h>
 #include <stdlib.h>
@@ -16,10 +25,13 @@
 #include <QImage>
 #include <QPainter>
 #include <QPolygonF>
+#include <algorithm>
 #include <cmath>
 #include <ctime>
 #include <filesystem>
 #include <fstream>
+#include <numeric>
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -153,32 +165,49 @@ private:
     }
 };
 
-// One document and view over the dataset, read as File Open reads it.
+// One document and view over a map, read as File Open reads it.
 struct Scene {
+    std::filesystem::path dir;
     okap::MapDocument doc;
     okap::MapView view;
-    QImage image{kWidth, kHeight, QImage::Format_RGB32};
+    int width, height;
+    QImage image;
     // Where the zoomed views look: nine places spread over the map, so that
     // their average meets the map's average density of features.
     std::vector<okap::LPoint> zoomCentres;
 
-    Scene() : doc("bench.oki", (Dataset::Get().dir / "bench.oki").string()), view(doc, Settings()) {
-        okap::SetWD(Dataset::Get().dir.string());
+    Scene(const std::filesystem::path& dir, const std::string& document, int width, int height)
+        : dir(dir),
+          doc(document, (dir / document).string()),
+          view(doc, Settings(dir)),
+          width(width),
+          height(height),
+          image(width, height, QImage::Format_RGB32) {
+        okap::SetWD(dir.string());
         if (!okap::LoadTextFile(doc)) throw std::runtime_error("cannot read the benchmark's document");
         PaintFull();  // sets the viewport that converts the places
-        for (double lat : {-45.0, 0.0, 45.0}) {
-            for (double lon : {-110.0, 0.0, 110.0}) {
-                okap::LPoint centre;
-                doc.projection.pos2dm(okap::Position(okap::Latitude(lat), okap::Longitude(lon)), centre);
-                zoomCentres.push_back(centre);
-            }
-        }
+        zoomCentres = Places({-45.0, 0.0, 45.0}, {-110.0, 0.0, 110.0});
+    }
+    Scene() : Scene(Dataset::Get().dir, "bench.oki", kWidth, kHeight) {}
+
+    static okap::ViewSettings Settings(const std::filesystem::path& dir) {
+        okap::ViewSettings settings;
+        settings.mapDirectory = dir.string();
+        return settings;
     }
 
-    static okap::ViewSettings Settings() {
-        okap::ViewSettings settings;
-        settings.mapDirectory = Dataset::Get().dir.string();
-        return settings;
+    // World points of every latitude with every longitude (degrees).
+    std::vector<okap::LPoint> Places(std::vector<double> lats, std::vector<double> lons) {
+        std::vector<okap::LPoint> places;
+        for (double lat : lats) {
+            for (double lon : lons) places.push_back(Place(lat, lon));
+        }
+        return places;
+    }
+    okap::LPoint Place(double lat, double lon) {
+        okap::LPoint centre;
+        doc.projection.pos2dm(okap::Position(okap::Latitude(lat), okap::Longitude(lon)), centre);
+        return centre;
     }
 
     void Paint(okap::LPoint centre, int32_t scale) {
@@ -186,7 +215,7 @@ struct Scene {
         doc.scale = scale;
         QPainter painter(&image);
         okap::QPainterDC dc(painter);
-        view.Paint(dc, {0, 0, kWidth, kHeight});
+        view.Paint(dc, {0, 0, width, height});
         if (okap::badclient) throw std::runtime_error("the paint failed");
     }
     void PaintFull() { Paint({0, 0}, kFullViewScale); }
@@ -205,12 +234,17 @@ struct DirectDrawing {
     std::vector<Figure> figures;
     std::vector<QPen> pens;
     std::vector<QBrush> brushes;
-    QImage image{kWidth, kHeight, QImage::Format_RGB32};
+    QImage image;
+    double logicalHeight;
 
-    explicit DirectDrawing(Scene& scene) {
-        scene.PaintFull();  // sets the projection's viewport and pixwid
+    // map and format as the scene's full view shows them.
+    DirectDrawing(Scene& scene, const std::function<void()>& paintFull, const std::string& mapName,
+                  const std::string& format)
+        : image(scene.width, scene.height, QImage::Format_RGB32),
+          logicalHeight(10000.0 * scene.height / scene.width) {
+        paintFull();  // sets the projection's viewport and pixwid
         okap::FeatureStyles styles;
-        okap::LoadFeatureStyles("bench.okf", styles);
+        okap::LoadFeatureStyles(format, styles);
         for (const okap::PlotStyle& style : styles) {
             // As QPainterDC makes them for a pen under one device pixel.
             QPen pen(QColor(style.lineColour.Red(), style.lineColour.Green(), style.lineColour.Blue()));
@@ -222,7 +256,7 @@ struct DirectDrawing {
             brushes.emplace_back(QColor(style.fillColour.Red(), style.fillColour.Green(), style.fillColour.Blue()));
         }
         okap::Mapfile map;
-        if (!map.OpenInfile("bench.mpb")) throw std::runtime_error("cannot open the benchmark's map");
+        if (!map.OpenInfile(mapName)) throw std::runtime_error("cannot open the benchmark's map");
         std::vector<okap::POINT> points;
         while (!map.EndOfInFile()) {
             int inside = 0;
@@ -236,7 +270,8 @@ struct DirectDrawing {
 
     void Draw() {
         QPainter painter(&image);
-        painter.setTransform(QTransform(double(kWidth) / 10000, 0, 0, -double(kHeight) / 7500, 0, 0));
+        painter.setTransform(
+            QTransform(image.width() / 10000.0, 0, 0, -image.height() / logicalHeight, 0, 0));
         for (const Figure& f : figures) {
             painter.setPen(pens[static_cast<size_t>(f.style)]);
             if (f.area) {
@@ -255,8 +290,23 @@ Scene& TheScene() {
 }
 
 DirectDrawing& TheDirectDrawing() {
-    static DirectDrawing direct(TheScene());
+    static DirectDrawing direct(TheScene(), [] { TheScene().PaintFull(); }, "bench.mpb", "bench.okf");
     return direct;
+}
+
+// The calling thread's CPU time, which other work on a busy machine does
+// not inflate.
+double CpuSeconds() {
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
+}
+
+template <typename Body>
+double CpuSecondsOf(Body body) {
+    const double start = CpuSeconds();
+    body();
+    return CpuSeconds() - start;
 }
 
 void ReportPoints(benchmark::State& state) {
@@ -293,16 +343,7 @@ BENCHMARK(BM_QPainterDirect)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 void BM_PaintRatios(benchmark::State& state) {
     Scene& scene = TheScene();
     DirectDrawing& direct = TheDirectDrawing();
-    auto cpuSeconds = [] {
-        timespec t{};
-        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-        return static_cast<double>(t.tv_sec) + t.tv_nsec * 1e-9;
-    };
-    auto seconds = [&](auto body) {
-        const double start = cpuSeconds();
-        body();
-        return cpuSeconds() - start;
-    };
+    auto seconds = [](auto body) { return CpuSecondsOf(body); };
     double full = 1e9, zoomed = 1e9, drawn = 1e9;
     for (auto _ : state) {
         full = std::min(full, seconds([&] { scene.PaintFull(); }));
@@ -318,5 +359,130 @@ void BM_PaintRatios(benchmark::State& state) {
     state.counters["one_percent/full"] = zoomed / full;
 }
 BENCHMARK(BM_PaintRatios)->Unit(benchmark::kMillisecond)->Iterations(20);
+
+// The full-resolution shorelines in Mercator (84 N to 80 S) in a temporary
+// directory, with a document of them at 1600 x 1000. Empty (with the
+// reason) when large.mpa is not found.
+class Shorelines {
+public:
+    static Shorelines& Get() {
+        static Shorelines shorelines;
+        return shorelines;
+    }
+    std::filesystem::path dir;
+    std::string missing;
+
+private:
+    Shorelines() {
+        const char* bench = getenv("OKAP_BENCH_DIR");
+        const char* home = getenv("HOME");
+        const std::filesystem::path source =
+            bench && *bench ? std::filesystem::path(bench) : std::filesystem::path(home ? home : "") / "okap-bench";
+        if (!std::filesystem::exists(source / "large.mpa") || !std::filesystem::exists(source / "large.okf")) {
+            missing = "no large.mpa and large.okf in " + source.string() +
+                      " (make them with scripts/make-samples.sh --large DIR and set OKAP_BENCH_DIR=DIR)";
+            return;
+        }
+        std::string pattern = (std::filesystem::temp_directory_path() / "okap-shore-bench-XXXXXX").string();
+        if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot make a temporary directory");
+        dir = pattern;
+        std::filesystem::copy_file(source / "large.okf", dir / "shore.okf");
+        std::ofstream(dir / "std.okg", std::ios::binary)
+            << "Grid Format - OKAP version 1\r\n"
+               "Major grid style     = 1 0 0 0 1 0 255 255 255 99\r\n"
+               "Minor grid style     = 1 0 0 0 1 0 255 255 255 99\r\n";
+        okap::SetMessageHandler(okap::PrintMessage);
+        std::filesystem::current_path(dir);
+        okap::TranslatorSettings settings;  // Mercator, every point kept
+        settings.inputName = (source / "large.mpa").string();
+        settings.outputName = "shore";
+        settings.north = "84.0";
+        settings.south = "-80.0";
+        if (!okap::TranslateMap(settings)) throw std::runtime_error("the translation of the shorelines failed");
+        std::ofstream(dir / "shore.oki", std::ios::binary)
+            << "Map File Information - OKAP version 1\r\n"
+               "Window origin        = 0 0\r\n"
+               "Window size          = 1600 1000\r\n"
+               "Number of map files  = 1\r\n"
+               "Mapfile  1 = shore.mpb shore.okf\r\n"
+               "Number of data files = 0\r\n"
+               "Number of details    = 0\r\n"
+               "Window extent        = 10000 6250\r\n"
+               "Centre               = 0 0\r\n"
+               "Scale                = 134000000\r\n"
+               "Projection type      = MERC\r\n"
+               "Projection origin    = 0 0\r\n"
+               "Map box style        = 1 0 0 0 1 0 170 211 232 99\r\n"
+               "Grid style           = std.okg\r\n"
+               "Grid position        = 2\r\n"
+               "Grid on/off          = 0\r\n"
+               "Grid size            = 30\r\n"
+               "Grid increment       = 3\r\n";
+    }
+    ~Shorelines() {
+        if (dir.empty()) return;
+        std::error_code ignored;
+        std::filesystem::current_path(std::filesystem::temp_directory_path(), ignored);
+        std::filesystem::remove_all(dir, ignored);
+    }
+};
+
+// The shorelines at 1600 x 1000: the whole world (Full Scale) at the level
+// of detail against QPainter drawing every projected point, and the thread
+// CPU time of the whole world, of views a tenth as wide (about 1% of the
+// world) over nine coasts and of views about 20 km wide over six harbours.
+// The best round of each view counts; the worst place is shown beside the
+// average.
+void BM_ShorelinePaint(benchmark::State& state) {
+    Shorelines& shorelines = Shorelines::Get();
+    if (!shorelines.missing.empty()) {
+        state.SkipWithError(shorelines.missing.c_str());
+        return;
+    }
+    Scene scene(shorelines.dir, "shore.oki", 1600, 1000);
+    scene.view.FullScale();
+    const okap::LPoint fullCentre = scene.doc.centre;
+    const int32_t fullScale = scene.doc.scale;
+    const auto paintFull = [&] { scene.Paint(fullCentre, fullScale); };
+    // The first paint reads the map and makes its levels.
+    const double firstPaint = CpuSecondsOf(paintFull);
+    DirectDrawing direct(scene, paintFull, "shore.mpb", "shore.okf");
+    const std::vector<okap::LPoint> coasts = {
+        scene.Place(62, 6),  scene.Place(38, 25),   scene.Place(35, 137),   scene.Place(18, -70), scene.Place(70, -90),
+        scene.Place(-45, -74), scene.Place(-3, 118), scene.Place(54, -3), scene.Place(27, -81)};
+    const std::vector<okap::LPoint> harbours = {scene.Place(-33.85, 151.25), scene.Place(59.9, 10.7),
+                                                scene.Place(22.3, 114.17),   scene.Place(40.68, -74.03),
+                                                scene.Place(59.33, 18.07),   scene.Place(-22.9, -43.17)};
+    constexpr int32_t kHarbourScale = 70000;  // 3 x 70000 dm = 21 km across
+
+    double full = 1e9, drawn = 1e9, every = 1e9;
+    std::vector<double> coast(coasts.size(), 1e9), harbour(harbours.size(), 1e9);
+    okap::ViewSettings everyPoint = scene.view.Settings();
+    everyPoint.fullDetail = true;
+    for (auto _ : state) {
+        full = std::min(full, CpuSecondsOf(paintFull));
+        drawn = std::min(drawn, CpuSecondsOf([&] { direct.Draw(); }));
+        for (size_t i = 0; i < coasts.size(); ++i)
+            coast[i] = std::min(coast[i], CpuSecondsOf([&] { scene.Paint(coasts[i], fullScale / 10); }));
+        for (size_t i = 0; i < harbours.size(); ++i)
+            harbour[i] = std::min(harbour[i], CpuSecondsOf([&] { scene.Paint(harbours[i], kHarbourScale); }));
+        const okap::ViewSettings usual = scene.view.Settings();
+        scene.view.SetSettings(everyPoint);
+        every = std::min(every, CpuSecondsOf(paintFull));
+        scene.view.SetSettings(usual);
+    }
+    const auto mean = [](const std::vector<double>& v) { return std::accumulate(v.begin(), v.end(), 0.0) / v.size(); };
+    const auto worst = [](const std::vector<double>& v) { return *std::max_element(v.begin(), v.end()); };
+    state.counters["first_paint_ms"] = firstPaint * 1e3;
+    state.counters["full_ms"] = full * 1e3;
+    state.counters["every_point_ms"] = every * 1e3;
+    state.counters["direct_ms"] = drawn * 1e3;
+    state.counters["full/direct"] = full / drawn;
+    state.counters["one_percent_ms"] = mean(coast) * 1e3;
+    state.counters["one_percent_worst_ms"] = worst(coast) * 1e3;
+    state.counters["harbour_ms"] = mean(harbour) * 1e3;
+    state.counters["harbour_worst_ms"] = worst(harbour) * 1e3;
+}
+BENCHMARK(BM_ShorelinePaint)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace

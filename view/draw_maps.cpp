@@ -1,17 +1,23 @@
 // The map layers: for each layer in table order, the feature styles of its
-// format file, then its segments, as LoadSegment hands them over in logical
-// coordinates, clipped to the view unless wholly inside, drawn with the
-// style of their feature code. The point buffers grow to the largest
-// segment drawn.
+// format file, then its segments in logical coordinates, clipped to the
+// view unless wholly inside, drawn with the style of their feature code.
+// A binary map file is drawn from the copy the shared MapDetailCache holds,
+// at the level of detail the view's pixels can show; a file that cannot be
+// read whole is read segment by segment with LoadSegment, which reports
+// what is wrong with it. The point buffers grow to the largest segment
+// drawn.
 
 #include <algorithm>
 #include <cstdint>
 #include <span>
 #include <vector>
 
+#include "core/geometry.h"
 #include "core/globals.h"
 #include "mapfiles/clip_polygon.h"
 #include "mapfiles/hole_bridges.h"
+#include "mapfiles/map_detail.h"
+#include "mapfiles/map_detail_cache.h"
 #include "mapfiles/mapfile.h"
 #include "platform/message_box.h"
 #include "platform/set_wd.h"
@@ -22,6 +28,14 @@
 namespace okap {
 
 namespace {
+
+// How far, in device pixels, the simplified copy a view draws may stray
+// from a segment's points.
+constexpr double kDetailPixels = 0.5;
+// A segment with no more points than this many a pixel of its box's width
+// and height is drawn whole: simplifying it would save little, and a view
+// close in draws every point as it always has.
+constexpr double kWholeUpToPointsPerPixel = 2.0;
 
 // The outline of an area without its bridges (the zero-width joins of holes
 // to the outer ring, see HoleBridgeEdges): the runs of edges between them,
@@ -49,12 +63,13 @@ void OutlineWithoutBridges(DeviceContext& dc, std::span<const POINT> area, const
 
 // One area. An outline that holds bridges is filled without the pen and
 // outlined without its bridges; any other is drawn as one polygon, or
-// outlined only when the fill is Null.
-void DrawArea(DeviceContext& dc, const PlotStyle& style, std::span<const POINT> area) {
+// outlined only when the fill is Null. mayHaveBridges false spares the
+// search for an area known to have none.
+void DrawArea(DeviceContext& dc, const PlotStyle& style, std::span<const POINT> area, bool mayHaveBridges) {
     const bool filled = style.fillPattern != kFillNull;
     std::vector<bool> bridges;
     // Without a pen a bridge cannot show.
-    if (style.pen->style != PenStyle::Null) bridges = HoleBridgeEdges(area);
+    if (mayHaveBridges && style.pen->style != PenStyle::Null) bridges = HoleBridgeEdges(area);
     if (std::find(bridges.begin(), bridges.end(), true) == bridges.end()) {
         if (filled)
             dc.Polygon(area);
@@ -72,7 +87,7 @@ void DrawArea(DeviceContext& dc, const PlotStyle& style, std::span<const POINT> 
 
 // Draws the pieces of one segment, one after another in points.
 void DrawPieces(DeviceContext& dc, PlotStyle& style, int kind, std::span<const POINT> points,
-                std::span<const int> counts) {
+                std::span<const int> counts, bool mayHaveBridges) {
     dc.SetBkMode(BackgroundMode::Transparent);
     style.SetBrush();
     style.SetPen();
@@ -83,7 +98,7 @@ void DrawPieces(DeviceContext& dc, PlotStyle& style, int kind, std::span<const P
         const std::span<const POINT> piece = points.subspan(first, static_cast<size_t>(count));
         first += static_cast<size_t>(count);
         if (kind == kAreaKind) {
-            DrawArea(dc, style, piece);
+            DrawArea(dc, style, piece, mayHaveBridges);
         } else if (kind == kLineKind) {
             dc.Polyline(piece);
         }
@@ -100,7 +115,86 @@ struct LayerDrawing {
     std::vector<int>& counts;
     TBox clipBox;
     LBox& region;  // widened by each layer's header
+    double worldPerPixel;  // world units a device pixel spans
+    double tolerance;      // world units a simplified copy may stray
 };
+
+// Draws the segment in d.points (as many as it has) with style: clipped
+// unless inside. A failure has been reported when badclient is set
+// afterwards.
+void DrawSegment(LayerDrawing& d, PlotStyle& style, int kind, bool inside, bool mayHaveBridges) {
+    std::span<const POINT> points = d.points;
+    d.counts.assign(1, static_cast<int>(points.size()));
+    if (!points.empty() && !inside) {
+        if (!ClipPolygon(points, kind, d.clipBox, 0, 0, d.clipped, d.counts)) {
+            ShowError("Insufficient memory to clip polygon");
+            badclient = 1;
+            return;
+        }
+        points = d.clipped;
+    }
+    if (points.size() > 1) DrawPieces(d.dc, style, kind, points, d.counts, mayHaveBridges);
+}
+
+// The width and height of a box in device pixels, added.
+double SpanPixels(const LBox& box, double worldPerPixel) {
+    return (static_cast<double>(box.br.x) - box.tl.x + static_cast<double>(box.tl.y) - box.br.y) / worldPerPixel;
+}
+
+// Converts points into d.points. A simplified copy leaves out a point that
+// falls on the logical point before it, but keeps the last point, which
+// closes an area.
+void ConvertPoints(LayerDrawing& d, std::span<const LPoint> points, bool simplified) {
+    d.points.resize(points.size());
+    d.projection.dm2lp(points.data(), d.points.data(), points.size());
+    if (!simplified || d.points.size() < 3) return;
+    size_t kept = 1;
+    for (size_t i = 1; i + 1 < d.points.size(); ++i) {
+        if (!(d.points[i] == d.points[kept - 1])) d.points[kept++] = d.points[i];
+    }
+    d.points[kept++] = d.points.back();
+    d.points.resize(kept);
+}
+
+// Draws a layer's segments from its detail, each from the copy that fits the
+// view's scale.
+void DrawDetail(LayerDrawing& d, const MapDetail& detail, const MapView& view) {
+    LBox viewBox;
+    // Without a viewport nothing can be shown.
+    if (!MakeBox(d.projection, viewBox)) return;
+    const int level = detail.LevelFor(d.tolerance);
+    const bool simplified = level != MapDetail::kFullDetail;
+    for (size_t i = 0; i < detail.SegmentCount() && !view.Cancelled(); ++i) {
+        const MapDetail::Segment& segment = detail.SegmentAt(i);
+        if (!IsFeatureNumber(segment.type) || segment.kind == kPointKind) continue;
+        PlotStyle& style = d.styles[static_cast<size_t>(segment.type - 1)];
+        if (!style.plot || BoxOutOfBox(viewBox, segment.box)) continue;
+        const bool whole = !simplified || static_cast<double>(detail.Points(i, MapDetail::kFullDetail).size()) <=
+                                              kWholeUpToPointsPerPixel * SpanPixels(segment.box, d.worldPerPixel);
+        ConvertPoints(d, detail.Points(i, whole ? MapDetail::kFullDetail : level), !whole);
+        // Simplifying keeps both ends of every bridge and makes none.
+        DrawSegment(d, style, segment.kind, BoxInBox(viewBox, segment.box), whole || segment.holeBridges);
+        if (badclient) return;
+    }
+}
+
+// Draws a layer's segments as LoadSegment reads them from the file.
+void DrawFromFile(LayerDrawing& d, Mapfile& map, const MapView& view) {
+    while (!map.EndOfInFile() && !view.Cancelled()) {
+        int inside = 0;
+        const int loaded = map.LoadSegment(d.points, d.projection, inside);
+        if (badclient) return;
+        const Mapfile::Segment& segment = map.InSegment();
+        // Codes beyond the style table name no style, and point segments
+        // never show: neither is drawn.
+        if (!loaded || !IsFeatureNumber(segment.type) || segment.kind == kPointKind) continue;
+        PlotStyle& style = d.styles[static_cast<size_t>(segment.type - 1)];
+        if (!style.plot) continue;
+        DrawSegment(d, style, segment.kind, inside != 0, true);
+        // A clipping failure gives up only this layer.
+        if (badclient) return;
+    }
+}
 
 // Draws one map layer, unless the paint is cancelled. A failure has been
 // reported when badclient is set afterwards.
@@ -117,30 +211,14 @@ void DrawMapLayer(LayerDrawing& d, const okapFileInfo& layer, const MapView& vie
     d.region.br.x = std::max(d.region.br.x, header.east);
     d.region.br.y = std::min(d.region.br.y, header.south);
 
-    while (!map.EndOfInFile() && !view.Cancelled()) {
-        int inside = 0;
-        const int loaded = map.LoadSegment(d.points, d.projection, inside);
-        if (badclient) return;
-        const Mapfile::Segment& segment = map.InSegment();
-        // Codes beyond the style table name no style, and point segments
-        // never show: neither is drawn.
-        if (!loaded || !IsFeatureNumber(segment.type) || segment.kind == kPointKind) continue;
-        PlotStyle& style = d.styles[static_cast<size_t>(segment.type - 1)];
-        if (!style.plot) continue;
-
-        std::span<const POINT> points = d.points;
-        d.counts.assign(1, static_cast<int>(points.size()));
-        if (!points.empty() && !inside) {
-            if (!ClipPolygon(points, segment.kind, d.clipBox, 0, 0, d.clipped, d.counts)) {
-                // Only this layer is given up.
-                ShowError("Insufficient memory to clip polygon");
-                badclient = 1;
-                return;
-            }
-            points = d.clipped;
-        }
-        if (points.size() > 1) DrawPieces(d.dc, style, segment.kind, points, d.counts);
+    std::shared_ptr<const MapDetail> detail;
+    if (map.InForm() == Mapfile::Binary) detail = MapDetailCache::Shared().Get(WorkPath(layer.file));
+    if (detail) {
+        DrawDetail(d, *detail, view);
+    } else {
+        DrawFromFile(d, map, view);
     }
+    if (badclient) return;
     map.CloseInfile();
 }
 
@@ -154,8 +232,21 @@ void MapView::DrawMaps(DeviceContext& dc) {
     std::vector<POINT> clipped;
     std::vector<int> counts;
     LBox region{{INT32_MAX, -INT32_MAX}, {-INT32_MAX, INT32_MAX}};
-    LayerDrawing drawing{dc,     document.projection, styles, points, clipped, counts,
-                         {{0, 0}, {document.windowExtent.cx, -document.windowExtent.cy}}, region};
+    // World units a device pixel spans (the viewport is in device pixels,
+    // a printer's or a page's when printing).
+    const Projection& projection = document.projection;
+    const double worldPerPixel =
+        document.viewportExtent.cx > 0 ? static_cast<double>(projection.dmextent.x) / document.viewportExtent.cx : 0.0;
+    LayerDrawing drawing{dc,
+                         document.projection,
+                         styles,
+                         points,
+                         clipped,
+                         counts,
+                         {{0, 0}, {document.windowExtent.cx, -document.windowExtent.cy}},
+                         region,
+                         worldPerPixel,
+                         settings.fullDetail ? 0.0 : kDetailPixels * worldPerPixel};
 
     if (SetWD(settings.mapDirectory) != 0) {
         ShowError("Map file path does not exist");

@@ -36,6 +36,10 @@ struct ViewSettings {
     // drawn at the device's full resolution through the window-sized
     // rectangle (factor = HORZRES / width).
     bool printing = false;
+    // Draws every point of every map segment whatever the scale, instead of
+    // the simplified copies a view far out needs: the reference that the
+    // level of detail is measured against.
+    bool fullDetail = false;
     // Asked between the steps of a paint and between the segments and
     // points it draws: true when the picture is no longer wanted (a newer
     // view is being drawn), and the paint stops where it is.
