@@ -105,7 +105,7 @@ protected:
 
     // Paints area.mpb with format into a 400 x 300 image on a sea of the
     // map box's colour.
-    QImage Paint(const char* format, const View& view) {
+    QImage Paint(const char* format, const View& view, bool fullDetail = false) {
         dir.Write("area.okf", format);
         MapDocument doc;
         doc.mapLayerCount = 1;
@@ -115,7 +115,9 @@ protected:
         doc.scale = view.scale;
         centre = doc.centre;
         scale = view.scale;
-        MapView mapView(doc, test::MapDirectory(dir.Path()));
+        ViewSettings settings = test::MapDirectory(dir.Path());
+        settings.fullDetail = fullDetail;
+        MapView mapView(doc, settings);
         QImage image(400, 300, QImage::Format_RGB32);
         image.fill(Qt::white);
         QPainter painter(&image);
@@ -215,6 +217,7 @@ TEST_F(AreaPaintTest, TilesFillSeamlessly) {
     const View view{"whole", {0, 0}, 12000000};
     Translate(test::WobblyRing(25000));
     const QImage whole = Paint(kFillOnly, view);
+    const QImage wholeEveryPoint = Paint(kFillOnly, view, true);
     Translate(test::WobblyRing(25000), 10000);
     const std::vector<test::SegmentLayout> tiles = test::ReadMap(test::TempDir::Read(dir / "area.mpb"));
     EXPECT_GE(tiles.size(), 3u);
@@ -234,7 +237,14 @@ TEST_F(AreaPaintTest, TilesFillSeamlessly) {
         }
     }
     EXPECT_GT(probed, 10000);
-    EXPECT_EQ(tiled, whole);
+    // With every point the tiles draw the ring exactly. Simplified, each
+    // tile's stretch of coast on its own, they may differ from the ring's
+    // simplified coast by a pixel here and there along it, never inside.
+    EXPECT_EQ(Paint(kFillOnly, view, true), wholeEveryPoint);
+    int differing = 0;
+    for (int y = 0; y < whole.height(); ++y)
+        for (int x = 0; x < whole.width(); ++x) differing += tiled.pixel(x, y) != whole.pixel(x, y);
+    EXPECT_LE(differing, whole.width() * whole.height() / 200);
 }
 
 }  // namespace
