@@ -2,8 +2,11 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
+#include <cstdint>
 #include <exception>
+#include <filesystem>
+#include <limits>
+#include <thread>
 
 #include "core/globals.h"
 #include "mapfiles/detail_ranks.h"
@@ -42,6 +45,10 @@ std::shared_ptr<const MapDetail> MapDetail::Read(const std::string& path) {
     try {
         Mapfile map;
         bool good = map.OpenInfile(path) && map.InForm() == Mapfile::Binary;
+        // The points take nearly all of the file: room for them at once.
+        std::error_code error;
+        if (const uintmax_t size = std::filesystem::file_size(path, error); good && !error)
+            detail->full.points.reserve(static_cast<size_t>(size / sizeof(LPoint)));
         std::vector<LPoint> points;
         while (good) {
             if (!map.ReadDirectory()) good = false;
@@ -71,12 +78,11 @@ std::shared_ptr<const MapDetail> MapDetail::Read(const std::string& path) {
     return detail;
 }
 
-void MapDetail::MakeLevels() {
-    // Each point's rank, and how many points survive each candidate level.
-    std::vector<float> ranks(full.points.size());
-    std::vector<size_t> dropped(kCandidateLevels + 1, 0);
+// Ranks the points of segments [first, last), pinning what must stay, and
+// notes for each point the first candidate level that drops it.
+void MapDetail::RankSegments(size_t first, size_t last, std::vector<uint8_t>& firstDropping) {
     std::vector<bool> pinned;
-    for (size_t i = 0; i < segments.size(); ++i) {
+    for (size_t i = first; i < last; ++i) {
         const std::span<const LPoint> points = Points(i, kFullDetail);
         pinned.clear();
         if (segments[i].kind == kAreaKind && points.size() > 3) {
@@ -98,13 +104,33 @@ void MapDetail::MakeLevels() {
                     pinned[p] = true;
             }
         }
-        const std::vector<double> segmentRanks = DetailRanks(points, pinned);
-        float* out = ranks.data() + full.starts[i];
-        for (double rank : segmentRanks) {
-            *out = static_cast<float>(rank);
-            ++dropped[static_cast<size_t>(FirstLevelDropping(*out++))];
-        }
+        const std::vector<double> ranks = DetailRanks(points, pinned);
+        uint8_t* out = firstDropping.data() + full.starts[i];
+        for (double rank : ranks) *out++ = static_cast<uint8_t>(FirstLevelDropping(static_cast<float>(rank)));
     }
+}
+
+void MapDetail::MakeLevels() {
+    // For each point the first candidate level that drops it, worked out
+    // on every core, each taking a share of the segments by points.
+    std::vector<uint8_t> firstDropping(full.points.size());
+    const size_t threads = std::clamp<size_t>(std::thread::hardware_concurrency(), 1, 16);
+    if (threads == 1 || full.points.size() < 100000) {
+        RankSegments(0, segments.size(), firstDropping);
+    } else {
+        std::vector<std::thread> workers;
+        size_t first = 0;
+        for (size_t t = 1; t <= threads; ++t) {
+            const size_t endPoint = full.points.size() * t / threads;
+            size_t last = first;
+            while (last < segments.size() && (t == threads || full.starts[last] < endPoint)) ++last;
+            workers.emplace_back([this, first, last, &firstDropping] { RankSegments(first, last, firstDropping); });
+            first = last;
+        }
+        for (std::thread& worker : workers) worker.join();
+    }
+    std::vector<size_t> dropped(kCandidateLevels + 1, 0);
+    for (uint8_t level : firstDropping) ++dropped[level];
 
     size_t previous = full.points.size();
     size_t surviving = full.points.size();
@@ -119,7 +145,7 @@ void MapDetail::MakeLevels() {
         for (size_t i = 0; i < segments.size(); ++i) {
             level.starts.push_back(static_cast<uint32_t>(level.points.size()));
             for (uint32_t p = full.starts[i]; p < full.starts[i + 1]; ++p) {
-                if (FirstLevelDropping(ranks[p]) > k) level.points.push_back(full.points[p]);
+                if (firstDropping[p] > k) level.points.push_back(full.points[p]);
             }
         }
         level.starts.push_back(static_cast<uint32_t>(level.points.size()));

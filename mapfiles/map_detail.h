@@ -68,6 +68,7 @@ private:
     const Level& LevelAt(int level) const { return level == kFullDetail ? full : levels[static_cast<size_t>(level)]; }
     // Chooses and makes the simplified levels from the full one.
     void MakeLevels();
+    void RankSegments(size_t first, size_t last, std::vector<uint8_t>& firstDropping);
 
     Mapfile::Header header;
     std::vector<Segment> segments;

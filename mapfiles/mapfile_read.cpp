@@ -2,7 +2,9 @@
 // segments for display.
 
 #include <strings.h>
+#include <unistd.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <system_error>
 
@@ -215,14 +217,23 @@ bool Mapfile::ReadBinaryPoints(std::vector<LPoint>& points) {
     // Checked before anything is allocated: a corrupt count never becomes
     // the size of a buffer.
     if (int64_t{inSegment.dataPosition} + count * 8 > binaryInSize) return false;
-    const long next = std::ftell(binaryIn);
-    if (!SeekInput(inSegment.dataPosition)) return false;
     points.resize(static_cast<size_t>(count));
     pointBytes.resize(static_cast<size_t>(count) * 8);
-    if (std::fread(pointBytes.data(), 1, pointBytes.size(), binaryIn) != pointBytes.size()) return false;
+    // Read where they lie without moving the stream, which goes on through
+    // the directory with its buffer intact: a seek there and back for every
+    // segment would cost two system calls and a refill of the buffer.
+    const int descriptor = fileno(binaryIn);
+    size_t done = 0;
+    while (done < pointBytes.size()) {
+        const ssize_t got = pread(descriptor, pointBytes.data() + done, pointBytes.size() - done,
+                                  static_cast<off_t>(inSegment.dataPosition) + static_cast<off_t>(done));
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) return false;
+        done += static_cast<size_t>(got);
+    }
     const auto* p = reinterpret_cast<const unsigned char*>(pointBytes.data());
     for (int64_t i = 0; i < count; ++i, p += 8) points[static_cast<size_t>(i)] = {GetInt32(p), GetInt32(p + 4)};
-    return SeekInput(next);
+    return true;
 }
 
 int Mapfile::LoadSegment(std::vector<POINT>& pts, Projection& proj, int& inside) {
