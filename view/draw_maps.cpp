@@ -8,6 +8,8 @@
 // drawn.
 
 #include <algorithm>
+#include <cmath>
+#include <unordered_set>
 #include <cstdint>
 #include <span>
 #include <vector>
@@ -164,11 +166,34 @@ void DrawDetail(LayerDrawing& d, const MapDetail& detail, const MapView& view) {
     if (!MakeBox(d.projection, viewBox)) return;
     const int level = detail.LevelFor(d.tolerance);
     const bool simplified = level != MapDetail::kFullDetail;
+    // A segment within one device pixel shows as a dot there. Far out, tens
+    // of thousands of islands fall into the same few pixels: among
+    // segments of one style drawn one after another, only the first in a
+    // pixel is drawn, as the others would draw the same dot over it.
+    std::unordered_set<uint64_t> dotted;
+    const PlotStyle* dottedStyle = nullptr;
     for (size_t i = 0; i < detail.SegmentCount() && !view.Cancelled(); ++i) {
         const MapDetail::Segment& segment = detail.SegmentAt(i);
         if (!IsFeatureNumber(segment.type) || segment.kind == kPointKind) continue;
         PlotStyle& style = d.styles[static_cast<size_t>(segment.type - 1)];
         if (!style.plot || BoxOutOfBox(viewBox, segment.box)) continue;
+        // What another style draws between two dots may cover the first.
+        if (dottedStyle != &style) dotted.clear();
+        dottedStyle = &style;
+        if (simplified && static_cast<double>(segment.box.br.x) - segment.box.tl.x < d.worldPerPixel &&
+            static_cast<double>(segment.box.tl.y) - segment.box.br.y < d.worldPerPixel) {
+            // The device pixel of the box's middle, through the viewport.
+            const Projection& p = d.projection;
+            const double logicalPerPixel = p.lpaspectx * d.worldPerPixel;
+            const auto cell = [&](int32_t low, int32_t high, double origin, double aspect, double logicalOrigin) {
+                const double logical = ((static_cast<double>(low) + high) / 2 - origin) * aspect + logicalOrigin;
+                return static_cast<uint32_t>(static_cast<int64_t>(std::floor(logical / logicalPerPixel)));
+            };
+            const uint64_t pixel =
+                uint64_t{cell(segment.box.tl.x, segment.box.br.x, p.dmorigin.x, p.lpaspectx, p.lporigin.x)} << 32 |
+                cell(segment.box.br.y, segment.box.tl.y, p.dmorigin.y, p.lpaspecty, p.lporigin.y);
+            if (!dotted.insert(pixel).second) continue;
+        }
         const bool whole = !simplified || static_cast<double>(detail.Points(i, MapDetail::kFullDetail).size()) <=
                                               kWholeUpToPointsPerPixel * SpanPixels(segment.box, d.worldPerPixel);
         ConvertPoints(d, detail.Points(i, whole ? MapDetail::kFullDetail : level), !whole);
