@@ -105,7 +105,8 @@ protected:
 
     // A dense map made once for the suite: 120 rings of 3000 points, each
     // about 6 degrees across with a coast that wobbles at several
-    // wavelengths, and 60 wavy lines of 2000 points, over most of the globe.
+    // wavelengths, and 60 wavy lines of 2000 points, over most of the
+    // globe, and an archipelago of tiny islets.
     static void SetUpTestSuite() {
         ResetGlobals();
         dense = new test::TempDir;
@@ -134,6 +135,15 @@ protected:
                 for (int k = 0; k < n; ++k)
                     point(lon0 + k * (10.0 / n), lat0 + 1.5 * std::sin(k * 0.01) + 0.05 * std::sin(k * 0.9));
             }
+        }
+        // An archipelago of 2500 islets, each far smaller than a pixel of
+        // the whole world, many sharing a pixel.
+        for (int i = 0; i < 2500; ++i) {
+            const double lon0 = 100.0 + (i % 50) * 0.2 + 0.07 * std::sin(i);
+            const double lat0 = -10.0 + (i / 50) * 0.2 + 0.07 * std::cos(i * 1.3);
+            const double r = 0.01 + 0.04 * std::fmod(i * 0.618, 1.0);
+            header(1, 6);
+            for (int k = 0; k < 6; ++k) point(lon0 + r * std::cos(k % 5 * 1.2566), lat0 + r * std::sin(k % 5 * 1.2566));
         }
         dense->Write("dense.mpa", text);
         dense->Write("dense.okf",
@@ -190,6 +200,17 @@ TEST_F(LevelOfDetailTest, DenseMapLooksAsEveryPointDrawnWithAFractionOfThePoints
     const size_t simplified = PointsDrawn(PaintRecording(doc, dense->Path(), {0, 0, 1600, 1000}, false));
     EXPECT_GT(every, 400000u);
     EXPECT_LT(simplified * 10, every) << simplified << " of " << every;
+
+    // Seen on their own at the same scale, the islets look the same.
+    LPoint archipelago;
+    Projection mercator("MERC", Position());
+    mercator.setvp({1, 1}, {1, -1}, {0, 0}, 1);
+    ASSERT_TRUE(mercator.pos2dm(Position(Latitude(-5.0), Longitude(105.0)), archipelago));
+    DenseDocument(140000000, archipelago);
+    const QRect islets(750, 450, 100, 100);
+    const QImage fullIslets = PaintImage(doc, dense->Path(), {1600, 1000}, true).copy(islets);
+    const QImage detailIslets = PaintImage(doc, dense->Path(), {1600, 1000}, false).copy(islets);
+    EXPECT_LE(ChangedShare(fullIslets, detailIslets), 0.05);
     EXPECT_TRUE(messages.messages.empty());
 }
 
