@@ -207,8 +207,9 @@ private:
     void ResetInput();
     // Output helpers.
     bool OutputGood() const;
-    // Writes bytes to the output, counting them.
+    // Writes bytes to the output, counting them, through pendingOutput.
     void WriteOutput(std::string_view bytes);
+    void FlushOutput();
 
     // Input.
     std::string inputName;
@@ -239,6 +240,7 @@ private:
     // Bytes written to the output: the position of the next write, kept
     // here rather than asked of the stream, which costs a system call.
     int64_t outputPosition = 0;
+    std::string pendingOutput;
     Header outHeader;
     Segment outSegment;
     int64_t pointsWritten = 0;

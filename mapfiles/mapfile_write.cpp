@@ -18,6 +18,8 @@ namespace okap {
 namespace {
 
 constexpr const char* kWriteError = "Error writing output file";
+// The output gathered before it is handed to the stream.
+constexpr size_t kOutputBlock = size_t{1} << 20;
 
 // A four-character code field.
 void AppendCode(std::string& bytes, const std::string& code) {
@@ -49,7 +51,10 @@ std::FILE* AnonymousFileIn(const std::filesystem::path& dir) {
     if (fd < 0) return nullptr;
     unlink(pattern.c_str());
     std::FILE* file = fdopen(fd, "w+b");
-    if (file == nullptr) close(fd);
+    if (file == nullptr)
+        close(fd);
+    else
+        std::setvbuf(file, nullptr, _IOFBF, size_t{1} << 16);
     return file;
 }
 
@@ -58,8 +63,24 @@ std::FILE* AnonymousFileIn(const std::filesystem::path& dir) {
 bool Mapfile::OutputGood() const { return output != nullptr && output->Stream().good(); }
 
 void Mapfile::WriteOutput(std::string_view bytes) {
-    output->Stream().write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     outputPosition += static_cast<int64_t>(bytes.size());
+    // Segments are mostly small: gathered into large writes they cost the
+    // system far fewer calls than the stream's own small buffer makes.
+    if (pendingOutput.size() + bytes.size() <= kOutputBlock) {
+        pendingOutput.append(bytes);
+        return;
+    }
+    FlushOutput();
+    if (bytes.size() < kOutputBlock)
+        pendingOutput.append(bytes);
+    else
+        output->Stream().write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+void Mapfile::FlushOutput() {
+    if (pendingOutput.empty()) return;
+    output->Stream().write(pendingOutput.data(), static_cast<std::streamsize>(pendingOutput.size()));
+    pendingOutput.clear();
 }
 
 int Mapfile::OpenOutfile(const std::string& name) {
@@ -96,6 +117,7 @@ int Mapfile::OpenOutfile(const std::string& name) {
     outForm = text ? Text : Binary;
     outputName = fileName;
     outSegment = Segment{};
+    pendingOutput.clear();
     outputPosition = 0;
     pointsWritten = 0;
     return 1;
@@ -150,6 +172,7 @@ int Mapfile::WriteDirectory() {
 
 int Mapfile::CloseOutfile() {
     if (output == nullptr) return Fail("No output file to close");
+    FlushOutput();
     // Whatever happens below, this output is finished; on failure the
     // target stays as it was.
     std::unique_ptr<SafeFileWriter> writer = std::move(output);
