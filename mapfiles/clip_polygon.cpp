@@ -251,8 +251,8 @@ public:
           ystep(std::abs(int64_t{ystep})), out(out), counts(counts), debug(debug != 0) {}
 
     // Clips into out and counts; false after a failure, which has been
-    // reported.
-    bool Clip() {
+    // reported, or only put in message when one is given.
+    bool Clip(std::string* message) {
         try {
             TraceStart();
             CheckInput();
@@ -288,7 +288,10 @@ public:
                 DiagnosticLog() << "ClipPolygon failed: " << error.message << '\n';
                 TraceFillPoints("Fill points");
             }
-            ShowError(error.message);
+            if (message != nullptr)
+                *message = error.message;
+            else
+                ShowError(error.message);
             return false;
         }
     }
@@ -801,12 +804,12 @@ private:
 }  // namespace
 
 int ClipPolygon(std::span<const LPoint> pts, int kind, const LBox& box, int32_t xstep, int32_t ystep,
-                std::vector<LPoint>& pieces, std::vector<int>& counts, int debug) {
+                std::vector<LPoint>& pieces, std::vector<int>& counts, int debug, std::string* message) {
     pieces.clear();
     counts.clear();
     if (pts.empty()) return 1;
     PolygonClipper clipper(pts, kind, box, xstep, ystep, pieces, counts, debug);
-    if (clipper.Clip()) return 1;
+    if (clipper.Clip(message)) return 1;
     pieces.clear();
     counts.clear();
     return 0;

@@ -15,6 +15,7 @@
 
 #include <cstdint>
 #include <span>
+#include <string>
 #include <vector>
 
 #include "core/coordinates.h"
@@ -36,13 +37,16 @@ namespace okap {
 // joins the parts of the area on either side of it into one piece, so that
 // no cut appears along it.
 //
-// Returns 1 on success. A failure is reported with ShowError and leaves
-// pieces and counts empty; the caller decides what follows. debug non-zero
+// Returns 1 on success. A failure is reported with ShowError, or, given a
+// message, only put there (for a caller on a worker thread, which must not
+// show messages), and leaves pieces and counts empty; the caller decides
+// what follows. debug non-zero
 // writes a trace of each step to the diagnostic log and checks that every
 // output point lies within the box enlarged by 10. pieces must not be the
 // vector that pts views.
 int ClipPolygon(std::span<const LPoint> pts, int kind, const LBox& box, int32_t xstep, int32_t ystep,
-                std::vector<LPoint>& pieces, std::vector<int>& counts, int debug = 0);
+                std::vector<LPoint>& pieces, std::vector<int>& counts, int debug = 0,
+                std::string* message = nullptr);
 
 // The same for logical points, which come back through SafeInt.
 int ClipPolygon(std::span<const POINT> pts, int kind, const TBox& box, int xstep, int ystep,

@@ -85,4 +85,34 @@ bool LineReader::Next(std::string_view& line) {
     return true;
 }
 
+bool LineReader::TakeLinesUntil(char mark, std::string& lines, std::string_view& marked) {
+    if (file == nullptr) return false;
+    for (;;) {
+        const char* from = buffer.data() + begin;
+        if (const void* found = std::memchr(from, mark, end - begin)) {
+            // The marked line starts after the last end of line before it.
+            const char* at = static_cast<const char*>(found);
+            const void* before = memrchr(from, '\n', static_cast<size_t>(at - from));
+            const size_t start =
+                before == nullptr ? begin : static_cast<size_t>(static_cast<const char*>(before) - buffer.data()) + 1;
+            lines.append(from, start - begin);
+            consumed += static_cast<int64_t>(start - begin);
+            begin = start;
+            return Next(marked);
+        }
+        // Whole lines go now; a partial one waits for the rest of it.
+        const void* last = memrchr(from, '\n', end - begin);
+        const size_t whole = last == nullptr ? 0 : static_cast<size_t>(static_cast<const char*>(last) - from) + 1;
+        lines.append(from, whole);
+        consumed += static_cast<int64_t>(whole);
+        begin += whole;
+        if (!Refill()) break;
+    }
+    // The file ended without the mark: what is left is the last line.
+    lines.append(buffer.data() + begin, end - begin);
+    consumed += static_cast<int64_t>(end - begin);
+    begin = end;
+    return false;
+}
+
 }  // namespace okap

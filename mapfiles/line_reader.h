@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -28,6 +29,12 @@ public:
     // call; false at the end of the file. A last line without an end of
     // line still counts.
     bool Next(std::string_view& line);
+
+    // Appends to lines, as the file holds them (ends of line included), the
+    // lines before the next line that holds mark, and hands that line out
+    // as Next does; false when the file ends first. A segment's point lines
+    // are taken this way in one piece, to be read elsewhere.
+    bool TakeLinesUntil(char mark, std::string& lines, std::string_view& marked);
 
     // Bytes handed out so far and the size of the file when it was opened.
     int64_t Position() const { return consumed; }

@@ -24,7 +24,9 @@
 #include "core/coordinates.h"
 #include "core/latlong.h"
 #include "mapfiles/line_reader.h"
+#include "mapfiles/segment_job.h"
 #include "mapfiles/segment_source.h"
+#include "mapfiles/segment_translator.h"
 
 namespace okap {
 
@@ -127,7 +129,9 @@ public:
     int OpenOutfile(const std::string& name);
     // Writes the header of a binary output (a text output has none).
     int WriteOutHeader();
-    // Records the piece just written from the current output segment.
+    // Records the piece just written from the current output segment: its
+    // directory record in a binary output (a text output's header line
+    // carries its count).
     int WriteDirectory();
     // Completes the output and puts it in place of the target file.
     int CloseOutfile();
@@ -154,6 +158,16 @@ public:
     // Translates the next input segment into the output: 1 to go on, 0
     // after an error.
     int TranslateSegment(Projection& in, Projection& out);
+    // TranslateSegment in its three steps, for a translation that works on
+    // several segments at once. ReadSegmentJob reads the next input segment
+    // into job as it stands in the input: 1 with it (job.read), or at the
+    // end of the input (job.read false), 0 after a failure it reported.
+    int ReadSegmentJob(SegmentJob& job);
+    // What the settings make a SegmentTranslator do.
+    TranslationRules Rules() const;
+    // Writes the output segments of a translated job, or reports why its
+    // translation failed: 1 on success, 0 after a failure it reported.
+    int WriteSegmentJob(const SegmentJob& job);
 
     // What the caller reads.
     const Header& InHeader() const { return inHeader; }
@@ -170,7 +184,7 @@ public:
     int OffsetMode() const { return offsetMode; }
     // How much of the input has been read, 0 to 1, for progress displays.
     double InputProgress() const;
-    // Points written by TranslateSegment so far.
+    // Points written by TranslateSegment (WriteSegmentJob) so far.
     int64_t PointsWritten() const { return pointsWritten; }
 
 private:
@@ -193,22 +207,9 @@ private:
     void ResetInput();
     // Output helpers.
     bool OutputGood() const;
-    int64_t OutputPosition();
-    // Translator helpers (translator.cpp).
-    void ReadTextPoints();
-    int ReadBinaryInputPoints(Projection& in);
-    // Adds the segment's points (longitude, latitude) to the work buffer.
-    void StorePoints(std::span<const LPoint> points);
-    void StorePoint(LPoint p, bool pinned);
-    // Finds whether the area just read winds round a pole and, round the
-    // south pole, moves its detours to the region's south side.
-    void ClosePoleRing();
-    int WritePiece(std::span<const LPoint> pts, Projection& out);
-    // Writes one output segment of pts, in the output's coordinates.
-    int WriteOutputSegment(std::span<const LPoint> pts);
-    // Projects pts into out into projected, leaving out the points out
-    // cannot convert.
-    void ProjectPiece(std::span<const LPoint> pts, Projection& out, std::vector<LPoint>& projected);
+    // Writes bytes to the output, counting them, through pendingOutput.
+    void WriteOutput(std::string_view bytes);
+    void FlushOutput();
 
     // Input.
     std::string inputName;
@@ -236,7 +237,10 @@ private:
     // ends.
     std::FILE* directoryFile = nullptr;
     int64_t checkPosition = 0;
-    int64_t countFieldPosition = 0;
+    // Bytes written to the output: the position of the next write, kept
+    // here rather than asked of the stream, which costs a system call.
+    int64_t outputPosition = 0;
+    std::string pendingOutput;
     Header outHeader;
     Segment outSegment;
     int64_t pointsWritten = 0;
@@ -247,27 +251,11 @@ private:
     int offsetMode = 1;
     int32_t maxPoints = 0;
 
-    // Translator work buffers, which grow to the largest segment: the
-    // segment as read and as translated, the pieces the region leaves of
-    // it, and PROJ's coordinate arrays and the bytes of one piece.
-    std::vector<LPoint> segmentPoints;
-    std::vector<LPoint> work;
-    int workCount = 0;
-    std::vector<LPoint> clipped;
-    std::vector<int> clippedCounts;
-    std::vector<LPoint> tiles;
-    std::vector<int> tileCounts;
-    LBox workBox;
-    // Where each detour round the region (AddClipPoints) starts in work,
-    // and the pole the segment winds round (1 north, -1 south, 0 none).
-    std::vector<int> detours;
-    int woundPole = 0;
-    bool lastPinned = false;  // the last point stored may not be thinned away
-    std::vector<LPoint> projectedPiece;
+    // TranslateSegment's segment and the work on it.
+    SegmentJob segmentJob;
+    SegmentTranslator translator;
     std::vector<LPoint> rawPoints;
     std::string pointBytes;
-    std::vector<double> xs, ys;
-    std::string pieceBytes;
 };
 
 }  // namespace okap

@@ -8,10 +8,8 @@
 #include <filesystem>
 #include <system_error>
 
-#include "core/number_text.h"
 #include "mapfiles/little_endian.h"
 #include "mapfiles/mapfile.h"
-#include "mapfiles/text_header.h"
 #include "platform/message_box.h"
 #include "platform/safe_file_writer.h"
 
@@ -20,6 +18,8 @@ namespace okap {
 namespace {
 
 constexpr const char* kWriteError = "Error writing output file";
+// The output gathered before it is handed to the stream.
+constexpr size_t kOutputBlock = size_t{1} << 20;
 
 // A four-character code field.
 void AppendCode(std::string& bytes, const std::string& code) {
@@ -51,7 +51,10 @@ std::FILE* AnonymousFileIn(const std::filesystem::path& dir) {
     if (fd < 0) return nullptr;
     unlink(pattern.c_str());
     std::FILE* file = fdopen(fd, "w+b");
-    if (file == nullptr) close(fd);
+    if (file == nullptr)
+        close(fd);
+    else
+        std::setvbuf(file, nullptr, _IOFBF, size_t{1} << 16);
     return file;
 }
 
@@ -59,7 +62,26 @@ std::FILE* AnonymousFileIn(const std::filesystem::path& dir) {
 
 bool Mapfile::OutputGood() const { return output != nullptr && output->Stream().good(); }
 
-int64_t Mapfile::OutputPosition() { return static_cast<int64_t>(output->Stream().tellp()); }
+void Mapfile::WriteOutput(std::string_view bytes) {
+    outputPosition += static_cast<int64_t>(bytes.size());
+    // Segments are mostly small: gathered into large writes they cost the
+    // system far fewer calls than the stream's own small buffer makes.
+    if (pendingOutput.size() + bytes.size() <= kOutputBlock) {
+        pendingOutput.append(bytes);
+        return;
+    }
+    FlushOutput();
+    if (bytes.size() < kOutputBlock)
+        pendingOutput.append(bytes);
+    else
+        output->Stream().write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+void Mapfile::FlushOutput() {
+    if (pendingOutput.empty()) return;
+    output->Stream().write(pendingOutput.data(), static_cast<std::streamsize>(pendingOutput.size()));
+    pendingOutput.clear();
+}
 
 int Mapfile::OpenOutfile(const std::string& name) {
     // The naming rules apply to the file's own name; a directory before it
@@ -95,6 +117,8 @@ int Mapfile::OpenOutfile(const std::string& name) {
     outForm = text ? Text : Binary;
     outputName = fileName;
     outSegment = Segment{};
+    pendingOutput.clear();
+    outputPosition = 0;
     pointsWritten = 0;
     return 1;
 }
@@ -117,18 +141,19 @@ int Mapfile::WriteOutHeader() {
     AppendInt32(bytes, outHeader.south);
     // The check value and directory offset are filled in when the file is
     // closed.
-    checkPosition = OutputPosition() + static_cast<int64_t>(bytes.size());
+    checkPosition = outputPosition + static_cast<int64_t>(bytes.size());
     AppendInt32(bytes, outHeader.check);
     AppendInt32(bytes, outHeader.directoryOffset);
-    output->Stream().write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    WriteOutput(bytes);
     if (!OutputGood()) return Fail(kWriteError);
     return 1;
 }
 
 int Mapfile::WriteDirectory() {
     if (output == nullptr) return Fail(kWriteError);
-    const int32_t storedCount = outSegment.kind == kLineKind ? -outSegment.count : outSegment.count;
+    // A text output's count went with its header.
     if (outForm == Binary) {
+        const int32_t storedCount = outSegment.kind == kLineKind ? -outSegment.count : outSegment.count;
         std::string record = outSegment.name.substr(0, 8);
         record.resize(8, ' ');
         AppendInt16(record, outSegment.type);
@@ -139,12 +164,6 @@ int Mapfile::WriteDirectory() {
         AppendInt32(record, outSegment.box.br.x);
         AppendInt32(record, outSegment.box.br.y);
         if (std::fwrite(record.data(), 1, record.size(), directoryFile) != record.size()) return Fail(kWriteError);
-    } else {
-        std::ostream& stream = output->Stream();
-        const std::string count = FormatInt(storedCount);
-        stream.seekp(countFieldPosition);
-        stream.write(count.data(), static_cast<std::streamsize>(count.size()));
-        stream.seekp(0, std::ios::end);
     }
     if (!OutputGood()) return Fail(kWriteError);
     ++outSegment.counter;
@@ -153,6 +172,7 @@ int Mapfile::WriteDirectory() {
 
 int Mapfile::CloseOutfile() {
     if (output == nullptr) return Fail("No output file to close");
+    FlushOutput();
     // Whatever happens below, this output is finished; on failure the
     // target stays as it was.
     std::unique_ptr<SafeFileWriter> writer = std::move(output);

@@ -20,7 +20,8 @@ LBox BoundsOf(std::span<const LPoint> points) {
     return box;
 }
 
-bool Tile(std::span<const LPoint> area, int32_t maxPoints, std::vector<LPoint>& pieces, std::vector<int>& counts) {
+bool Tile(std::span<const LPoint> area, int32_t maxPoints, std::vector<LPoint>& pieces, std::vector<int>& counts,
+          std::string* message) {
     if (area.size() <= static_cast<size_t>(maxPoints)) {
         pieces.insert(pieces.end(), area.begin(), area.end());
         counts.push_back(static_cast<int>(area.size()));
@@ -45,11 +46,11 @@ bool Tile(std::span<const LPoint> area, int32_t maxPoints, std::vector<LPoint>& 
     for (const LBox& half : {first, second}) {
         std::vector<LPoint> halfPieces;
         std::vector<int> halfCounts;
-        if (!ClipPolygon(area, kAreaKind, half, 0, 0, halfPieces, halfCounts)) return false;
+        if (!ClipPolygon(area, kAreaKind, half, 0, 0, halfPieces, halfCounts, 0, message)) return false;
         size_t at = 0;
         for (int n : halfCounts) {
             if (!Tile(std::span<const LPoint>(halfPieces).subspan(at, static_cast<size_t>(n)), maxPoints, pieces,
-                      counts))
+                      counts, message))
                 return false;
             at += static_cast<size_t>(n);
         }
@@ -75,10 +76,11 @@ void SplitLine(std::span<const LPoint> line, int32_t maxPoints, std::vector<LPoi
     } while (start + 1 < line.size());
 }
 
-int TileArea(std::span<const LPoint> area, int32_t maxPoints, std::vector<LPoint>& pieces, std::vector<int>& counts) {
+int TileArea(std::span<const LPoint> area, int32_t maxPoints, std::vector<LPoint>& pieces, std::vector<int>& counts,
+             std::string* message) {
     pieces.clear();
     counts.clear();
-    if (area.empty() || Tile(area, maxPoints, pieces, counts)) return 1;
+    if (area.empty() || Tile(area, maxPoints, pieces, counts, message)) return 1;
     pieces.clear();
     counts.clear();
     return 0;

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <span>
+#include <string>
 #include <vector>
 
 #include "core/coordinates.h"
@@ -21,7 +22,9 @@ void SplitLine(std::span<const LPoint> line, int32_t maxPoints, std::vector<LPoi
 // half cut out with ClipPolygon, until every piece fits. Neighbouring tiles
 // share their cut edges exactly, so that together they fill the area
 // without a gap. 0 (pieces and counts left empty) when a piece cannot be
-// cut smaller (its box is a unit wide and high) or the area does not close.
-int TileArea(std::span<const LPoint> area, int32_t maxPoints, std::vector<LPoint>& pieces, std::vector<int>& counts);
+// cut smaller (its box is a unit wide and high) or the area does not close;
+// a failure of ClipPolygon goes to message as ClipPolygon puts it.
+int TileArea(std::span<const LPoint> area, int32_t maxPoints, std::vector<LPoint>& pieces, std::vector<int>& counts,
+             std::string* message = nullptr);
 
 }  // namespace okap

@@ -22,6 +22,10 @@
 
 namespace okap {
 
+// The number of threads a translation uses unless told otherwise: one for
+// each core of the machine.
+int DefaultTranslatorThreads();
+
 // The fields of the "Map Translator" dialog as their texts, with the
 // dialog's initial values. Angles are decimal degrees, read as the dialog
 // reads them (the leading number of the first 19 characters).
@@ -41,6 +45,10 @@ struct TranslatorSettings {
     // field of the dialog): longer lines are written in consecutive pieces
     // sharing their end points, larger areas in tiles that fill seamlessly.
     int32_t maxPoints = 0;
+    // How many threads translate segments side by side (not a field of the
+    // dialog either). The output is the same for any number; 1 or less
+    // translates on the calling thread alone.
+    int threads = DefaultTranslatorThreads();
 };
 
 // Called after each segment with the share of the input read so far, 0 to
@@ -72,6 +80,8 @@ public:
     int Start(const TranslatorSettings& settings, SegmentSource* source = nullptr);
     // Translates every segment and completes the output. 1 on success, 0
     // after a failure or when progress asked to stop (or Start failed).
+    // progress is called from the calling thread, which is also the only
+    // one to show messages, whatever the number of threads.
     int Run(const TranslateProgress& progress = {});
     // What has been done so far.
     TranslationSummary Summary() const;
@@ -79,6 +89,8 @@ public:
 private:
     Mapfile map;
     Projection in, out;
+    int threads = 1;
+    int segmentsRead = 0;
     bool started = false;
 };
 

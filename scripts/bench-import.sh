@@ -4,9 +4,11 @@
 # million points, from scripts/make-samples.sh --large) are exported from
 # their text map to a GeoPackage and a FlatGeobuf with okaptool export;
 # then the text map is translated, and each dataset imported, into a binary
-# map in the same projection. Each step is timed with /usr/bin/time and
-# shown with its points per second and peak memory (maximum resident set
-# size), and whether each import wrote the same bytes as the translation.
+# map in the same projection, each with one thread and with one for each
+# core, beside PROJ's command-line tool projecting the same points. Each
+# step is timed with /usr/bin/time and shown with its points per second and
+# peak memory (maximum resident set size), and whether each import wrote the
+# same bytes as the translation.
 # The shorelines hold a few hundred rings that touch themselves, which an
 # import skips unless told to keep them (--keep-invalid), as here.
 #
@@ -52,14 +54,27 @@ measure() {
 for ext in gpkg fgb; do
     [ -s "$dir/large.$ext" ] || measure "export text map to .$ext" "$tool" export large.mpa "large.$ext"
 done
-measure "translate text map" "$tool" translate large.mpa benchtxt --projection "$projection" --replace
-measure "export binary map to .gpkg" "$tool" export benchtxt.mpb benchbin.gpkg --replace
+# PROJ's tool reads the same points, "lon lat" a line.
+[ -s "$dir/large.txt" ] || grep -v '"' "$dir/large.mpa" | tr ',\r' ' \n' | grep -v '^ *$' >"$dir/large.txt"
+measure "proj, the same points" sh -c "proj +proj=eqc +ellps=GRS80 +units=dm +lat_ts=30 <large.txt"
+
+cores=$(nproc)
+for threads in 1 "$cores"; do
+    measure "translate text map, $threads thread(s)" "$tool" translate large.mpa "benchtx$threads" \
+        --projection "$projection" --threads "$threads" --replace
+done
+if cmp -s "$dir/benchtx1.mpb" "$dir/benchtx$cores.mpb"; then same=yes; else same=no; fi
+echo "  same bytes with 1 and $cores threads: $same"
+measure "export binary map to .gpkg" "$tool" export benchtx1.mpb benchbin.gpkg --replace
 
 for ext in gpkg fgb; do
-    measure "import .$ext" "$tool" import "large.$ext" "imp$ext" --projection "$projection" \
-        --name-field name --type-field type --keep-invalid --replace
-    if cmp -s "$dir/benchtxt.mpb" "$dir/imp$ext.mpb"; then same=yes; else same=no; fi
-    echo "  same bytes as the translated text map: $same"
+    for threads in 1 "$cores"; do
+        measure "import .$ext, $threads thread(s)" "$tool" import "large.$ext" "im$threads$ext" \
+            --projection "$projection" --name-field name --type-field type --keep-invalid --replace \
+            --threads "$threads"
+        if cmp -s "$dir/benchtx1.mpb" "$dir/im$threads$ext.mpb"; then same=yes; else same=no; fi
+        echo "  same bytes as the translated text map: $same"
+    done
 done
 # The datasets hold the text map's rings turned as GIS formats expect, so
 # the imports differ from it in the order of ring points; the text map the
@@ -67,6 +82,12 @@ done
 measure "import .gpkg as a text map" "$tool" import large.gpkg benchgtx --projection TEXT \
     --name-field name --type-field type --keep-invalid --replace
 measure "translate that text map" "$tool" translate benchgtx.mpa benchgtr --projection "$projection" --replace
-if cmp -s "$dir/benchgtr.mpb" "$dir/impgpkg.mpb"; then same=yes; else same=no; fi
+if cmp -s "$dir/benchgtr.mpb" "$dir/im1gpkg.mpb"; then same=yes; else same=no; fi
 echo "  same bytes as importing .gpkg: $same"
+if cmp -s "$dir/im1gpkg.mpb" "$dir/im${cores}gpkg.mpb" && cmp -s "$dir/im1fgb.mpb" "$dir/im${cores}fgb.mpb"; then
+    same=yes
+else
+    same=no
+fi
+echo "  imports with 1 and $cores threads the same bytes: $same"
 rm -f "$dir/time.txt" "$dir/messages.txt"

@@ -343,6 +343,52 @@ TEST_F(MapImportTest, FaultyFeaturesSkippedOrKept) {
     EXPECT_EQ(summary.translation.segmentsWritten, 3);
 }
 
+// Imported on several threads, a dataset gives byte for byte the files and
+// the messages of one thread: thousands of features, many cut by the
+// region, and faulty ones along the way, skipped in their place.
+TEST_F(MapImportTest, SameFilesOnAnyNumberOfThreads) {
+    test::FixtureLayer layer;
+    layer.fields = {{"kind", OFTString}};
+    for (int i = 0; i < 3000; ++i) {
+        // A zigzag line, or an area under a zigzag edge.
+        const std::string x = std::to_string(i % 40 - 20), y = std::to_string(i % 70 - 35);
+        std::string points;
+        for (int k = 0; k < 12; ++k)
+            points += (k ? "," : "") + x + "." + std::to_string(10 + k * 7) + " " + y + (k % 2 ? ".90" : ".70");
+        std::string wkt = i % 2 ? "LINESTRING (" + points + ")"
+                                : "POLYGON ((" + points + "," + x + ".87 " + y + ".10," + x + ".10 " + y + ".10," +
+                                      x + ".10 " + y + ".70))";
+        if (i % 1000 == 500) wkt = "POLYGON ((0 0,2 2,2 0,0 2,0 0))";
+        layer.features.push_back({wkt, {i % 2 ? "line" : "area"}});
+    }
+    test::WriteDataset(dir / "many.geojson", "GeoJSON", layer);
+    TranslatorSettings translator;
+    translator.projectionName = "Miller Cylindrical";
+    translator.west = "-10";
+    translator.east = "15";
+    translator.north = "30";
+    translator.south = "-30";
+    std::vector<std::string> maps, formats;
+    std::vector<std::vector<Message>> shown;
+    for (int threads : {1, 4}) {
+        SCOPED_TRACE(threads);
+        translator.threads = threads;
+        messages.messages.clear();
+        ASSERT_EQ(Import("many.geojson", "out", {"kind", 1, "", false}, translator), 1);
+        EXPECT_EQ(summary.counts.skipped, 3);
+        EXPECT_GT(summary.translation.pointsWritten, 10000);
+        maps.push_back(test::TempDir::Read(dir / "out.mpb"));
+        formats.push_back(test::TempDir::Read(dir / "out.okf"));
+        shown.push_back(messages.messages);
+        std::filesystem::remove(dir / "out.mpb");
+        std::filesystem::remove(dir / "out.okf");
+    }
+    EXPECT_TRUE(maps[0] == maps[1]);
+    EXPECT_EQ(formats[0], formats[1]);
+    EXPECT_EQ(shown[0], shown[1]);
+    EXPECT_EQ(shown[0].size(), 3u);
+}
+
 // What stops an import writes nothing: not the map, not its format.
 TEST_F(MapImportTest, StoppedImportsWriteNothing) {
     test::FixtureLayer many;

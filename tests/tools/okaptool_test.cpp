@@ -27,7 +27,7 @@ TEST_F(OkaptoolTest, HelpExplainsEveryOption) {
     Result r = Run({"translate", "--help"});
     EXPECT_EQ(r.status, 0);
     for (const char* option : {"--projection", "--origin-lon", "--origin-lat", "--resolution", "--boundary", "--west",
-                               "--east", "--north", "--south", "--maps", "--replace", "Mercator Cylindrical", "UPST"})
+                               "--east", "--north", "--south", "--threads", "--maps", "--replace", "Mercator Cylindrical", "UPST"})
         EXPECT_NE(r.out.find(option), std::string::npos) << option;
     r = Run({"info", "--help"});
     EXPECT_EQ(r.status, 0);
@@ -112,6 +112,10 @@ TEST_F(OkaptoolTest, WrongArgumentsAndFailures) {
         {{"translate", "coast.mpa", "x", "--projection", "Gnomonic"}, 2, "unknown projection 'Gnomonic'"},
         {{"translate", "coast.mpa", "x", "--west", "abc"}, 2, "--west needs a number of degrees"},
         {{"translate", "coast.mpa", "x", "--bogus"}, 2, "unknown option --bogus"},
+        {{"translate", "coast.mpa", "x", "--threads", "0"}, 2, "--threads needs a whole number from 1 to 1024, not '0'"},
+        {{"translate", "coast.mpa", "x", "--threads", "two"}, 2, "--threads needs a whole number"},
+        {{"translate", "coast.mpa", "x", "--threads=1.5"}, 2, "--threads needs a whole number"},
+        {{"import", "coast.geojson", "x", "--threads", "-2"}, 2, "--threads needs a whole number"},
         {{"translate", "coast.mpa", "x", "--maps", "nowhere"}, 1, "Error: Map file path does not exist"},
         {{"translate", "coast.mpa", "x", "--west", "10", "--east", "5"}, 1,
          "Error: Invalid selection of map boundary positions"},

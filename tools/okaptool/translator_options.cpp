@@ -1,15 +1,20 @@
 #include "tools/okaptool/translator_options.h"
 
+#include <cmath>
 #include <iostream>
 #include <optional>
 #include <utility>
 
+#include "core/number_text.h"
 #include "core/projection.h"
 #include "tools/okaptool/projection_lookup.h"
 
 namespace okap::tool {
 
 namespace {
+
+// More threads than any machine has cores would only cost memory.
+constexpr int kMaxThreads = 1024;
 
 // The display name of the projection with code.
 std::string ProjectionNameOf(const std::string& code) {
@@ -34,7 +39,9 @@ std::vector<OptionDefinition> TranslatorOptionDefinitions() {
             {"east", "DEG", "east edge of the selected region", defaults.east},
             {"north", "DEG", "north edge of the selected region", defaults.north},
             {"south", "DEG", "south edge of the selected region", defaults.south},
-            MaxPointsOption()};
+            MaxPointsOption(),
+            {"threads", "N", "translate on N threads side by side; the output is the same for any N",
+             "one for each core, " + std::to_string(defaults.threads)}};
 }
 
 bool ReadTranslatorOptions(const Options& options, TranslatorSettings& settings) {
@@ -59,6 +66,15 @@ bool ReadTranslatorOptions(const Options& options, TranslatorSettings& settings)
     const std::optional<int32_t> maxPoints = options.MaxPoints();
     if (!maxPoints) return false;
     settings.maxPoints = *maxPoints;
+    if (std::optional<std::string> text = options.Value("threads")) {
+        const std::optional<double> threads = ReadWholeDouble(*text);
+        if (!threads || *threads != std::floor(*threads) || *threads < 1 || *threads > kMaxThreads) {
+            std::cerr << "okaptool: --threads needs a whole number from 1 to " << kMaxThreads << ", not '" << *text
+                      << "'\n";
+            return false;
+        }
+        settings.threads = static_cast<int>(*threads);
+    }
     return true;
 }
 
