@@ -17,6 +17,14 @@
 
 namespace okap::bench {
 
+// Where the benchmarks find the full-resolution shorelines: $OKAP_BENCH_DIR,
+// else ~/okap-bench.
+inline std::filesystem::path BenchDirectory() {
+    const char* bench = getenv("OKAP_BENCH_DIR");
+    const char* home = getenv("HOME");
+    return bench && *bench ? std::filesystem::path(bench) : std::filesystem::path(home ? home : "") / "okap-bench";
+}
+
 // The full-resolution shorelines in Mercator (84 N to 80 S) in a temporary
 // directory, with a document of them at 1600 x 1000. Empty (with the
 // reason) when large.mpa is not found.
@@ -31,10 +39,7 @@ public:
 
 private:
     Shorelines() {
-        const char* bench = getenv("OKAP_BENCH_DIR");
-        const char* home = getenv("HOME");
-        const std::filesystem::path source =
-            bench && *bench ? std::filesystem::path(bench) : std::filesystem::path(home ? home : "") / "okap-bench";
+        const std::filesystem::path source = BenchDirectory();
         if (!std::filesystem::exists(source / "large.mpa") || !std::filesystem::exists(source / "large.okf")) {
             missing = "no large.mpa and large.okf in " + source.string() +
                       " (make them with scripts/make-samples.sh --large DIR and set OKAP_BENCH_DIR=DIR)";

@@ -3,9 +3,9 @@
 // projecting the same points in the same run. All are reported in points
 // per second; the summary at the end gives their ratios.
 //
-// The map is the full-resolution shorelines when they are there (the file
-// named by OKAP_TRANSLATE_MAP, else ~/okap-bench/large.mpa, which
-// scripts/bench-import.sh makes), or else a generated map of over a million
+// The map is the full-resolution shorelines when they are there
+// (large.mpa in $OKAP_BENCH_DIR, else in ~/okap-bench, where
+// scripts/bench-import.sh makes it), or else a generated map of over a million
 // points: long wavy polylines and closed rings spread over the globe. PROJ's
 // tool reads the same points, "lon lat" a line, from a file written in a
 // temporary directory that is removed afterwards, with the outputs.
@@ -25,6 +25,7 @@
 #include "mapfiles/line_reader.h"
 #include "mapfiles/translator.h"
 #include "platform/message_box.h"
+#include "shorelines.h"
 
 namespace {
 
@@ -33,9 +34,7 @@ constexpr int kPointsPerSegment = 5000;
 
 // The shorelines' text map, when there is one.
 std::filesystem::path LargeMap() {
-    if (const char* named = std::getenv("OKAP_TRANSLATE_MAP")) return named;
-    const char* home = std::getenv("HOME");
-    const std::filesystem::path large = std::filesystem::path(home ? home : "") / "okap-bench" / "large.mpa";
+    const std::filesystem::path large = okap::bench::BenchDirectory() / "large.mpa";
     std::error_code error;
     return std::filesystem::exists(large, error) ? large : std::filesystem::path();
 }
