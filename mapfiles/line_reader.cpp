@@ -1,5 +1,6 @@
 #include "mapfiles/line_reader.h"
 
+#include <algorithm>
 #include <cstring>
 #include <system_error>
 
@@ -26,6 +27,7 @@ bool LineReader::Open(const std::filesystem::path& path) {
     begin = end = 0;
     atEnd = false;
     consumed = 0;
+    lineNumber = 0;
     return true;
 }
 
@@ -69,6 +71,7 @@ bool LineReader::Next(std::string_view& line) {
             line = std::string_view(buffer.data() + begin, length);
             consumed += static_cast<int64_t>(newline + 1 - begin);
             begin = newline + 1;
+            ++lineNumber;
             return true;
         }
         size_t pending = end - begin;
@@ -82,6 +85,7 @@ bool LineReader::Next(std::string_view& line) {
     line = std::string_view(buffer.data() + begin, length);
     consumed += static_cast<int64_t>(end - begin);
     begin = end;
+    ++lineNumber;
     return true;
 }
 
@@ -96,6 +100,7 @@ bool LineReader::TakeLinesUntil(char mark, std::string& lines, std::string_view&
             const size_t start =
                 before == nullptr ? begin : static_cast<size_t>(static_cast<const char*>(before) - buffer.data()) + 1;
             lines.append(from, start - begin);
+            lineNumber += std::count(from, static_cast<const char*>(buffer.data()) + start, '\n');
             consumed += static_cast<int64_t>(start - begin);
             begin = start;
             return Next(marked);
@@ -104,12 +109,14 @@ bool LineReader::TakeLinesUntil(char mark, std::string& lines, std::string_view&
         const void* last = memrchr(from, '\n', end - begin);
         const size_t whole = last == nullptr ? 0 : static_cast<size_t>(static_cast<const char*>(last) - from) + 1;
         lines.append(from, whole);
+        lineNumber += std::count(from, from + whole, '\n');
         consumed += static_cast<int64_t>(whole);
         begin += whole;
         if (!Refill()) break;
     }
     // The file ended without the mark: what is left is the last line.
     lines.append(buffer.data() + begin, end - begin);
+    if (end > begin) ++lineNumber;
     consumed += static_cast<int64_t>(end - begin);
     begin = end;
     return false;

@@ -35,6 +35,9 @@ public:
     // as Next does; false when the file ends first. A segment's point lines
     // are taken this way in one piece, to be read elsewhere.
     bool TakeLinesUntil(char mark, std::string& lines, std::string_view& marked);
+    // The number of the line last handed out, from 1; what TakeLinesUntil
+    // takes counts too.
+    int64_t LineNumber() const { return lineNumber; }
 
     // Bytes handed out so far and the size of the file when it was opened.
     int64_t Position() const { return consumed; }
@@ -51,6 +54,7 @@ private:
     size_t end = 0;    // end of the bytes read
     bool atEnd = false;
     int64_t consumed = 0;
+    int64_t lineNumber = 0;
     int64_t size = 0;
 };
 

@@ -12,6 +12,7 @@
 #include "core/projection.h"
 #include "mapfiles/little_endian.h"
 #include "core/globals.h"
+#include "core/number_text.h"
 #include "mapfiles/mapfile.h"
 #include "mapfiles/text_header.h"
 #include "platform/set_wd.h"
@@ -202,6 +203,13 @@ int Mapfile::ReadTextDirectory() {
             return Fail("Can not read number of points in a segment from input text map file");
         case TextHeaderError::None:
             break;
+    }
+    // Every reader refuses a binary map holding a segment of type 0 or
+    // less, so none is written.
+    if (header.type < 1) {
+        endOfInput = 1;
+        return Fail("Segment type " + FormatInt(header.type) + " at line " + FormatInt(textIn.LineNumber()) +
+                    " of input text map file: a type runs from 1 to 32767");
     }
     inSegment.name = header.name;
     inSegment.type = header.type;

@@ -520,6 +520,11 @@ TEST_F(TranslatorTest, FailuresLeaveNoOutput) {
          {"ClipPoly - polygon not closed", "Insufficient memory to clip polygon"}},
         {"bad type after a good segment", "in.mpa", "\"A\",1,-2\r\n0,0\r\n1,1\r\n\"B\",?,1\r\n1,1\r\n",
          {"Can not read a type code from input text map file"}},
+        // No reader takes a binary segment of type 0 or less.
+        {"type 0", "in.mpa", "\"A\",1,-2\r\n0,0\r\n1,1\r\n\r\n\"B\",0,1\r\n1,1\r\n",
+         {"Segment type 0 at line 5 of input text map file: a type runs from 1 to 32767"}},
+        {"negative type in the two-digit form", "in.mpa", "\"-3NAME\",1\r\n1,1\r\n",
+         {"Segment type -3 at line 1 of input text map file: a type runs from 1 to 32767"}},
         {"binary count beyond the file", "in.mpb", test::BuildMap(binaryTooLong), {"Unexpected end of input file"}},
         {"binary data past the end", "in.mpb", test::BuildMap(binaryShort), {"Unexpected end of input file"}},
     };
