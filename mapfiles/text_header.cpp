@@ -91,7 +91,14 @@ TextHeaderError ParseTextHeader(std::string_view line, TextHeader& header) {
 }
 
 std::string TextHeaderStart(std::string_view name, int type) {
-    return '"' + std::string(name.substr(0, 8)) + "\"," + FormatInt(type) + ',';
+    // A double quote would end the name early and a line end would break
+    // the header in two: the file could not be read back.
+    std::string written(name.substr(0, 8));
+    for (char& c : written) {
+        if (c == '"') c = '\'';
+        if (c == '\r' || c == '\n') c = ' ';
+    }
+    return '"' + written + "\"," + FormatInt(type) + ',';
 }
 
 }  // namespace okap

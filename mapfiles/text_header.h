@@ -30,6 +30,8 @@ enum class TextHeaderError { None, Type, Count };
 TextHeaderError ParseTextHeader(std::string_view line, TextHeader& header);
 
 // The header line up to its count field: quote, name, quote, ",", type, ",".
+// In the name a double quote is written as an apostrophe and a line end as
+// a blank, so that the line reads back.
 std::string TextHeaderStart(std::string_view name, int type);
 
 // Width of the count field that follows TextHeaderStart.

@@ -408,6 +408,29 @@ TEST_F(TranslatorTest, RoundTripThroughBinary) {
     }
 }
 
+// A binary segment's name holding a double quote or a line end is written
+// to text so that the text map reads back.
+TEST_F(TranslatorTest, NamesWithQuotesOrLineEndsReadBack) {
+    test::MapLayout layout;
+    layout.segments.push_back({"A\"B\r\nC  ", 1, -2, {{0, 0}, {100000, 100000}}, {{0, 100000}, {100000, 0}}, {}});
+    dir.Write("odd.mpb", test::BuildMap(layout));
+    TranslatorSettings s;
+    s.inputName = "odd.mpb";
+    s.outputName = "odd";
+    s.projectionName = kText;
+    ASSERT_EQ(TranslateMap(s), 1);
+    EXPECT_EQ(test::TempDir::Read(dir / "odd.mpa").rfind("\"A'B  C  \",1,-2", 0), 0u);
+
+    s.inputName = "odd.mpa";
+    s.outputName = "back";
+    s.projectionName = "Mercator Cylindrical";
+    ASSERT_EQ(TranslateMap(s), 1);
+    const std::vector<test::SegmentLayout> back = test::ReadMap(test::TempDir::Read(dir / "back.mpb"));
+    ASSERT_EQ(back.size(), 1u);
+    EXPECT_EQ(back[0].name, "A'B  C  ");
+    EXPECT_TRUE(messages.messages.empty());
+}
+
 // Segments handed over in angle units, as an import does.
 class ListSource : public SegmentSource {
 public:
