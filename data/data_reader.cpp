@@ -14,6 +14,7 @@
 #include "platform/message_box.h"
 #include "platform/set_wd.h"
 #include "styles/text_form.h"
+#include "platform/directory_check.h"
 
 namespace okap {
 
@@ -39,7 +40,7 @@ int Datafile::OpenInfile(const std::string& name) {
     if (SetWD(dataPath) != 0) return Fail("Data file path does not exist");
     dataFileName = name;
     data.open(WorkPath(name), std::ios::binary);
-    if (!data.is_open()) return Fail("Error opening data file : " + name);
+    if (!data.is_open() || IsDirectory(WorkPath(name))) return Fail("Error opening data file : " + name);
     dataFileType = 0;
     end = 0;
     return 1;

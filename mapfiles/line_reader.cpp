@@ -4,6 +4,8 @@
 #include <cstring>
 #include <system_error>
 
+#include "platform/directory_check.h"
+
 namespace okap {
 
 namespace {
@@ -16,6 +18,7 @@ LineReader::~LineReader() { Close(); }
 
 bool LineReader::Open(const std::filesystem::path& path) {
     Close();
+    if (IsDirectory(path)) return false;
     file = std::fopen(path.c_str(), "rb");
     if (file == nullptr) return false;
     // The reader does its own buffering.

@@ -11,6 +11,7 @@
 #include "platform/safe_file_writer.h"
 #include "styles/text_form.h"
 #include "platform/set_wd.h"
+#include "platform/directory_check.h"
 
 namespace okap {
 
@@ -101,7 +102,7 @@ void ReadFeatureStyles(std::istream& is, FeatureStyles& styles) {
 
 int LoadFeatureStyles(const std::string& name, FeatureStyles& styles) {
     std::ifstream file(WorkPath(name), std::ios::binary);
-    if (!file) {
+    if (!file || IsDirectory(WorkPath(name))) {
         ShowError("Error opening map format file");
         badclient = 1;
         return 0;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -368,10 +370,14 @@ TEST_F(DatafileReader, OpeningAndClosing) {
     EXPECT_EQ(file->OpenInfile("none.dat"), 0);
     EXPECT_EQ(file->EndOfInfile(), 1);
     EXPECT_EQ(badclient, 1);
+    // A folder reads as an empty file: refused as a missing one.
+    std::filesystem::create_directory(dir / "folder.dat");
+    EXPECT_EQ(file->OpenInfile("folder.dat"), 0);
     Datafile lost(view, MapPath(), (dir / "nowhere").string());
     EXPECT_EQ(lost.OpenInfile("points.dat"), 0);
-    EXPECT_EQ(messages.Texts(),
-              (std::vector<std::string>{"Error opening data file : none.dat", "Data file path does not exist"}));
+    EXPECT_EQ(messages.Texts(), (std::vector<std::string>{"Error opening data file : none.dat",
+                                                          "Error opening data file : folder.dat",
+                                                          "Data file path does not exist"}));
 
     auto open = Open("151.2 -33.9 5\n");
     EXPECT_EQ(open->EndOfInfile(), 0);

@@ -102,6 +102,7 @@ TEST_F(OkaptoolTest, ExistingOutputNeedsReplace) {
 TEST_F(OkaptoolTest, WrongArgumentsAndFailures) {
     dir.Write("coast.mpa", kCoast);
     dir.Write("bad.mpb", "OKAP but nothing more");
+    std::filesystem::create_directory(dir / "folder.mpa");
     struct Row {
         std::vector<std::string> args;
         int status;
@@ -120,6 +121,8 @@ TEST_F(OkaptoolTest, WrongArgumentsAndFailures) {
         {{"translate", "coast.mpa", "x", "--west", "10", "--east", "5"}, 1,
          "Error: Invalid selection of map boundary positions"},
         {{"translate", "none.mpa", "x"}, 1, "Error: Error opening input map file : none.mpa"},
+        // A folder reads as an empty file: refused as a missing one.
+        {{"translate", "folder.mpa", "x"}, 1, "Error: Error opening input map file : folder.mpa"},
         {{"translate", "coast.mpa", "coast", "--projection", "TEXT"}, 1, "Error: Can't read and write to same file"},
         {{"info", "bad.mpb"}, 1, "Error: Input file is not an OKAP map file"},
         {{"info"}, 2, "wrong number of arguments"},
@@ -298,6 +301,9 @@ TEST_F(RenderTest, MapDirectoryFromOkapIniOrTheDocument) {
 TEST_F(RenderTest, FailuresWriteNothing) {
     WriteDocument("docs", "maps");
     WriteDocument("nogrid", "nogrid", false);
+    WriteDocument("folders", "folders");
+    std::filesystem::remove(dir / "folders/islands.okf");
+    std::filesystem::create_directory(dir / "folders/islands.okf");
     dir.Write("docs/islands.txt", "not a document");
     dir.Write("docs/std.okg", kGridFormat);
     dir.Write("out.png", "old picture");
@@ -311,6 +317,7 @@ TEST_F(RenderTest, FailuresWriteNothing) {
         // The map layer is not in the document's directory (its grid format is).
         {{"render", "docs/islands.oki", "out.png"}, 1, "Error: Error opening input map file : islands.mpb"},
         {{"render", "nogrid/islands.oki", "out.png"}, 1, "Error: Error opening grid format file"},
+        {{"render", "folders/islands.oki", "out.png"}, 1, "Error: Error opening map format file"},
         {{"render", "docs/none.oki", "out.png", "--maps", "maps"}, 1, "Unable to read file"},
         {{"render", "docs/islands.txt", "out.png", "--maps", "maps"}, 2, "Input file is not an OKAP .oki file"},
         {{"render", "docs/islands.oki", "out.gif", "--maps", "maps"}, 2, "OUTPUT must end in .png, .svg or .pdf"},
