@@ -59,14 +59,6 @@ int Translate(QWidget* parent, const TranslatorSettings& settings) {
 
 std::vector<std::string> TranslatorInputFiles(const std::filesystem::path& dir) { return FindFiles("*.mp*", dir); }
 
-std::string TranslationDoneText(const TranslationSummary& summary) {
-    auto counted = [](int64_t n, const char* one, const char* many) {
-        return FormatInt(n) + ' ' + (n == 1 ? one : many);
-    };
-    return "Translation done: " + counted(summary.segmentsWritten, "segment", "segments") + " and " +
-           counted(summary.pointsWritten, "point", "points") + " written to " + summary.outputFile;
-}
-
 TranslatorDialog::TranslatorDialog(const std::vector<std::string>& inputFiles, const TranslatorSettings& values,
                                    QWidget* parent)
     : QDialog(parent) {

@@ -39,10 +39,6 @@ private:
     std::unique_ptr<TranslatorFields> fields;
 };
 
-// What the end of a translation says: "Translation done: " with the
-// counts of segments and points written and the output file's name.
-std::string TranslationDoneText(const TranslationSummary& summary);
-
 // The Map Translator command: makes the map files directory mapPath
 // current ("Map file path does not exist" when it cannot) and shows the
 // dialog over parent. On OK checks the settings and opens the files, then

@@ -31,6 +31,7 @@ bool LineReader::Open(const std::filesystem::path& path) {
     atEnd = false;
     consumed = 0;
     lineNumber = 0;
+    lineEndsKnown = crOnly = false;
     return true;
 }
 
@@ -58,6 +59,21 @@ bool LineReader::Refill() {
         atEnd = true;
         return false;
     }
+    // A file whose lines end in CR alone (as old Macintosh programs wrote
+    // them) is known by a CR before any LF that no LF follows. Its CRs
+    // become LFs as they are read, so that it reads as any other.
+    char* fresh = buffer.data() + end;
+    if (!lineEndsKnown) {
+        const char* from = buffer.data() + begin;
+        const char* to = fresh + got;
+        const auto* lf = static_cast<const char*>(std::memchr(from, '\n', static_cast<size_t>(to - from)));
+        for (const char* p = from; p + 1 < to && (lf == nullptr || p < lf) && !crOnly; ++p)
+            crOnly = p[0] == '\r' && p[1] != '\n';
+        lineEndsKnown = lf != nullptr || crOnly;
+        // What waits to be handed out changes too.
+        if (crOnly) fresh = buffer.data() + begin;
+    }
+    if (crOnly) std::replace(fresh, buffer.data() + end + got, '\r', '\n');
     end += got;
     return true;
 }

@@ -25,9 +25,9 @@ public:
     // Closes the file; false when closing failed.
     bool Close();
 
-    // The next line without its end (LF or CR LF), valid until the next
-    // call; false at the end of the file. A last line without an end of
-    // line still counts.
+    // The next line without its end (LF, CR LF, or CR alone in a file whose
+    // first block has no LF), valid until the next call; false at the end
+    // of the file. A last line without an end of line still counts.
     bool Next(std::string_view& line);
 
     // Appends to lines, as the file holds them (ends of line included), the
@@ -56,6 +56,8 @@ private:
     int64_t consumed = 0;
     int64_t lineNumber = 0;
     int64_t size = 0;
+    bool lineEndsKnown = false;
+    bool crOnly = false;  // the lines end in CR alone
 };
 
 }  // namespace okap

@@ -210,4 +210,12 @@ int TranslateMap(const TranslatorSettings& settings, const TranslateProgress& pr
     return ok ? 1 : 0;
 }
 
+std::string TranslationDoneText(const TranslationSummary& summary) {
+    auto counted = [](int64_t n, const char* one, const char* many) {
+        return FormatInt(n) + ' ' + (n == 1 ? one : many);
+    };
+    return "Translation done: " + counted(summary.segmentsWritten, "segment", "segments") + " and " +
+           counted(summary.pointsWritten, "point", "points") + " written to " + summary.outputFile;
+}
+
 }  // namespace okap

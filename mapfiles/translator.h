@@ -64,6 +64,10 @@ struct TranslationSummary {
     int64_t pointsWritten = 0;
 };
 
+// What the end of a translation says: "Translation done: " with the
+// counts of segments and points written and the output file's name.
+std::string TranslationDoneText(const TranslationSummary& summary);
+
 // One translation of settings.inputName into settings.outputName, both
 // taken in the current directory (the caller makes the map directory
 // current first), in two halves: Start checks the settings and opens the

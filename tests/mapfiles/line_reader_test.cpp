@@ -30,5 +30,26 @@ TEST(LineReaderTest, LinesAcrossBlocks) {
     EXPECT_TRUE(reader.Close());
 }
 
+// Lines that end in CR alone read as any others; a CR LF file whose first
+// line ends a block with its CR is not taken for one.
+TEST(LineReaderTest, LinesEndingInCrAlone) {
+    test::TempDir dir;
+    LineReader reader;
+    ASSERT_TRUE(reader.Open(dir.Write("mac.mpa", "\"A\",1,-2\r0,0\r1,1\r\rlast")));
+    std::vector<std::string> lines;
+    std::string_view line;
+    while (reader.Next(line)) lines.emplace_back(line);
+    EXPECT_EQ(lines, (std::vector<std::string>{"\"A\",1,-2", "0,0", "1,1", "", "last"}));
+    EXPECT_EQ(reader.LineNumber(), 5);
+
+    ASSERT_TRUE(reader.Open(dir.Write("mac2.mpa", "\"A\",1,-2\r0,0\r1,1\r\"B\",1,1\r2,2\r")));
+    std::string taken;
+    ASSERT_TRUE(reader.Next(line));
+    ASSERT_TRUE(reader.TakeLinesUntil('"', taken, line));
+    EXPECT_EQ(taken, "0,0\n1,1\n");
+    EXPECT_EQ(line, "\"B\",1,1");
+    EXPECT_EQ(reader.LineNumber(), 4);
+}
+
 }  // namespace
 }  // namespace okap

@@ -99,6 +99,23 @@ TEST_F(OkaptoolTest, ExistingOutputNeedsReplace) {
     EXPECT_EQ(test::TempDir::Read(dir / "newmap.mpb").substr(0, 4), "OKAP");
 }
 
+// A text map with lines ending in CR alone translates as one ending in
+// CR LF; an input that yields nothing says so.
+TEST_F(OkaptoolTest, LineEndsAndAnEmptyInput) {
+    dir.Write("lf.mpa", "\"A\",1,-2\r\n0,0\r\n1,1\r\n");
+    dir.Write("cr.mpa", "\"A\",1,-2\r0,0\r1,1\r");
+    dir.Write("none.mpa", "");
+    Result r = Run({"translate", "lf.mpa", "lf"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    r = Run({"translate", "cr.mpa", "cr"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(test::TempDir::Read(dir / "cr.mpb"), test::TempDir::Read(dir / "lf.mpb"));
+    r = Run({"translate", "none.mpa", "none"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_NE(r.err.find("Translation done: 0 segments and 0 points written to none.mpb"), std::string::npos) << r.err;
+}
+
 TEST_F(OkaptoolTest, WrongArgumentsAndFailures) {
     dir.Write("coast.mpa", kCoast);
     dir.Write("bad.mpb", "OKAP but nothing more");

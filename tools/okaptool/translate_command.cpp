@@ -47,6 +47,8 @@ int RunTranslate(int argc, char** argv) {
     TranslationSummary summary;
     if (!TranslateMap(settings, {}, &summary)) return 1;
     std::cout << summary.outputFile << '\n';
+    // An input that yields nothing says so.
+    if (summary.segmentsWritten == 0) std::cerr << TranslationDoneText(summary) << '\n';
     return 0;
 }
 
