@@ -94,31 +94,7 @@ private:
         if (!okap::TranslateMap(settings, {}, &summary)) throw std::runtime_error("the translation failed");
         points = summary.pointsWritten;
         std::ofstream(dir / "bench.okf", std::ios::binary) << kFormat;
-        std::ofstream(dir / "std.okg", std::ios::binary)
-            << "Grid Format - OKAP version 1\r\n"
-               "Major grid style     = 1 0 0 0 1 0 255 255 255 99\r\n"
-               "Minor grid style     = 1 0 0 0 1 0 255 255 255 99\r\n";
-        std::ofstream(dir / "bench.oki", std::ios::binary)
-            << "Map File Information - OKAP version 1\r\n"
-               "Window origin        = 0 0\r\n"
-               "Window size          = 1600 1200\r\n"
-               "Number of map files  = 1\r\n"
-               "Mapfile  1 = bench.mpb bench.okf\r\n"
-               "Number of data files = 0\r\n"
-               "Number of details    = 0\r\n"
-               "Window extent        = 10000 7500\r\n"
-               "Centre               = 0 0\r\n"
-               "Scale                = "
-            << kFullViewScale
-            << "\r\n"
-               "Projection type      = MERC\r\n"
-               "Projection origin    = 0 0\r\n"
-               "Map box style        = 1 0 0 0 1 0 170 211 232 99\r\n"
-               "Grid style           = std.okg\r\n"
-               "Grid position        = 2\r\n"
-               "Grid on/off          = 0\r\n"
-               "Grid size            = 30\r\n"
-               "Grid increment       = 3\r\n";
+        okap::bench::WriteOneLayerDocument(dir, "bench", kWidth, kHeight, kFullViewScale);
     }
     ~Dataset() {
         std::error_code ignored;
