@@ -96,9 +96,9 @@ int Mapfile::OpenOutfile(const std::string& name) {
     if (shortName.empty()) return Fail("Error opening : " + shortName);
 
     std::error_code error;
-    if (std::filesystem::exists(fileName, error) &&
-        MessageBox("File " + fileName + " already exists - Replace?", "Query", MessageButtons::YesNo,
-                   MessageIcon::Question) != MessageResult::Yes)
+    const bool exists = std::filesystem::exists(fileName, error);
+    if (exists && MessageBox("File " + fileName + " already exists - Replace?", "Query", MessageButtons::YesNo,
+                             MessageIcon::Question) != MessageResult::Yes)
         return 0;
 
     // A previous output that was never closed is dropped.
@@ -107,7 +107,9 @@ int Mapfile::OpenOutfile(const std::string& name) {
     directoryFile = nullptr;
     outForm = NoForm;
 
-    auto writer = std::make_unique<SafeFileWriter>(fileName);
+    // A new file stays new: one that appears meanwhile (another
+    // translation's) is not replaced unasked.
+    auto writer = std::make_unique<SafeFileWriter>(fileName, exists);
     if (!writer->IsOpen()) return Fail("Error opening : " + shortName);
     if (!text) {
         directoryFile = AnonymousFileIn(dir);
@@ -207,7 +209,12 @@ int Mapfile::CloseOutfile() {
         }
     }
     if (directory != nullptr) std::fclose(directory);
-    if (!good || !writer->Commit()) return Fail(kWriteError);
+    if (!good) return Fail(kWriteError);
+    if (!writer->Commit()) {
+        if (writer->TargetAppeared())
+            return Fail("File " + outputName + " appeared while it was being written and was left as it is");
+        return Fail(kWriteError);
+    }
     return 1;
 }
 

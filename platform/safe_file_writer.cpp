@@ -1,15 +1,19 @@
 #include "platform/safe_file_writer.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <system_error>
 
 namespace okap {
 
-SafeFileWriter::SafeFileWriter(std::filesystem::path targetPath) : target(std::move(targetPath)) {
+SafeFileWriter::SafeFileWriter(std::filesystem::path targetPath, bool replaceTarget)
+    : target(std::move(targetPath)), replace(replaceTarget) {
     std::filesystem::path dir = target.parent_path();
     std::string pattern = ((dir.empty() ? std::filesystem::path(".") : dir) /
                            ("." + target.filename().string() + ".XXXXXX"))
@@ -46,9 +50,21 @@ bool SafeFileWriter::Commit() {
     bool good = stream.good();
     stream.close();
     if (!good || stream.fail()) return false;
-    std::error_code error;
-    std::filesystem::rename(temporary, target, error);
-    committed = !error;
+    if (replace) {
+        std::error_code error;
+        std::filesystem::rename(temporary, target, error);
+        committed = !error;
+        return committed;
+    }
+    // Where the file system cannot rename without replacing, a hard link
+    // is made as surely only where no file is.
+    int result = renameat2(AT_FDCWD, temporary.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE);
+    if (result != 0 && (errno == EINVAL || errno == ENOSYS)) {
+        result = link(temporary.c_str(), target.c_str());
+        if (result == 0) unlink(temporary.c_str());
+    }
+    targetAppeared = result != 0 && errno == EEXIST;
+    committed = result == 0;
     return committed;
 }
 

@@ -611,6 +611,29 @@ TEST_F(TranslatorTest, ProgressAndStopping) {
     EXPECT_EQ(dir.Names(), std::vector<std::string>{"in.mpa"});
 }
 
+// Of two translations to one new output, the second to finish does not
+// replace the first's file: the output that appeared while it ran is left
+// as it is, and nothing of the second stays behind.
+TEST_F(TranslatorTest, AnOutputThatAppearsMeanwhileIsNotReplaced) {
+    for (const char* projection : {kText, "Mercator Cylindrical"}) {
+        SCOPED_TRACE(projection);
+        TranslatorSettings s = TextToText("\"S\",1,-2\r\n0,0\r\n1,1\r\n\"T\",1,-2\r\n0,0\r\n1,1\r\n");
+        s.projectionName = projection;
+        const std::string output = projection == kText ? "out.mpa" : "out.mpb";
+        messages.messages.clear();
+        EXPECT_EQ(TranslateMap(s, [&](double) {
+                      if (!std::filesystem::exists(dir / output)) dir.Write(output, "the other translation's");
+                      return true;
+                  }),
+                  0);
+        EXPECT_EQ(messages.Texts(), std::vector<std::string>{"File " + output +
+                                                             " appeared while it was being written and was left as it is"});
+        EXPECT_EQ(test::TempDir::Read(dir / output), "the other translation's");
+        EXPECT_EQ(dir.Names(), (std::vector<std::string>{"in.mpa", output}));
+        std::filesystem::remove(dir / output);
+    }
+}
+
 double Area(const std::vector<LPoint>& ring) {
     double sum = 0;
     for (size_t i = 0; i + 1 < ring.size(); ++i)
