@@ -1,6 +1,6 @@
 #include "app/map_window.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -14,6 +14,7 @@
 #include "app/background_paint.h"
 #include "app/okap_app.h"
 #include "app/tool_cursors.h"
+#include "app/wait_cursor.h"
 #include "core/globals.h"
 #include "platform/qpainter_dc.h"
 #include "view/document_files.h"
@@ -32,16 +33,6 @@ ViewSettings AppViewSettings() {
 }
 
 namespace {
-
-// The wait cursor while the map is drawn; the tool's cursor comes back
-// afterwards.
-class WaitCursor {
-public:
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
 
 POINT PointOf(QPoint p) { return {p.x(), p.y()}; }
 

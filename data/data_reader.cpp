@@ -39,8 +39,9 @@ int Datafile::OpenInfile(const std::string& name) {
     end = 1;
     if (SetWD(dataPath) != 0) return Fail("Data file path does not exist");
     dataFileName = name;
-    data.open(WorkPath(name), std::ios::binary);
-    if (!data.is_open() || IsDirectory(WorkPath(name))) return Fail("Error opening data file : " + name);
+    const std::string path = WorkPath(name);
+    data.open(path, std::ios::binary);
+    if (!data.is_open() || IsDirectory(path)) return Fail("Error opening data file : " + name);
     dataFileType = 0;
     end = 0;
     return 1;

@@ -47,16 +47,17 @@ int Mapfile::OpenInfile(const std::string& name) {
     // Names are compared without regard to case: a file list shows every
     // "*.mp*" file whatever the case of its name, and must be able to open it.
     const std::string extension = ExtensionOf(name);
+    const std::string path = WorkPath(name);
     if (strcasecmp(extension.c_str(), "mpa") == 0) {
-        if (!textIn.Open(WorkPath(name))) return Fail("Error opening input map file : " + name);
+        if (!textIn.Open(path)) return Fail("Error opening input map file : " + name);
         inHeader = Header{};
         inHeader.projectionCode = "TEXT";
         inForm = Text;
     } else if (strcasecmp(extension.c_str(), "mpb") == 0) {
-        binaryIn = std::fopen(WorkPath(name).c_str(), "rb");
+        binaryIn = std::fopen(path.c_str(), "rb");
         if (binaryIn == nullptr) return Fail("Error opening input map file : " + name);
         std::error_code error;
-        const uintmax_t size = std::filesystem::file_size(WorkPath(name), error);
+        const uintmax_t size = std::filesystem::file_size(path, error);
         binaryInSize = error ? 0 : static_cast<int64_t>(size);
         inForm = Binary;
         if (!ReadBinaryHeader()) {

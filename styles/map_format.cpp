@@ -101,8 +101,9 @@ void ReadFeatureStyles(std::istream& is, FeatureStyles& styles) {
 }
 
 int LoadFeatureStyles(const std::string& name, FeatureStyles& styles) {
-    std::ifstream file(WorkPath(name), std::ios::binary);
-    if (!file || IsDirectory(WorkPath(name))) {
+    const std::string path = WorkPath(name);
+    std::ifstream file(path, std::ios::binary);
+    if (!file || IsDirectory(path)) {
         ShowError("Error opening map format file");
         badclient = 1;
         return 0;

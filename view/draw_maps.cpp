@@ -172,6 +172,13 @@ void DrawDetail(LayerDrawing& d, const MapDetail& detail, const MapView& view) {
     // pixel is drawn, as the others would draw the same dot over it.
     std::unordered_set<uint64_t> dotted;
     const PlotStyle* dottedStyle = nullptr;
+    // The device pixel of a box's middle, through the viewport.
+    const Projection& p = d.projection;
+    const double logicalPerPixel = p.lpaspectx * d.worldPerPixel;
+    const auto cell = [&](int32_t low, int32_t high, double origin, double aspect, double logicalOrigin) {
+        const double logical = ((static_cast<double>(low) + high) / 2 - origin) * aspect + logicalOrigin;
+        return static_cast<uint32_t>(static_cast<int64_t>(std::floor(logical / logicalPerPixel)));
+    };
     for (size_t i = 0; i < detail.SegmentCount() && !view.Cancelled(); ++i) {
         const MapDetail::Segment& segment = detail.SegmentAt(i);
         if (!IsFeatureNumber(segment.type) || segment.kind == kPointKind) continue;
@@ -182,13 +189,6 @@ void DrawDetail(LayerDrawing& d, const MapDetail& detail, const MapView& view) {
         dottedStyle = &style;
         if (simplified && static_cast<double>(segment.box.br.x) - segment.box.tl.x < d.worldPerPixel &&
             static_cast<double>(segment.box.tl.y) - segment.box.br.y < d.worldPerPixel) {
-            // The device pixel of the box's middle, through the viewport.
-            const Projection& p = d.projection;
-            const double logicalPerPixel = p.lpaspectx * d.worldPerPixel;
-            const auto cell = [&](int32_t low, int32_t high, double origin, double aspect, double logicalOrigin) {
-                const double logical = ((static_cast<double>(low) + high) / 2 - origin) * aspect + logicalOrigin;
-                return static_cast<uint32_t>(static_cast<int64_t>(std::floor(logical / logicalPerPixel)));
-            };
             const uint64_t pixel =
                 uint64_t{cell(segment.box.tl.x, segment.box.br.x, p.dmorigin.x, p.lpaspectx, p.lporigin.x)} << 32 |
                 cell(segment.box.br.y, segment.box.tl.y, p.dmorigin.y, p.lpaspecty, p.lporigin.y);
