@@ -72,6 +72,7 @@ std::optional<std::string> NewDataFormat(okapMDIChild& window, const std::string
         return std::nullopt;
     }
     data->legendNameStyle.SetFont();
+    data->avoidLabelOverlaps = 1;
     return EditAndSave(window, *data, DataOptionTexts{}, kNewDataFormatName);
 }
 

@@ -10,6 +10,7 @@
 #include "platform/message_box.h"
 #include "platform/safe_file_writer.h"
 #include "platform/set_wd.h"
+#include "styles/optional_settings.h"
 #include "styles/strip_header.h"
 #include "styles/symbol_library.h"
 #include "styles/text_form.h"
@@ -19,6 +20,8 @@ namespace okap {
 namespace {
 
 constexpr char kLineEnd[] = "\r\n";
+constexpr std::string_view kAvoidLabelOverlapsKey = "Avoid label overlaps ";
+constexpr std::string_view kClassMethodKey = "Class method       ";
 
 // The lines of a format file, taken in turn whatever their keys: each gives
 // the text after its first "=", trimmed. A line that is missing or whose
@@ -121,6 +124,11 @@ int Datafile::ReadFormat(const std::string& name) {
         dataClass.label = lines.Text();
     }
     if (lines.error) return FailReading(readError);
+    const OptionalSettings settings = OptionalSettings::Read(file);
+    read.avoidLabelOverlaps = settings.Int(kAvoidLabelOverlapsKey, 0) != 0 ? 1 : 0;
+    const int32_t method = settings.Int(kClassMethodKey, 0);
+    if (method >= 0 && method <= static_cast<int32_t>(ClassMethod::NaturalBreaks))
+        read.classMethod = static_cast<ClassMethod>(method);
 
     std::vector<Symbol> symbols;
     const auto used = read.classes.begin() + read.symbolCount;
@@ -177,6 +185,10 @@ std::string DataFormatText(const DataFormat& format, const DataOptionTexts& text
         os << key << " text style = " << dataClass.textStyle << kLineEnd;
         os << key << " label      = " << dataClass.label << kLineEnd;
     }
+    // Settings newer than the lines above, each only where it is in use.
+    if (format.avoidLabelOverlaps) WriteSetting(os, kAvoidLabelOverlapsKey, "1");
+    if (format.classMethod != ClassMethod::EqualIntervals)
+        WriteSetting(os, kClassMethodKey, FormatInt(static_cast<int32_t>(format.classMethod)));
     return os.str();
 }
 

@@ -29,6 +29,9 @@ inline constexpr int32_t kMaxDataClasses = 50;
 // Outline kind of every data symbol: a closed figure.
 inline constexpr int32_t kClosedOutline = 3;
 
+// How Auto splits the data values into classes.
+enum class ClassMethod : int32_t { EqualIntervals = 0, Quantiles = 1, NaturalBreaks = 2 };
+
 // One value class: the points whose value lies in lowValue..highValue
 // (both inclusive) are drawn with this symbol and these styles.
 struct DataClass {
@@ -54,6 +57,11 @@ struct DataFormat {
     int32_t legendColumns = 1;
     PlotStyle symbolJoinStyle;  // the line joining the data points in file order
     std::array<DataClass, kMaxDataClasses> classes;
+    // Settings newer than the fixed lines, read by key after the classes.
+    // A format written before them has neither: labels drawn wherever they
+    // fall, classes split into equal intervals.
+    int32_t avoidLabelOverlaps = 0;  // 1: a label that would cover another is moved or left out
+    ClassMethod classMethod = ClassMethod::EqualIntervals;  // how Auto splits the data
 
     // symbolCount held to what the table holds, for walking the classes.
     int32_t ClassCount() const { return std::clamp(symbolCount, 0, kMaxDataClasses); }

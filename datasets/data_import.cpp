@@ -64,6 +64,7 @@ DataFormat ImportFormat(double min, double max, const DataImportSettings& settin
     format.legendBorderStyle.lineColour = Colour::Rgb(90, 90, 90);
     format.legendBorderStyle.fillColour = Colour::Rgb(255, 255, 255);
     format.legendBorderPosition = {0.01, 0.70, 0.19, 0.98};
+    format.avoidLabelOverlaps = 1;
 
     format.symbolCount = min == max ? 1 : kImportClasses;
     const size_t count = static_cast<size_t>(format.symbolCount);

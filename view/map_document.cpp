@@ -63,6 +63,7 @@ void MapDocument::New() {
     gridOn = 1;
     gridSize = 30.0;
     gridIncrement = 3;
+    antialiasing = 1;
     MarkSaved();
 }
 

@@ -158,6 +158,9 @@ public:
     int gridOn = 0;
     double gridSize = 0.0;  // degrees between major grid lines
     int gridIncrement = 0;  // minor intervals per major one
+    // Lines and symbol edges drawn smooth. Off in documents written before
+    // the setting, which draw as they always did.
+    int antialiasing = 0;
     int positionFormat = 1;  // PositionFormat index of the position read-out
     GridDensityNotices gridDensityNotices;  // never stored
 

@@ -14,12 +14,15 @@
 #include "core/number_text.h"
 #include "platform/message_box.h"
 #include "styles/grid_format.h"
+#include "styles/optional_settings.h"
 #include "styles/text_form.h"
 #include "view/map_document.h"
 
 namespace okap {
 
 namespace {
+
+constexpr std::string_view kAntialiasingKey = "Antialiasing         ";
 
 // Reads a whole number as scanf's "%d" and "%ld" do: leading white space
 // skipped, an optional sign, then digits, with the rest left in text for
@@ -168,6 +171,9 @@ bool ReadContent(std::istream& is, MapDocument& document) {
     if (std::optional<double> size = ReadDouble(value); size && std::isfinite(*size)) document.gridSize = *size;
     if (!NextValue(is, value)) return false;
     ScanInts(value, document.gridIncrement);
+
+    const OptionalSettings settings = OptionalSettings::Read(is);
+    document.antialiasing = settings.Int(kAntialiasingKey, 0) != 0 ? 1 : 0;
     return true;
 }
 
@@ -187,10 +193,6 @@ void LoadGridStyles(MapDocument& document) {
     document.gridStyles[1] = format.minorStyle;
 }
 
-void WriteLine(std::ostream& os, std::string_view key, std::string_view value) {
-    os << key << "= " << value << "\r\n";
-}
-
 std::string Pair(int32_t a, int32_t b) { return FormatInt(a) + ' ' + FormatInt(b); }
 
 template <typename Entries, typename Value>
@@ -198,7 +200,7 @@ void WriteEntries(std::ostream& os, std::string_view countKey, std::string_view 
                   const Entries& entries, Value value) {
     // The count never passes the table, so what is written reads back.
     const int n = std::clamp(count, 0, static_cast<int>(entries.size()));
-    WriteLine(os, countKey, FormatInt(n));
+    WriteSetting(os, countKey, FormatInt(n));
     for (int k = 0; k < n; ++k) os << entryKey << FormatInt(k + 1) << " = " << value(entries[k]) << "\r\n";
 }
 
@@ -234,25 +236,27 @@ std::string MapDocument::ContentText() const {
 
 void MapDocument::WriteLines(std::ostream& os, const WindowPlacement& placement, TSize extent) const {
     os << "Map File Information - OKAP version 1\r\n";
-    WriteLine(os, "Window origin        ", Pair(placement.x, placement.y));
-    WriteLine(os, "Window size          ", Pair(placement.width, placement.height));
+    WriteSetting(os, "Window origin        ", Pair(placement.x, placement.y));
+    WriteSetting(os, "Window size          ", Pair(placement.width, placement.height));
     auto layer = [](const okapFileInfo& entry) { return entry.file + ' ' + entry.format; };
     WriteEntries(os, "Number of map files  ", "Mapfile  ", mapLayerCount, mapLayers, layer);
     WriteEntries(os, "Number of data files ", "Datafile ", dataLayerCount, dataLayers, layer);
     WriteEntries(os, "Number of details    ", "Detail   ", detailCount, details, Trim);
-    WriteLine(os, "Window extent        ", Pair(extent.cx, extent.cy));
-    WriteLine(os, "Centre               ", Pair(centre.x, centre.y));
-    WriteLine(os, "Scale                ", FormatInt(scale));
-    WriteLine(os, "Projection type      ", projection.Type);
-    WriteLine(os, "Projection origin    ", Pair(projection.Origin.Long.GetLong(), projection.Origin.Lat.GetLong()));
+    WriteSetting(os, "Window extent        ", Pair(extent.cx, extent.cy));
+    WriteSetting(os, "Centre               ", Pair(centre.x, centre.y));
+    WriteSetting(os, "Scale                ", FormatInt(scale));
+    WriteSetting(os, "Projection type      ", projection.Type);
+    WriteSetting(os, "Projection origin    ", Pair(projection.Origin.Long.GetLong(), projection.Origin.Lat.GetLong()));
     std::ostringstream style;
     style << mapBoxStyles[0];
-    WriteLine(os, "Map box style        ", style.str());
-    WriteLine(os, "Grid style           ", gridFormatFile);
-    WriteLine(os, "Grid position        ", FormatInt(gridPosition));
-    WriteLine(os, "Grid on/off          ", FormatInt(gridOn));
-    WriteLine(os, "Grid size            ", FormatGeneral(gridSize, 6));
-    WriteLine(os, "Grid increment       ", FormatInt(gridIncrement));
+    WriteSetting(os, "Map box style        ", style.str());
+    WriteSetting(os, "Grid style           ", gridFormatFile);
+    WriteSetting(os, "Grid position        ", FormatInt(gridPosition));
+    WriteSetting(os, "Grid on/off          ", FormatInt(gridOn));
+    WriteSetting(os, "Grid size            ", FormatGeneral(gridSize, 6));
+    WriteSetting(os, "Grid increment       ", FormatInt(gridIncrement));
+    // Settings newer than the lines above, each only where it is in use.
+    if (antialiasing) WriteSetting(os, kAntialiasingKey, "1");
 }
 
 }  // namespace okap

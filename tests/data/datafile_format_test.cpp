@@ -132,6 +132,39 @@ TEST_F(DataFormatFile, WritesBackExactlyWhatItRead) {
     }
 }
 
+// Label overlaps and the class method come after the classes, each only
+// when in use; a format without them (every older one) means labels drawn
+// where they fall and equal intervals.
+TEST_F(DataFormatFile, NewerSettingsFollowTheClasses) {
+    const std::string newer = std::string(kRichFormat) +
+                              "Avoid label overlaps = 1\r\n"
+                              "Class method       = 2\r\n";
+    struct Case {
+        std::string text;
+        int32_t avoid;
+        ClassMethod method;
+    };
+    const Case cases[] = {
+        {kRichFormat, 0, ClassMethod::EqualIntervals},
+        {newer, 1, ClassMethod::NaturalBreaks},
+        {std::string(kRichFormat) + "Class method = 1\r\n", 0, ClassMethod::Quantiles},
+        {std::string(kRichFormat) + "Class method = 9\r\nAvoid label overlaps = 0\r\n", 0,
+         ClassMethod::EqualIntervals},
+    };
+    for (const Case& c : cases) {
+        WriteFormatFile("rain.okd", c.text);
+        auto file = MakeFile();
+        ASSERT_EQ(file->ReadFormat("rain.okd"), 1) << c.text;
+        EXPECT_EQ(file->avoidLabelOverlaps, c.avoid) << c.text;
+        EXPECT_EQ(file->classMethod, c.method) << c.text;
+    }
+    WriteFormatFile("rain.okd", newer);
+    auto file = MakeFile();
+    ASSERT_EQ(file->ReadFormat("rain.okd"), 1);
+    ASSERT_EQ(file->WriteFormat("copy.okd", OptionTexts(*file)), 1);
+    EXPECT_EQ(TempDir::Read(dir / "maps/copy.okd"), newer);
+}
+
 TEST_F(DataFormatFile, NewFormatIsWrittenAndReadBack) {
     auto file = MakeFile();
     ASSERT_EQ(file->WriteFormat("new000.okd", DataOptionTexts()), 1);

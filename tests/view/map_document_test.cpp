@@ -98,6 +98,7 @@ void ExpectSameFileFields(const MapDocument& a, const MapDocument& b) {
     EXPECT_EQ(a.gridOn, b.gridOn);
     EXPECT_EQ(a.gridSize, b.gridSize);
     EXPECT_EQ(a.gridIncrement, b.gridIncrement);
+    EXPECT_EQ(a.antialiasing, b.antialiasing);
 }
 
 class MapDocumentTest : public ::testing::Test {
@@ -130,7 +131,37 @@ TEST_F(MapDocumentTest, NewDocumentWithOneLayerIsWrittenByteForByte) {
     expected[kGridPosition] = "Grid position        = 1";
     expected[kGridOn] = "Grid on/off          = 1";
     expected[kGridSize] = "Grid size            = 30";
+    expected.push_back("Antialiasing         = 1");
     EXPECT_EQ(Written(document), Join(expected));
+}
+
+// Settings newer than the format's fixed lines follow them, found by key;
+// a document without them reads as it always did and is written back
+// exactly, so older programs and older files keep working.
+TEST_F(MapDocumentTest, NewerSettingsFollowTheFixedLines) {
+    struct Case {
+        std::vector<std::string> extra;
+        int antialiasing;
+    };
+    const Case cases[] = {
+        {{}, 0},
+        {{"Antialiasing         = 1"}, 1},
+        {{"Antialiasing = 1"}, 1},  // padding is not part of the key
+        {{"Antialiasing         = 0"}, 0},
+        {{"Unknown later key    = 7", "Antialiasing         = 1"}, 1},
+        {{"Antialiasing         = yes"}, 0},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> lines = kExample;
+        lines.insert(lines.end(), c.extra.begin(), c.extra.end());
+        MapDocument read("map.oki", "map.oki");
+        read.antialiasing = 5;
+        ASSERT_EQ(Read(read, Join(lines)), 1);
+        EXPECT_EQ(read.antialiasing, c.antialiasing) << Join(lines);
+    }
+    MapDocument old("map.oki", "map.oki");
+    ASSERT_EQ(Read(old, Join(kExample)), 1);
+    EXPECT_EQ(Written(old), Join(kExample));
 }
 
 // Modified means: what Save would write of the map differs from what was
