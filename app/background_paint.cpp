@@ -25,9 +25,10 @@ private:
 }  // namespace
 
 PaintedPicture PaintPicture(MapDocument document, const ViewSettings& settings, const GlobalsState& globals,
-                            QSize size) {
-    PaintedPicture painted{QImage(size, QImage::Format_RGB32), {}, std::move(document)};
+                            QSize size, double pixelRatio) {
+    PaintedPicture painted{QImage(size * pixelRatio, QImage::Format_RGB32), {}, std::move(document)};
     if (painted.picture.isNull()) return painted;
+    painted.picture.setDevicePixelRatio(pixelRatio);
     painted.picture.fill(Qt::white);
 
     KeepGlobals keep;

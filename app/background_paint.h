@@ -31,8 +31,11 @@ struct PaintedPicture {
 
 // Draws document through a view of size pixels, with settings and the
 // globals globals, into a new image. The calling thread's globals,
-// message handler and current directory are as they were afterwards.
+// message handler and current directory are as they were afterwards. On a
+// high-density screen pixelRatio is its device pixel ratio: the image has
+// that many pixels to each of the view's, and the view keeps its mapping in
+// the view's own pixels, so the map is the same, only sharper.
 PaintedPicture PaintPicture(MapDocument document, const ViewSettings& settings, const GlobalsState& globals,
-                            QSize size);
+                            QSize size, double pixelRatio = 1.0);
 
 }  // namespace okap

@@ -1,6 +1,7 @@
 #include "app/display_option_dialog.h"
 
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGroupBox>
@@ -41,6 +42,7 @@ DisplayOptionDialogTB DisplayOptionDialogValues(const MapDocument& doc, std::vec
     values.gridPosition = doc.gridPosition;
     values.gridSize = FormatGeneral(doc.gridSize, 15);
     values.gridIncrement = FormatInt(doc.gridIncrement);
+    values.antialiasing = doc.antialiasing != 0;
     const int named = FindName(gridFormats, doc.gridFormatFile);
     if (named >= 0) {
         values.gridFormatSelection = named;
@@ -72,6 +74,7 @@ void ApplyDisplayOptionDialogValues(const DisplayOptionDialogTB& values, MapDocu
         doc.gridFormatFile = values.gridFormats[static_cast<size_t>(selection)];
     }
     doc.gridPosition = values.gridPosition;
+    doc.antialiasing = values.antialiasing ? 1 : 0;
 }
 
 DisplayOptionDialog::DisplayOptionDialog(okapMDIChild& window, const DisplayOptionDialogTB& values)
@@ -120,6 +123,11 @@ DisplayOptionDialog::DisplayOptionDialog(okapMDIChild& window, const DisplayOpti
     detailsColumn->addSpacing(8);
     detailsColumn->addWidget(boxLabel);
     detailsColumn->addWidget(boxList);
+    smoothLines = new QCheckBox("S&mooth lines (antialiased)", this);
+    smoothLines->setObjectName("smoothLines");
+    smoothLines->setToolTip("Draws lines and edges smooth on screen, in pictures and in print");
+    smoothLines->setChecked(values.antialiasing != 0);
+    detailsColumn->addWidget(smoothLines);
 
     // The grid.
     const RadioPair onOff = MakeRadioPair("On", "gridOn", "Off", "gridOff", values.gridOn, this);
@@ -183,6 +191,7 @@ DisplayOptionDialogTB DisplayOptionDialog::Values() const {
     values.gridFormatSelection = SelectedRow(gridFormatList);
     values.gridSize = TextOf(gridSize);
     values.gridIncrement = TextOf(gridIncrement);
+    values.antialiasing = smoothLines->isChecked() ? 1 : 0;
     return values;
 }
 

@@ -19,6 +19,7 @@
 #include "data/details.h"
 
 class QLineEdit;
+class QCheckBox;
 class QListWidget;
 class QRadioButton;
 
@@ -39,6 +40,7 @@ struct DisplayOptionDialogTB {
     int gridFormatSelection = -1;          // the selected one, -1 for none
     std::string gridSize;       // degrees
     std::string gridIncrement;  // minor intervals per major one
+    int32_t antialiasing = 0;   // "Smooth lines (antialiased)"
     friend bool operator==(const DisplayOptionDialogTB&, const DisplayOptionDialogTB&) = default;
 };
 
@@ -55,7 +57,7 @@ std::optional<double> ReadGridSize(std::string_view text);
 // 1. None for anything else.
 std::optional<int> ReadGridIncrement(std::string_view text);
 
-// The grid settings of a dialog ended with OK into doc: on or off, the
+// The settings of a dialog ended with OK into doc: antialiasing; the grid on or off, the
 // position, the selected grid format file (kept when none is selected) and
 // the size and increment (each kept when its field is not one the grid can
 // be drawn with).
@@ -116,6 +118,7 @@ private:
     int detailCount = 0;
     QListWidget* detailList;
     TXStyleListBox* boxList;
+    QCheckBox* smoothLines;
     QRadioButton* gridOn;
     QRadioButton* gridOff;
     QRadioButton* positions[3];

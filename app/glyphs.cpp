@@ -1,6 +1,7 @@
 #include "app/glyphs.h"
 
 #include <QFile>
+#include <QGuiApplication>
 #include <QPainter>
 #include <QSvgRenderer>
 
@@ -8,11 +9,13 @@ namespace okap {
 
 namespace {
 
-// The pictures are vector drawings, so one file serves every size.
-QPixmap Render(const QString& file, int side) {
+// The pictures are vector drawings, so one file serves every size; ratio
+// pixels to each of the side's, for a high-density screen.
+QPixmap Render(const QString& file, int side, double ratio = 1.0) {
     QSvgRenderer renderer(file);
     if (!renderer.isValid()) return {};
-    QPixmap pixmap(side, side);
+    QPixmap pixmap(QSize(side, side) * ratio);
+    pixmap.setDevicePixelRatio(ratio);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
     renderer.render(&painter);
@@ -32,6 +35,6 @@ QIcon CommandGlyph(int id) { return IconFrom(QStringLiteral(":/glyphs/%1.svg").a
 
 QIcon AppIcon() { return IconFrom(QStringLiteral(":/icons/okap.svg"), {16, 32, 48, 64, 128}); }
 
-QPixmap AppLogo(int side) { return Render(QStringLiteral(":/icons/okap.svg"), side); }
+QPixmap AppLogo(int side) { return Render(QStringLiteral(":/icons/okap.svg"), side, qApp->devicePixelRatio()); }
 
 }  // namespace okap

@@ -103,10 +103,10 @@ void okapWindow::StartPaint() {
     ViewSettings settings = AppViewSettings();
     settings.cancelled = [this, number] { return latestPaint.load() != number; };
     painters.start([this, number, copy = MapDocument(document), settings = std::move(settings),
-                    globals = SaveGlobals(), size = size()]() mutable {
+                    globals = SaveGlobals(), size = size(), ratio = devicePixelRatioF()]() mutable {
         // Waiting its turn, the paint may have been overtaken already.
         if (latestPaint.load() != number) return;
-        auto painted = std::make_shared<PaintedPicture>(PaintPicture(std::move(copy), settings, globals, size));
+        auto painted = std::make_shared<PaintedPicture>(PaintPicture(std::move(copy), settings, globals, size, ratio));
         // Shown on the window's own thread; a window that is closing has
         // cancelled its paints and waits for this one before it goes, and
         // drops what has not been delivered.
@@ -174,7 +174,7 @@ void okapWindow::RenderPicture() {
     }
     view.SetSettings(AppViewSettings());
     WaitCursor wait;
-    PaintedPicture painted = PaintPicture(document, view.Settings(), SaveGlobals(), size());
+    PaintedPicture painted = PaintPicture(document, view.Settings(), SaveGlobals(), size(), devicePixelRatioF());
     ShowPicture(painted);
 }
 
@@ -280,8 +280,10 @@ void okapWindow::paintEvent(QPaintEvent*) {
             const Projection from = Viewport(was.centre, was.scale, was.windowExtent, was.viewportExtent);
             const QPointF topLeft = MovedPoint({0, 0}, from, was.windowExtent, was.viewportExtent, document.projection,
                                                document.windowExtent, document.viewportExtent);
+            // The picture's size in the window's pixels, whatever its density.
+            const QSizeF shown = picture.deviceIndependentSize();
             const QPointF bottomRight =
-                MovedPoint(QPointF(picture.width(), picture.height()), from, was.windowExtent, was.viewportExtent,
+                MovedPoint(QPointF(shown.width(), shown.height()), from, was.windowExtent, was.viewportExtent,
                            document.projection, document.windowExtent, document.viewportExtent);
             painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
             painter.drawImage(QRectF(topLeft, bottomRight), picture);

@@ -129,7 +129,8 @@ void okapMDIChild::CMCopyBitmap() {
     if (picture.isNull()) return;
     // What the screen can show of the view, no more.
     QRect part = picture.rect();
-    if (const QScreen* screen = view->screen()) part &= QRect(QPoint(0, 0), screen->size());
+    if (const QScreen* screen = view->screen())
+        part &= QRect(QPoint(0, 0), screen->size() * picture.devicePixelRatio());
     QGuiApplication::clipboard()->setImage(picture.copy(part));
 }
 

@@ -108,6 +108,9 @@ public:
     virtual void SetBkMode(BackgroundMode mode) = 0;
     virtual void SetTextAlign(TextAlign align) = 0;
     virtual void SetPolyFillMode(PolyFillMode mode) = 0;
+    // Smooth edges for the figures drawn from now on (texts are always
+    // smooth). Off in a new context; hatches stay sharp either way.
+    virtual void SetAntialiasing(bool on) = 0;
     // The colours in force, for drawing that adapts to the device's own.
     virtual Colour GetTextColor() const = 0;
     virtual Colour GetBkColor() const = 0;

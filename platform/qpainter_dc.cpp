@@ -172,7 +172,10 @@ void QPainterDC::ApplyMapping() {
     const double sy = static_cast<double>(state.viewportExt.cy) / state.windowExt.cy;
     mapping = QTransform(sx, 0, 0, sy, state.viewportOrg.x - state.windowOrg.x * sx,
                          state.viewportOrg.y - state.windowOrg.y * sy);
-    toDevice = mapping * deviceTransform;
+    // Smooth figures are moved half a pixel, so that a one-pixel line along
+    // a row or column lies on that row of pixels, as it does drawn sharp,
+    // rather than half on each of two.
+    toDevice = mapping * deviceTransform * QTransform::fromTranslate(smoothOffset, smoothOffset);
 }
 
 void QPainterDC::SetWindowExt(TSize extent) {
@@ -205,6 +208,15 @@ void QPainterDC::SetBkColor(Colour colour) { state.bkColour = colour; }
 void QPainterDC::SetBkMode(BackgroundMode mode) { state.bkMode = mode; }
 void QPainterDC::SetTextAlign(TextAlign align) { state.align = align; }
 void QPainterDC::SetPolyFillMode(PolyFillMode mode) { state.fillMode = mode; }
+
+void QPainterDC::SetAntialiasing(bool on) {
+    painter.setRenderHint(QPainter::Antialiasing, on);
+    // Half a pixel of the device: on a high-density image a one-pixel pen
+    // is one of its own pixels, a fraction of a pixel of the mapping.
+    const QPaintDevice* target = painter.device();
+    smoothOffset = on ? 0.5 / (target ? target->devicePixelRatioF() : 1.0) : 0.0;
+    ApplyMapping();
+}
 Colour QPainterDC::GetTextColor() const { return state.textColour; }
 Colour QPainterDC::GetBkColor() const { return state.bkColour; }
 

@@ -38,6 +38,7 @@ public:
     void SetBkMode(BackgroundMode mode) override;
     void SetTextAlign(TextAlign align) override;
     void SetPolyFillMode(PolyFillMode mode) override;
+    void SetAntialiasing(bool on) override;
     Colour GetTextColor() const override;
     Colour GetBkColor() const override;
 
@@ -82,6 +83,7 @@ private:
     QPainter& painter;
     QTransform deviceTransform;  // the painter's transform at construction: device space
     QTransform mapping;          // logical to device coordinates
+    double smoothOffset = 0.0;   // device pixels figures are moved by while antialiased
     QTransform toDevice;         // logical coordinates to the painter's, which has no transform of its own
     State state;
     std::vector<State> saved;

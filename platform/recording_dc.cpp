@@ -31,6 +31,9 @@ std::ostream& operator<<(std::ostream& os, const SetTextAlign& c) { return os <<
 std::ostream& operator<<(std::ostream& os, const SetPolyFillMode& c) {
     return os << "SetPolyFillMode{" << c.mode << '}';
 }
+std::ostream& operator<<(std::ostream& os, const SetAntialiasing& c) {
+    return os << "SetAntialiasing{" << c.on << '}';
+}
 std::ostream& operator<<(std::ostream& os, const Polygon& c) {
     os << "Polygon{";
     return PrintPoints(os, c.points) << ", " << c.fillMode << '}';
@@ -88,6 +91,8 @@ void RecordingDC::SetPolyFillMode(PolyFillMode mode) {
     state.fillMode = mode;
     calls.push_back(recorded::SetPolyFillMode{mode});
 }
+
+void RecordingDC::SetAntialiasing(bool on) { calls.push_back(recorded::SetAntialiasing{on}); }
 
 Colour RecordingDC::GetTextColor() const { return state.textColour; }
 Colour RecordingDC::GetBkColor() const { return state.bkColour; }

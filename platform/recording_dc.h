@@ -66,6 +66,10 @@ struct SetPolyFillMode {
     PolyFillMode mode;
     friend bool operator==(const SetPolyFillMode&, const SetPolyFillMode&) = default;
 };
+struct SetAntialiasing {
+    bool on;
+    friend bool operator==(const SetAntialiasing&, const SetAntialiasing&) = default;
+};
 // A polygon with the fill mode that was in force when it was drawn.
 struct Polygon {
     std::vector<POINT> points;
@@ -112,6 +116,7 @@ struct RestoreDC {
 
 using DcCallVariant = std::variant<SetWindowExt, SetWindowOrg, SetViewportExt, SetViewportOrg, SelectPen, SelectBrush,
                                    SelectFont, SetTextColor, SetBkColor, SetBkMode, SetTextAlign, SetPolyFillMode,
+                                   SetAntialiasing,
                                    Polygon, Polyline, MoveTo, LineTo, Rectangle, FillRect, TextOut, DrawTextLine, SaveDC,
                                    RestoreDC>;
 
@@ -137,6 +142,7 @@ std::ostream& operator<<(std::ostream& os, const SetBkColor& c);
 std::ostream& operator<<(std::ostream& os, const SetBkMode& c);
 std::ostream& operator<<(std::ostream& os, const SetTextAlign& c);
 std::ostream& operator<<(std::ostream& os, const SetPolyFillMode& c);
+std::ostream& operator<<(std::ostream& os, const SetAntialiasing& c);
 std::ostream& operator<<(std::ostream& os, const Polygon& c);
 std::ostream& operator<<(std::ostream& os, const Polyline& c);
 std::ostream& operator<<(std::ostream& os, const MoveTo& c);
@@ -168,6 +174,7 @@ public:
     void SetBkMode(BackgroundMode mode) override;
     void SetTextAlign(TextAlign align) override;
     void SetPolyFillMode(PolyFillMode mode) override;
+    void SetAntialiasing(bool on) override;
     Colour GetTextColor() const override;
     Colour GetBkColor() const override;
 

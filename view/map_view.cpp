@@ -166,6 +166,9 @@ void MapView::Paint(DeviceContext& dc, const TRect& rect) {
     projection.setvp(windowExtent, viewportExtent, document.centre, document.scale);
     lcperdegree = projection.lpextent.cx / (projection.dmextent.x * kDegreesPerDecimetre);
     dc.SetPolyFillMode(PolyFillMode::Winding);
+    // Only when wanted, so that documents without the setting record and
+    // draw exactly as before.
+    if (document.antialiasing) dc.SetAntialiasing(true);
 
     PaintInProgress inProgress(document);
     pixwid = static_cast<double>(windowExtent.cx) / viewportExtent.cx * factor * 0.25;

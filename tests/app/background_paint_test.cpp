@@ -77,6 +77,30 @@ TEST_F(BackgroundPaintTest, TwoPaintsAtOnceKeepTheirOwnState) {
     EXPECT_TRUE(recorder.messages.empty()) << "messages stay with their paint";
 }
 
+// On a high-density screen the picture has more pixels, not another map:
+// the mapping stays in the window's pixels, so the read-out and navigation
+// work as before, and the land covers the same share of the view.
+TEST_F(BackgroundPaintTest, AHighDensityPictureIsTheSameMapSharper) {
+    const std::filesystem::path folder = dir / "maps";
+    const MapDocument document = Document(folder, "1 0 0 0 1 5 255 0 0 99");
+    const QSize size(400, 300);
+    const PaintedPicture plain = PaintPicture(document, In(folder), SaveGlobals(), size);
+    const PaintedPicture dense = PaintPicture(document, In(folder), SaveGlobals(), size, 2.0);
+    EXPECT_EQ(dense.picture.size(), size * 2);
+    EXPECT_EQ(dense.picture.devicePixelRatio(), 2.0);
+    EXPECT_EQ(dense.picture.deviceIndependentSize(), QSizeF(size));
+    EXPECT_EQ(dense.document.windowExtent, plain.document.windowExtent);
+    EXPECT_EQ(dense.document.viewportExtent, plain.document.viewportExtent);
+    auto landShare = [](const QImage& image) {
+        int land = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) land += image.pixel(x, y) == qRgb(255, 0, 0);
+        return static_cast<double>(land) / (image.width() * image.height());
+    };
+    EXPECT_GT(landShare(plain.picture), 0.1);
+    EXPECT_NEAR(landShare(dense.picture), landShare(plain.picture), 0.01);
+}
+
 TEST_F(BackgroundPaintTest, MessagesStayWithTheirPaint) {
     MapDocument document = Document(dir / "maps", "1 0 0 0 1 5 255 0 0 99");
     document.mapLayers[0].format = "missing.okf";

@@ -276,11 +276,13 @@ TEST_F(DisplayOptionsTest, OkTakesTheDetailsAndTheGridSettings) {
         Child<QListWidget>(dialog, "gridFormats").setCurrentRow(0);
         SetText(dialog, "gridSize", "12.5");
         SetText(dialog, "gridIncrement", "4");
+        Child<QCheckBox>(dialog, "smoothLines").setChecked(false);
         return PressOk(dialog);
     };
     child->CMDisplayOptions();
-    // The sample's grid: std.okg, position 1, on, 30 degrees, 3 intervals.
-    EXPECT_EQ(shown, (DisplayOptionDialogTB{1, 1, {"fine.okg", "std.okg"}, 1, "30", "3"}));
+    // The sample's grid: std.okg, position 1, on, 30 degrees, 3 intervals;
+    // smooth lines.
+    EXPECT_EQ(shown, (DisplayOptionDialogTB{1, 1, {"fine.okg", "std.okg"}, 1, "30", "3", 1}));
     MapDocument& doc = child->Document();
     ASSERT_EQ(doc.detailCount, 3);
     EXPECT_EQ(doc.details[0], kTitle);
@@ -291,6 +293,7 @@ TEST_F(DisplayOptionsTest, OkTakesTheDetailsAndTheGridSettings) {
     EXPECT_EQ(doc.gridFormatFile, "fine.okg");
     EXPECT_EQ(doc.gridSize, 12.5);
     EXPECT_EQ(doc.gridIncrement, 4);
+    EXPECT_EQ(doc.antialiasing, 0);
     EXPECT_EQ(doc.modified, 1);
 }
 

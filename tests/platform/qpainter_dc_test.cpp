@@ -242,6 +242,46 @@ TEST_F(QPainterDCTest, PenWidthScalesByTheXAxisWithOnePixelMinimum) {
     }
 }
 
+// Smooth drawing blends the edges of a slanted line into the background,
+// yet a one-pixel line along a row stays on that one row, sharp, on a plain
+// image and on a high-density one alike.
+TEST_F(QPainterDCTest, AntialiasingSmoothsSlantsAndKeepsRowsSharp) {
+    auto greys = [](const QImage& picture, QRect area) {
+        int partial = 0;
+        area = area.intersected(picture.rect());
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            for (int x = area.left(); x <= area.right(); ++x) {
+                const int grey = qGray(picture.pixel(x, y));
+                partial += grey > 0 && grey < 255;
+            }
+        return partial;
+    };
+    for (const double ratio : {1.0, 2.0}) {
+        for (const bool smooth : {false, true}) {
+            SCOPED_TRACE(testing::Message() << "ratio " << ratio << " smooth " << smooth);
+            QImage picture(QSize(200, 200) * ratio, QImage::Format_RGB32);
+            picture.setDevicePixelRatio(ratio);
+            picture.fill(kWhite);
+            {
+                QPainter painter(&picture);
+                QPainterDC dc(painter);
+                dc.SetWindowExt({1000, 1000});
+                dc.SetViewportExt({200, -200});
+                dc.SetViewportOrg({0, 200});
+                dc.SetAntialiasing(smooth);
+                dc.SelectPen(Pen{kBlack, 0, PenStyle::Solid});
+                dc.Polyline(std::vector<POINT>{{100, 100}, {900, 400}});  // slanted, in the lower half
+                dc.Polyline(std::vector<POINT>{{100, 750}, {900, 750}});  // along device row 50
+            }
+            const int r = static_cast<int>(ratio);
+            EXPECT_EQ(greys(picture, QRect(0, 100 * r, 200 * r, 100 * r)) > 0, smooth);
+            // The row's column 100: one dark pixel, no grey beside it.
+            EXPECT_EQ(InkIn(picture, QRect(100 * r, 0, 1, 100 * r)).count, 1);
+            EXPECT_EQ(greys(picture, QRect(100 * r, 0, 1, 100 * r)), 0);
+        }
+    }
+}
+
 TEST_F(QPainterDCTest, FillModeDecidesTheOverlapOfASelfCrossingPolygon) {
     // A five-pointed star: its centre is inside twice by winding, so only
     // the winding mode fills it; the points are filled in both modes.

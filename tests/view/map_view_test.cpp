@@ -125,6 +125,17 @@ TEST_F(MapViewTest, PaintSetsTheMappingAndTheDrawingScales) {
         EXPECT_EQ(doc.painting, 0);
         EXPECT_EQ(doc.drawn, 1);
     }
+
+    // A document that asks for smooth drawing says so before anything is
+    // drawn; one that does not (every older one) records as it always did.
+    ResetGlobals();
+    view.SetSettings(Settings());
+    doc.antialiasing = 1;
+    RecordingDC smooth;
+    view.Paint(smooth, {0, 0, 400, 300});
+    ASSERT_GE(smooth.calls.size(), 6u);
+    EXPECT_EQ(smooth.calls[5], DcCall(recorded::SetAntialiasing{true}));
+    EXPECT_EQ(smooth.CallsOf<recorded::SetAntialiasing>().size(), 1u);
 }
 
 TEST_F(MapViewTest, DrawsTheStepsInOrder) {
