@@ -53,6 +53,8 @@ translate() {
 translate world.mpa worldmer --projection MERC --north 84 --south -80
 # north-polar.oki: the northern hemisphere around the North Pole.
 translate world.mpa worldpol --projection UPST --origin-lat 90 --north 90 --south 0
+# world-orthographic.oki: the globe seen from above 35N 10E.
+translate world.mpa worldort --projection ORTH --origin-lon 10 --origin-lat 35
 # europe-miller.oki: Europe, central meridian 10E.
 translate europe.mpa europe --projection MILC --origin-lon 10 --west -30 --east 50 --north 75 --south 30
 # africa-countries.oki: the world's shorelines around Africa's countries, in
