@@ -31,7 +31,7 @@ bool LineReader::Open(const std::filesystem::path& path) {
     atEnd = false;
     consumed = 0;
     lineNumber = 0;
-    lineEndsKnown = crOnly = false;
+    lineEndsKnown = crOnly = lineTooLong = false;
     return true;
 }
 
@@ -52,8 +52,14 @@ bool LineReader::Refill() {
         end -= begin;
         begin = 0;
     }
-    // A line longer than the buffer makes it grow.
-    if (end == buffer.size()) buffer.resize(buffer.size() * 2);
+    // A line longer than the buffer makes it grow, up to the longest line.
+    if (end == buffer.size()) {
+        if (buffer.size() >= kMaxLineLength) {
+            lineTooLong = atEnd = true;
+            return false;
+        }
+        buffer.resize(buffer.size() * 2);
+    }
     size_t got = std::fread(buffer.data() + end, 1, buffer.size() - end, file);
     if (got == 0) {
         atEnd = true;
@@ -97,7 +103,7 @@ bool LineReader::Next(std::string_view& line) {
         if (!Refill()) break;
         searched = begin + pending;
     }
-    if (begin == end) return false;
+    if (begin == end || lineTooLong) return false;
     // The last line has no end of line.
     size_t length = end - begin;
     if (buffer[end - 1] == '\r') --length;
@@ -134,6 +140,7 @@ bool LineReader::TakeLinesUntil(char mark, std::string& lines, std::string_view&
         if (!Refill()) break;
     }
     // The file ended without the mark: what is left is the last line.
+    if (lineTooLong) return false;
     lines.append(buffer.data() + begin, end - begin);
     if (end > begin) ++lineNumber;
     consumed += static_cast<int64_t>(end - begin);

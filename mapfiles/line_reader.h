@@ -39,6 +39,12 @@ public:
     // takes counts too.
     int64_t LineNumber() const { return lineNumber; }
 
+    // Reading stopped at a line longer than kMaxLineLength, which no text
+    // file of the program holds: Next and TakeLinesUntil then answer false
+    // as at the end of the file, rather than take ever more memory for it.
+    bool LineTooLong() const { return lineTooLong; }
+    static constexpr size_t kMaxLineLength = size_t{16} << 20;
+
     // Bytes handed out so far and the size of the file when it was opened.
     int64_t Position() const { return consumed; }
     int64_t Size() const { return size; }
@@ -58,6 +64,7 @@ private:
     int64_t size = 0;
     bool lineEndsKnown = false;
     bool crOnly = false;  // the lines end in CR alone
+    bool lineTooLong = false;
 };
 
 }  // namespace okap

@@ -193,6 +193,9 @@ private:
     // Input helpers.
     int ReadBinaryDirectory();
     int ReadTextDirectory();
+    // The text input has ended: 1 at the end of the file, 0 after reporting
+    // a line too long to read.
+    int EndTextInput();
     int ReadSourceDirectory();
     int ReadBinaryHeader();
     // Seeks the binary input; false when the position cannot be reached.

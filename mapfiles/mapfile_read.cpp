@@ -181,14 +181,18 @@ int Mapfile::ReadBinaryDirectory() {
     return 1;
 }
 
+int Mapfile::EndTextInput() {
+    endOfInput = 1;
+    if (!textIn.LineTooLong()) return 1;
+    return Fail("Line " + FormatInt(textIn.LineNumber() + 1) + " of input text map file is longer than " +
+                FormatInt(static_cast<int64_t>(LineReader::kMaxLineLength >> 20)) + " MB: it is not a text map");
+}
+
 int Mapfile::ReadTextDirectory() {
     if (!haveCurrentLine) {
         std::string_view line;
         do {
-            if (!textIn.Next(line)) {
-                endOfInput = 1;
-                return 1;
-            }
+            if (!textIn.Next(line)) return EndTextInput();
         } while (line.find('"') == std::string_view::npos);
         currentLine.assign(line);
     }

@@ -36,8 +36,7 @@ int Mapfile::ReadSegmentPoints(std::vector<LPoint>& points) {
         if (line.find_first_not_of(" \t") == std::string_view::npos) continue;
         points.push_back(ReadPointLine(line, kLongitudesAsWritten));
     }
-    endOfInput = 1;
-    return 1;
+    return EndTextInput();
 }
 
 }  // namespace okap

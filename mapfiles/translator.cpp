@@ -104,8 +104,8 @@ int Mapfile::ReadSegmentJob(SegmentJob& job) {
         if (textIn.TakeLinesUntil('"', job.text, header)) {
             currentLine.assign(header);
             haveCurrentLine = true;
-        } else {
-            endOfInput = 1;
+        } else if (!EndTextInput()) {
+            return 0;
         }
     } else if (inForm == Source) {
         job.points.swap(sourceSegment.points);

@@ -51,5 +51,27 @@ TEST(LineReaderTest, LinesEndingInCrAlone) {
     EXPECT_EQ(reader.LineNumber(), 4);
 }
 
+// A line longer than any text file's stops the reading, rather than growing
+// the buffer without end; the lines before it are read.
+TEST(LineReaderTest, ALineTooLongEndsTheReading) {
+    test::TempDir dir;
+    LineReader reader;
+    const std::string contents = "first\n" + std::string(LineReader::kMaxLineLength + 1, 'x');
+    ASSERT_TRUE(reader.Open(dir.Write("long.mpa", contents)));
+    std::string_view line;
+    ASSERT_TRUE(reader.Next(line));
+    EXPECT_EQ(line, "first");
+    EXPECT_FALSE(reader.LineTooLong());
+    EXPECT_FALSE(reader.Next(line));
+    EXPECT_TRUE(reader.LineTooLong());
+    EXPECT_EQ(reader.LineNumber(), 1);
+
+    // A line of exactly the longest length is read.
+    ASSERT_TRUE(reader.Open(dir.Write("edge.mpa", std::string(LineReader::kMaxLineLength - 1, 'y') + "\n")));
+    ASSERT_TRUE(reader.Next(line));
+    EXPECT_EQ(line.size(), LineReader::kMaxLineLength - 1);
+    EXPECT_FALSE(reader.LineTooLong());
+}
+
 }  // namespace
 }  // namespace okap

@@ -10,6 +10,7 @@
 
 #include <QImage>
 
+#include "mapfiles/line_reader.h"
 #include "support/temp_dir.h"
 #include "tools/okaptool_fixture.h"
 #include "view/map_layer_fixture.h"
@@ -120,6 +121,10 @@ TEST_F(OkaptoolTest, WrongArgumentsAndFailures) {
     dir.Write("coast.mpa", kCoast);
     dir.Write("bad.mpb", "OKAP but nothing more");
     std::filesystem::create_directory(dir / "folder.mpa");
+    // A line without an end, longer than any text map's line.
+    const std::string endless(LineReader::kMaxLineLength + 1, '1');
+    dir.Write("endless.mpa", endless);
+    dir.Write("endless2.mpa", "\"A\",1,-2\r\n" + endless);
     struct Row {
         std::vector<std::string> args;
         int status;
@@ -141,6 +146,10 @@ TEST_F(OkaptoolTest, WrongArgumentsAndFailures) {
         // A folder reads as an empty file: refused as a missing one.
         {{"translate", "folder.mpa", "x"}, 1, "Error: Error opening input map file : folder.mpa"},
         {{"translate", "coast.mpa", "coast", "--projection", "TEXT"}, 1, "Error: Can't read and write to same file"},
+        {{"translate", "endless.mpa", "x"}, 1,
+         "Error: Line 1 of input text map file is longer than 16 MB: it is not a text map"},
+        {{"translate", "endless2.mpa", "x", "--threads", "2"}, 1,
+         "Error: Line 2 of input text map file is longer than 16 MB: it is not a text map"},
         {{"info", "bad.mpb"}, 1, "Error: Input file is not an OKAP map file"},
         {{"info"}, 2, "wrong number of arguments"},
     };

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <iostream>
+#include <new>
 #include <string_view>
 
 #include "tools/okaptool/commands.h"
@@ -31,8 +32,17 @@ int main(int argc, char** argv) {
         PrintUsage(std::cout);
         return 0;
     }
-    for (const okap::tool::Command& command : okap::tool::Commands())
-        if (command.name == name) return command.run(argc - 2, argv + 2);
+    for (const okap::tool::Command& command : okap::tool::Commands()) {
+        if (command.name != name) continue;
+        // An input beyond the machine's memory ends the command with a
+        // message, as any other input it cannot take, not with an abort.
+        try {
+            return command.run(argc - 2, argv + 2);
+        } catch (const std::bad_alloc&) {
+            std::cerr << "okaptool " << name << ": Not enough memory!\n";
+            return 1;
+        }
+    }
     std::cerr << "okaptool: unknown command '" << name << "'\n";
     PrintUsage(std::cerr);
     return 2;
