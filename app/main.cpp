@@ -1,5 +1,6 @@
 // The desktop program: the application object over Qt's event loop.
 
+#include <csignal>
 #include <QApplication>
 #include <exception>
 
@@ -34,6 +35,9 @@ public:
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Past a file size limit a save fails with its message, as on a full
+    // disk, rather than the signal ending the program with unsaved work.
+    std::signal(SIGXFSZ, SIG_IGN);
     Application qtApp(argc, argv);
     okap::SetMessageHandler(okap::ShowMessageBox);
 

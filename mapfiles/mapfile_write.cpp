@@ -2,6 +2,7 @@
 // records and closing.
 
 #include <stdlib.h>
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <cstdint>
@@ -42,14 +43,19 @@ bool SameFile(const std::string& a, const std::string& b) {
     return std::filesystem::equivalent(a, b, error) && !error;
 }
 
-// An unnamed temporary file in dir: made with a name of its own, so that two
-// translations never share one, and unlinked at once, so that it goes away
-// with its handle however the program ends.
+// An unnamed temporary file in dir, which goes away with its handle however
+// the program ends. Where the file system cannot make one without a name, it
+// is made with a name of its own, so that two translations never share one,
+// and unlinked at once.
 std::FILE* AnonymousFileIn(const std::filesystem::path& dir) {
-    std::string pattern = ((dir.empty() ? std::filesystem::path(".") : dir) / "OKAPtemp-XXXXXX.dir").string();
-    const int fd = mkstemps(pattern.data(), 4);
-    if (fd < 0) return nullptr;
-    unlink(pattern.c_str());
+    const std::filesystem::path where = dir.empty() ? std::filesystem::path(".") : dir;
+    int fd = open(where.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
+    if (fd < 0) {
+        std::string pattern = (where / "OKAPtemp-XXXXXX.dir").string();
+        fd = mkstemps(pattern.data(), 4);
+        if (fd < 0) return nullptr;
+        unlink(pattern.c_str());
+    }
     std::FILE* file = fdopen(fd, "w+b");
     if (file == nullptr)
         close(fd);

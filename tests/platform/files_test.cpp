@@ -119,6 +119,32 @@ TEST(SafeFileWriterTest, ReplacesTheTargetOnlyOnCommit) {
     EXPECT_EQ(TempDir::Read(target), "old");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);  // temporary file removed
 
+    // While it is written the new file has no name: a writer killed then
+    // leaves nothing behind.
+    {
+        SafeFileWriter writer(target);
+        ASSERT_TRUE(writer.IsOpen());
+        writer.Stream() << "newer";
+        writer.Stream().flush();
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
+        ASSERT_TRUE(writer.Commit());
+    }
+    EXPECT_EQ(TempDir::Read(target), "newer");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
+
+    // A new file, and one that must not replace what appeared meanwhile.
+    {
+        SafeFileWriter first(dir / "new.mpb", false);
+        SafeFileWriter second(dir / "new.mpb", false);
+        first.Stream() << "first";
+        second.Stream() << "second";
+        EXPECT_TRUE(first.Commit());
+        EXPECT_FALSE(second.Commit());
+        EXPECT_TRUE(second.TargetAppeared());
+    }
+    EXPECT_EQ(TempDir::Read(dir / "new.mpb"), "first");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 2);
+
     ASSERT_TRUE(WriteFileSafely(target, "new"));
     EXPECT_EQ(TempDir::Read(target), "new");
     EXPECT_FALSE(WriteFileSafely(dir / "missing" / "x.oki", "data"));

@@ -2,6 +2,7 @@
 // benchmarks and batch work.
 
 #include <algorithm>
+#include <csignal>
 #include <iostream>
 #include <new>
 #include <string_view>
@@ -23,6 +24,9 @@ void PrintUsage(std::ostream& os) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Past a file size limit a write fails (and is reported) rather than the
+    // signal ending the program with its temporary files and no message.
+    std::signal(SIGXFSZ, SIG_IGN);
     if (argc < 2) {
         PrintUsage(std::cerr);
         return 2;
