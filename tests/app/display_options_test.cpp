@@ -133,7 +133,7 @@ TEST_F(DisplayOptionsTest, NewCopiesTheDetailUnderTheCaretUpToFifteen) {
     EXPECT_EQ(list.count(), 3);
     EXPECT_EQ(list.item(1)->text(), list.item(0)->text());
     EXPECT_EQ(list.currentRow(), 1);
-    EXPECT_EQ(shown, (DetailStyleDialogTB{"The world in Mercator's projection", "0.5 0.035 ", 1}));
+    EXPECT_EQ(shown, (DetailStyleDialogTB{"Text", "The world in Mercator's projection", "0.5 0.035 ", 1}));
 
     // Up to fifteen; the sixteenth is refused with the message alone.
     while (dialog.DetailCount() < kMaxDetails) dialog.HandleDetailNew();
@@ -184,7 +184,7 @@ TEST_F(DisplayOptionsTest, TheFirstDetailOfAMapIsEditedIntoPlace) {
     };
     dialog.HandleDetailNew();
     EXPECT_EQ(onWhenStyled, 0);
-    EXPECT_EQ(shown, (DetailStyleDialogTB{"New Text", "0.5 0.05 ", 1}));
+    EXPECT_EQ(shown, (DetailStyleDialogTB{"Text", "New Text", "0.5 0.05 ", 1}));
     ASSERT_EQ(dialog.DetailCount(), 1);
     // The default text style form with its on flag 0; the position as typed.
     EXPECT_EQ(dialog.Details()[0], R"(Text "Title" 1 1 0 "Arial" 0 128 128 128 0 12 0 0 0.5 500 0 2 )");
@@ -198,7 +198,7 @@ TEST_F(DisplayOptionsTest, TheFirstDetailOfAMapIsEditedIntoPlace) {
         return int(QDialog::Rejected);
     };
     dialog.HandleDetailStyle();
-    EXPECT_EQ(shown, (DetailStyleDialogTB{"Title", "1 1 ", 0}));
+    EXPECT_EQ(shown, (DetailStyleDialogTB{"Text", "Title", "1 1 ", 0}));
     EXPECT_EQ(dialog.Details()[0], R"(Text "Title" 1 1 0 "Arial" 0 128 128 128 0 12 0 0 0.5 500 0 2 )");
 }
 
@@ -221,7 +221,7 @@ TEST_F(DisplayOptionsTest, TheDetailEditorRefusesWhatWouldSpoilTheDetail) {
         {"Title", "", position},
     };
     for (const Row& row : rows) {
-        DetailStyleDialog editor(nullptr, *child, style, {row.text, row.position, 1});
+        DetailStyleDialog editor(nullptr, *child, style, {"Text", row.text, row.position, 1});
         MessageRecorder messages;
         EXPECT_EQ(PressOk(editor), QDialog::Rejected) << row.text << " / " << row.position;
         EXPECT_EQ(messages.messages, std::vector<Message>{Error(row.message)})

@@ -40,7 +40,7 @@ TEST_F(DetailTest, FirstNewDetailIsNewTextNearTheTop) {
     TextStyle scratch;
     scratch.on = 0;
     const DetailStyleDialogTB values = DetailStyleDialogValues(details[0], scratch);
-    EXPECT_EQ(values, (DetailStyleDialogTB{"New Text", "0.5 0.05 ", 1}));
+    EXPECT_EQ(values, (DetailStyleDialogTB{"Text", "New Text", "0.5 0.05 ", 1}));
     EXPECT_EQ(scratch.on, 1);  // the scratch style takes the detail's style
     EXPECT_EQ(scratch.colour, Colour::Rgb(128, 128, 128));
 }
