@@ -21,8 +21,8 @@ double RoundLengthBelow(double length);
 
 // Draws the bar at place (logical, y upwards) in a view windowExtent wide:
 // its middle there, or its left or right end with a left or right justified
-// style. Labels of 0, half and the whole length (with the unit word) sit
-// above the bar, and "at latitude N" below it where the scale of the view
+// style. Labels of 0, half and the whole length sit above the bar, the
+// unit word after its end, and "at latitude N" below it where the scale of the view
 // varies from place to place or with direction. The style gives the font
 // and colour of bar and labels. Nothing where the bar's ends have no
 // geographic position (off the globe).

@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QCheckBox>
+#include <QComboBox>
 #include <fstream>
 #include <functional>
 
@@ -200,6 +201,41 @@ TEST_F(DisplayOptionsTest, TheFirstDetailOfAMapIsEditedIntoPlace) {
     dialog.HandleDetailStyle();
     EXPECT_EQ(shown, (DetailStyleDialogTB{"Text", "Title", "1 1 ", 0}));
     EXPECT_EQ(dialog.Details()[0], R"(Text "Title" 1 1 0 "Arial" 0 128 128 128 0 12 0 0 0.5 500 0 2 )");
+}
+
+TEST_F(DisplayOptionsTest, TheDetailEditorMakesScaleBarsAndNorthArrows) {
+    okapMDIChild* child = client.CmFileNew();
+    DisplayOptionDialog dialog(*child, Values(*child));
+    // A new detail made a scale bar in miles: the unit replaces the text,
+    // and the position of a new detail moves to where a bar goes.
+    detail = [&](DetailStyleDialog& editor) {
+        Child<QComboBox>(editor, "kind").setCurrentIndex(1);
+        EXPECT_TRUE(Child<QLineEdit>(editor, "text").isHidden());
+        EXPECT_FALSE(Child<QComboBox>(editor, "unit").isHidden());
+        Child<QComboBox>(editor, "unit").setCurrentIndex(1);
+        return PressOk(editor);
+    };
+    dialog.HandleDetailNew();
+    ASSERT_EQ(dialog.DetailCount(), 1);
+    EXPECT_EQ(dialog.Details()[0], R"(Scale "mi" 0.50 0.93 1 "Arial" 0 128 128 128 0 12 0 0 0.5 500 0 2 )");
+    EXPECT_EQ(Child<QListWidget>(dialog, "details").item(0)->text(), R"(Scale "mi")");
+
+    // Its copy opens as a scale bar in miles and is made a north arrow.
+    DetailStyleDialogTB shown;
+    detail = [&](DetailStyleDialog& editor) {
+        shown = editor.Values();
+        Child<QComboBox>(editor, "kind").setCurrentIndex(2);
+        EXPECT_EQ(Child<QLineEdit>(editor, "text").text(), "N");
+        return PressOk(editor);
+    };
+    dialog.HandleDetailNew();
+    EXPECT_EQ(shown, (DetailStyleDialogTB{"Scale", "mi", "0.5 0.93 ", 1}));
+    ASSERT_EQ(dialog.DetailCount(), 2);
+    EXPECT_EQ(dialog.Details()[1], R"(North "N" 0.94 0.10 1 "Arial" 0 128 128 128 0 12 0 0 0.5 500 0 2 )");
+
+    // A kind this program does not draw keeps its word through the editor.
+    DetailStyleDialog other(nullptr, *child, child->Document().detailStyle, {"Note", "kept", "0.1 0.2", 1});
+    EXPECT_EQ(other.Values(), (DetailStyleDialogTB{"Note", "kept", "0.1 0.2", 1}));
 }
 
 TEST_F(DisplayOptionsTest, TheDetailEditorRefusesWhatWouldSpoilTheDetail) {
