@@ -1,7 +1,9 @@
 #include "app/detail_style_dialog.h"
 
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -15,6 +17,7 @@
 #include "app/modal_dialog.h"
 #include "app/text_style_dialog.h"
 #include "core/number_text.h"
+#include "data/scale_units.h"
 #include "platform/message_box.h"
 #include "styles/text_style.h"
 
@@ -23,6 +26,21 @@ namespace okap {
 namespace {
 
 constexpr int kStyleButtonId = 28284;
+
+// The kinds the editor offers, in the order of its list; a detail of
+// another kind adds its own word after them, so that it keeps it.
+struct KindEntry {
+    const char* name;
+    std::string_view word;
+    const char* position;  // where a new detail of the kind goes
+};
+constexpr KindEntry kKinds[] = {
+    {"Text", kTextKindWord, "0.50 0.05"},
+    {"Scale bar", kScaleBarKindWord, "0.50 0.93"},
+    {"North arrow", kNorthArrowKindWord, "0.94 0.10"},
+};
+constexpr int kScaleBarRow = 1;
+constexpr int kNorthArrowRow = 2;
 
 // The next blank-separated word of text from pos on, or an empty view at
 // the end.
@@ -54,7 +72,25 @@ DetailStyleDialog::DetailStyleDialog(QWidget* parent, okapMDIChild& window, Text
     : QDialog(parent), style(style) {
     setWindowTitle("Detail Settings");
 
-    textEdit = FieldEdit(values.text, static_cast<int>(kMaxDetailText), "text", this);
+    kindBox = new QComboBox(this);
+    kindBox->setObjectName("kind");
+    for (const KindEntry& kind : kKinds) kindBox->addItem(kind.name, QString::fromUtf8(kind.word));
+    int kindRow = -1;
+    for (int i = 0; i < kindBox->count(); ++i)
+        if (kindBox->itemData(i).toString().toStdString() == values.kind) kindRow = i;
+    if (kindRow < 0) {
+        kindBox->addItem(QString::fromStdString(values.kind), QString::fromStdString(values.kind));
+        kindRow = kindBox->count() - 1;
+    }
+    kindBox->setCurrentIndex(kindRow);
+
+    unitBox = new QComboBox(this);
+    unitBox->setObjectName("unit");
+    for (const ScaleUnit& unit : kScaleUnits) unitBox->addItem(QString::fromUtf8(unit.name), QString::fromUtf8(unit.word));
+    const bool scaleBar = kindRow == kScaleBarRow;
+    unitBox->setCurrentIndex(scaleBar ? std::max(0, unitBox->findData(QString::fromStdString(values.text))) : 0);
+
+    textEdit = FieldEdit(scaleBar ? std::string() : values.text, static_cast<int>(kMaxDetailText), "text", this);
     textEdit->setMinimumWidth(320);
     positionEdit = FieldEdit(values.position, static_cast<int>(kMaxDetailPosition), "position", this);
     positionEdit->setToolTip("x and y as fractions of the view's width and height from its top-left corner");
@@ -67,11 +103,15 @@ DetailStyleDialog::DetailStyleDialog(QWidget* parent, okapMDIChild& window, Text
     textOn = onOff.first;
     textOff = onOff.second;
 
-    auto* form = new QFormLayout;
+    form = new QFormLayout;
+    form->addRow("&Kind", kindBox);
     form->addRow("&Text", textEdit);
+    form->addRow("&Unit", unitBox);
     form->addRow("&Position", positionEdit);
     form->addRow("&Style", sample);
     form->addRow("", onOff.row);
+    ShowKindFields();
+    connect(kindBox, &QComboBox::currentIndexChanged, this, &DetailStyleDialog::HandleKind);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
@@ -82,7 +122,32 @@ DetailStyleDialog::DetailStyleDialog(QWidget* parent, okapMDIChild& window, Text
 }
 
 DetailStyleDialogTB DetailStyleDialog::Values() const {
-    return {TextOf(textEdit), TextOf(positionEdit), textOn->isChecked() ? 1 : 0};
+    const bool scaleBar = kindBox->currentIndex() == kScaleBarRow;
+    return {kindBox->currentData().toString().toStdString(),
+            scaleBar ? unitBox->currentData().toString().toStdString() : TextOf(textEdit), TextOf(positionEdit),
+            textOn->isChecked() ? 1 : 0};
+}
+
+void DetailStyleDialog::ShowKindFields() {
+    const int kind = kindBox->currentIndex();
+    form->setRowVisible(unitBox, kind == kScaleBarRow);
+    form->setRowVisible(textEdit, kind != kScaleBarRow);
+    if (auto* label = qobject_cast<QLabel*>(form->labelForField(textEdit)))
+        label->setText(kind == kNorthArrowRow ? "&Letter" : "&Text");
+}
+
+void DetailStyleDialog::HandleKind() {
+    const int kind = kindBox->currentIndex();
+    ShowKindFields();
+    double x = 0.0, y = 0.0;
+    if (kind < static_cast<int>(std::size(kKinds)) && ReadDetailPosition(TextOf(positionEdit), x, y)) {
+        for (const KindEntry& entry : kKinds) {
+            double newX = 0.0, newY = 0.0;
+            ReadDetailPosition(entry.position, newX, newY);
+            if (x == newX && y == newY) positionEdit->setText(kKinds[kind].position);
+        }
+    }
+    if (kind == kNorthArrowRow && (TextOf(textEdit).empty() || TextOf(textEdit) == "New Text")) textEdit->setText("N");
 }
 
 void DetailStyleDialog::HandleTextStyle() {
@@ -97,7 +162,7 @@ void DetailStyleDialog::HandleTextStyle() {
 void DetailStyleDialog::accept() {
     const DetailStyleDialogTB values = Values();
     double x = 0.0, y = 0.0;
-    if (values.text.find('"') != std::string::npos) {
+    if (kindBox->currentIndex() != kScaleBarRow && values.text.find('"') != std::string::npos) {
         ShowError("The text cannot hold a double quote");
         textEdit->setFocus();
         return;

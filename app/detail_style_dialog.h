@@ -1,6 +1,8 @@
 #pragma once
-// The detail editor ("Detail Settings"): one detail's text, its position as
-// fractions of the view and its text style, shown on a sample button.
+// The detail editor ("Detail Settings"): one detail's kind (a text, a scale
+// bar or a north arrow), its text (a scale bar's unit instead, a north
+// arrow's letter), its position as fractions of the view and its text
+// style, shown on a sample button.
 
 #include <QDialog>
 #include <string>
@@ -8,6 +10,8 @@
 
 #include "data/details.h"
 
+class QComboBox;
+class QFormLayout;
 class QLineEdit;
 class QRadioButton;
 
@@ -36,13 +40,24 @@ public:
     // edited flag.
     void HandleTextStyle();
 
+    // A change of kind: shows the unit or the text field and, while the
+    // position is still that of a new detail, moves it to where a detail of
+    // the kind usually goes; a north arrow's letter starts as "N".
+    void HandleKind();
+
     // OK: refuses a text holding a double quote (it would end the text in
     // the detail string and spoil what follows) and a position that is not
     // two numbers, saying why and keeping the dialog open.
     void accept() override;
 
 private:
+    // Shows the fields of the chosen kind.
+    void ShowKindFields();
+
     TextStyle& style;
+    QFormLayout* form;
+    QComboBox* kindBox;
+    QComboBox* unitBox;
     QLineEdit* textEdit;
     QLineEdit* positionEdit;
     TFButton* sample;

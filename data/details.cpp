@@ -1,5 +1,6 @@
 #include "data/details.h"
 
+#include <cctype>
 #include <sstream>
 
 #include "core/number_text.h"
@@ -10,26 +11,49 @@ namespace okap {
 
 namespace {
 
-// Where the text starts: after "Text " and the opening double quote.
-constexpr size_t kTextStart = 6;
-
 int CaretIndex(int count, int caret) { return caret >= 0 && caret < count ? caret : 0; }
 
 }  // namespace
 
-std::string MakeDetail(std::string_view text, std::string_view position, const TextStyle& style) {
+std::string_view DetailKindWord(std::string_view detail) {
+    size_t end = 0;
+    while (end < detail.size() && std::isalpha(static_cast<unsigned char>(detail[end]))) ++end;
+    return detail.substr(0, end);
+}
+
+DetailKind KindOfDetail(std::string_view detail) {
+    const std::string_view word = DetailKindWord(detail);
+    if (word == kTextKindWord) return DetailKind::Text;
+    if (word == kScaleBarKindWord) return DetailKind::ScaleBar;
+    if (word == kNorthArrowKindWord) return DetailKind::NorthArrow;
+    return DetailKind::Other;
+}
+
+std::string_view KindWord(DetailKind kind) {
+    switch (kind) {
+        case DetailKind::ScaleBar: return kScaleBarKindWord;
+        case DetailKind::NorthArrow: return kNorthArrowKindWord;
+        default: return kTextKindWord;
+    }
+}
+
+std::string MakeDetail(std::string_view text, std::string_view position, const TextStyle& style,
+                       std::string_view kindWord) {
     std::ostringstream os;
-    os << "Text \"" << text << "\" " << position << ' ' << style;
+    os << kindWord << " \"" << text << "\" " << position << ' ' << style;
     return os.str();
 }
 
 int ReadDetail(std::string_view detail, std::string& text, double& x, double& y, TextStyle& style) {
-    if (detail.size() <= kTextStart) {
+    // The kind word's blank and the opening quote are skipped unseen, as
+    // older versions skipped the six characters of "Text \"".
+    const size_t textStart = DetailKindWord(detail).size() + 2;
+    if (detail.size() <= textStart) {
         text.clear();
         return 0;
     }
-    const size_t close = detail.find('"', kTextStart);
-    text = detail.substr(kTextStart, close - kTextStart);
+    const size_t close = detail.find('"', textStart);
+    text = detail.substr(textStart, close - textStart);
     if (close == std::string_view::npos) return 0;
     std::istringstream in(std::string(detail.substr(close + 1)));
     ReadNumber(in, x);
@@ -72,6 +96,8 @@ int DetailToEdit(int count, int selection) { return count <= 0 ? -1 : CaretIndex
 
 DetailStyleDialogTB DetailStyleDialogValues(std::string_view detail, TextStyle& scratch) {
     DetailStyleDialogTB values;
+    // A detail without a kind word is rebuilt as a text, as it always was.
+    if (const std::string_view word = DetailKindWord(detail); !word.empty()) values.kind = word;
     double x = 0.0, y = 0.0;
     ReadDetail(detail, values.text, x, y, scratch);
     values.position = FormatGeneral(x) + ' ' + FormatGeneral(y) + ' ';
@@ -81,7 +107,7 @@ DetailStyleDialogTB DetailStyleDialogValues(std::string_view detail, TextStyle& 
 
 std::string ApplyDetailStyleDialogValues(const DetailStyleDialogTB& values, TextStyle& scratch) {
     scratch.on = values.textOn ? 1 : 0;
-    return MakeDetail(values.text, values.position, scratch);
+    return MakeDetail(values.text, values.position, scratch, values.kind);
 }
 
 }  // namespace okap

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <fstream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -36,6 +37,10 @@ constexpr double kNearPole = 89.999999;
 constexpr int32_t kPoleUnits = 100008000;  // 90 degrees in angle units
 constexpr int32_t kUPSTIndex = 5;
 constexpr int32_t kORTHIndex = 8;
+
+// Steps of halving that find where a line meets the horizon: well within a
+// logical unit.
+constexpr int kHorizonBisections = 40;
 
 constexpr int kMajorTick = 100;
 constexpr int kMinorTick = 50;
@@ -216,13 +221,14 @@ const LabelPlacement kLabelPlacement[] = {
 class GridPainter {
 public:
     GridPainter(DeviceContext& dc, Projection& projection, const TBox& box, GridFormat& format, int longitudeMode,
-                bool nearPole)
+                bool nearPole, bool endAtHorizon)
         : dc(dc),
           projection(projection),
           box(box),
           format(format),
           longitudeMode(longitudeMode),
-          nearPole(nearPole) {}
+          nearPole(nearPole),
+          endAtHorizon(endAtHorizon) {}
 
     // One meridian (lon fixed, walking latitude) or parallel (lat fixed,
     // walking longitude). marks is false when the line gets no ticks or
@@ -233,24 +239,35 @@ public:
         dc.SelectPen(*style.pen);
         const std::string label = meridian ? Longitude(value).GetString(format.labelFormat, longitudeMode)
                                            : Latitude(value).GetString(format.labelFormat);
+        const std::string* marked = marks ? &label : nullptr;
         bool havePrevious = false;
         TPoint previous;
         double previousWalk = 0.0;
+        std::optional<double> lastMissed;
         for (double w : walk) {
-            double lat = meridian ? w : value;
-            const double lon = meridian ? value : w;
             // Latitude would fold a value beyond a pole onto another point.
+            const double lat = meridian ? w : value;
             if (lat < -90.0 || lat > 90.0) continue;
-            if (nearPole) lat = std::clamp(lat, -kNearPole, kNearPole);
-            LPoint world;
             TPoint point;
-            if (!projection.pos2dm(Position(Latitude(lat), Longitude(lon)), world) ||
-                !projection.dm2lp(world, point))
+            if (!Convert(meridian, value, w, point)) {
+                // A line leaving the globe ends at its horizon.
+                if (endAtHorizon && havePrevious) {
+                    DrawSegment(meridian, previous, LastOnGlobe(meridian, value, previousWalk, w), style, major,
+                                marked);
+                    havePrevious = false;
+                }
+                lastMissed = w;
                 continue;
+            }
+            if (endAtHorizon && !havePrevious && lastMissed) {
+                // ... and one coming round starts there.
+                previous = LastOnGlobe(meridian, value, w, *lastMissed);
+                previousWalk = *lastMissed;
+                havePrevious = true;
+            }
             if (havePrevious) {
                 const double apart = std::fabs(w - previousWalk);
-                if (apart < kGapDegrees && apart != 0.0)
-                    DrawSegment(meridian, previous, point, style, major, marks ? &label : nullptr);
+                if (apart < kGapDegrees && apart != 0.0) DrawSegment(meridian, previous, point, style, major, marked);
             }
             previous = point;
             previousWalk = w;
@@ -259,6 +276,34 @@ public:
     }
 
 private:
+    // The point of a line at walking value w, in logical units; false off
+    // the map.
+    bool Convert(bool meridian, double value, double w, TPoint& point) {
+        double lat = meridian ? w : value;
+        const double lon = meridian ? value : w;
+        if (nearPole) lat = std::clamp(lat, -kNearPole, kNearPole);
+        LPoint world;
+        return projection.pos2dm(Position(Latitude(lat), Longitude(lon)), world) && projection.dm2lp(world, point);
+    }
+
+    // The last point on the globe between walking values on (which
+    // converts) and off (which does not).
+    TPoint LastOnGlobe(bool meridian, double value, double on, double off) {
+        TPoint last;
+        Convert(meridian, value, on, last);
+        for (int i = 0; i < kHorizonBisections; ++i) {
+            const double middle = (on + off) / 2.0;
+            TPoint point;
+            if (Convert(meridian, value, middle, point)) {
+                on = middle;
+                last = point;
+            } else {
+                off = middle;
+            }
+        }
+        return last;
+    }
+
     void DrawSegment(bool meridian, TPoint a, TPoint b, const PlotStyle& style, bool major,
                      const std::string* label) {
         if (LineOutsideBox(box, a, b)) return;
@@ -312,6 +357,9 @@ private:
     GridFormat& format;
     int longitudeMode;
     bool nearPole;
+    // An orthographic grid: a line is broken where it passes behind the
+    // globe, and ends exactly at the horizon.
+    bool endAtHorizon;
 };
 
 }  // namespace
@@ -498,7 +546,7 @@ void MapView::DrawGrid(DeviceContext& dc, double factor, const TRect& rect) {
     if (drawn == GridLinesDrawn::None) return;
     const bool majorOnly = drawn == GridLinesDrawn::MajorOnly;
 
-    GridPainter painter(dc, projection, box, format, mode, nearPoleKind);
+    GridPainter painter(dc, projection, box, format, mode, nearPoleKind, projection.ProjIndex == kORTHIndex);
     // Meridians run from the south pole at the farthest.
     const std::vector<double> meridianWalk =
         WalkValues(std::max(latStart, -90.0), seen.latMax, seen.north, meridianStep);

@@ -185,6 +185,7 @@ void MapView::Paint(DeviceContext& dc, const TRect& rect) {
     step(hasGrid && document.gridPosition == 0, [&] { DrawGrid(dc, factor, rect); });
     step(mapLayers, [&] { DrawMaps(dc); });
     step(hasGrid && document.gridPosition == 1, [&] { DrawGrid(dc, factor, rect); });
+    step(true, [&] { DrawGlobeEdge(dc); });
     step(dataLayers, [&] { DrawData(dc); });
     step(hasGrid && document.gridPosition == 2, [&] { DrawGrid(dc, factor, rect); });
     step(dataLayers, [&] { DrawDataLegends(dc); });

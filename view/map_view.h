@@ -6,7 +6,8 @@
 // every output gets the same picture.
 //
 // Paint draws, in this order: the map box background, the grid at depth 0,
-// the map layers, the grid at depth 1, the data symbols, the grid at depth
+// the map layers, the grid at depth 1, the edge of the globe where the view
+// reaches beyond it, the data symbols, the grid at depth
 // 2, the data legends, the details and the map box frame. Each step is a
 // member below, each in a file of its own (draw_maps.cpp, draw_data.cpp,
 // draw_data_legends.cpp, draw_grid.cpp, draw_map_box.cpp,
@@ -99,6 +100,9 @@ public:
 
     // The drawing steps, each after the viewport has been set by Paint.
     void DrawMapBox(DeviceContext& dc, int final);
+    // The outline of the part of the view that shows the globe, where that
+    // is not the whole view (draw_map_box.cpp).
+    void DrawGlobeEdge(DeviceContext& dc);
     void DrawGrid(DeviceContext& dc, double factor, const TRect& rect);
     void DrawMaps(DeviceContext& dc);
     void DrawData(DeviceContext& dc);

@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QCheckBox>
+#include <QComboBox>
 #include <fstream>
 #include <functional>
 
@@ -133,7 +134,7 @@ TEST_F(DisplayOptionsTest, NewCopiesTheDetailUnderTheCaretUpToFifteen) {
     EXPECT_EQ(list.count(), 3);
     EXPECT_EQ(list.item(1)->text(), list.item(0)->text());
     EXPECT_EQ(list.currentRow(), 1);
-    EXPECT_EQ(shown, (DetailStyleDialogTB{"The world in Mercator's projection", "0.5 0.035 ", 1}));
+    EXPECT_EQ(shown, (DetailStyleDialogTB{"Text", "The world in Mercator's projection", "0.5 0.035 ", 1}));
 
     // Up to fifteen; the sixteenth is refused with the message alone.
     while (dialog.DetailCount() < kMaxDetails) dialog.HandleDetailNew();
@@ -184,7 +185,7 @@ TEST_F(DisplayOptionsTest, TheFirstDetailOfAMapIsEditedIntoPlace) {
     };
     dialog.HandleDetailNew();
     EXPECT_EQ(onWhenStyled, 0);
-    EXPECT_EQ(shown, (DetailStyleDialogTB{"New Text", "0.5 0.05 ", 1}));
+    EXPECT_EQ(shown, (DetailStyleDialogTB{"Text", "New Text", "0.5 0.05 ", 1}));
     ASSERT_EQ(dialog.DetailCount(), 1);
     // The default text style form with its on flag 0; the position as typed.
     EXPECT_EQ(dialog.Details()[0], R"(Text "Title" 1 1 0 "Arial" 0 128 128 128 0 12 0 0 0.5 500 0 2 )");
@@ -198,8 +199,43 @@ TEST_F(DisplayOptionsTest, TheFirstDetailOfAMapIsEditedIntoPlace) {
         return int(QDialog::Rejected);
     };
     dialog.HandleDetailStyle();
-    EXPECT_EQ(shown, (DetailStyleDialogTB{"Title", "1 1 ", 0}));
+    EXPECT_EQ(shown, (DetailStyleDialogTB{"Text", "Title", "1 1 ", 0}));
     EXPECT_EQ(dialog.Details()[0], R"(Text "Title" 1 1 0 "Arial" 0 128 128 128 0 12 0 0 0.5 500 0 2 )");
+}
+
+TEST_F(DisplayOptionsTest, TheDetailEditorMakesScaleBarsAndNorthArrows) {
+    okapMDIChild* child = client.CmFileNew();
+    DisplayOptionDialog dialog(*child, Values(*child));
+    // A new detail made a scale bar in miles: the unit replaces the text,
+    // and the position of a new detail moves to where a bar goes.
+    detail = [&](DetailStyleDialog& editor) {
+        Child<QComboBox>(editor, "kind").setCurrentIndex(1);
+        EXPECT_TRUE(Child<QLineEdit>(editor, "text").isHidden());
+        EXPECT_FALSE(Child<QComboBox>(editor, "unit").isHidden());
+        Child<QComboBox>(editor, "unit").setCurrentIndex(1);
+        return PressOk(editor);
+    };
+    dialog.HandleDetailNew();
+    ASSERT_EQ(dialog.DetailCount(), 1);
+    EXPECT_EQ(dialog.Details()[0], R"(Scale "mi" 0.50 0.93 1 "Arial" 0 128 128 128 0 12 0 0 0.5 500 0 2 )");
+    EXPECT_EQ(Child<QListWidget>(dialog, "details").item(0)->text(), R"(Scale "mi")");
+
+    // Its copy opens as a scale bar in miles and is made a north arrow.
+    DetailStyleDialogTB shown;
+    detail = [&](DetailStyleDialog& editor) {
+        shown = editor.Values();
+        Child<QComboBox>(editor, "kind").setCurrentIndex(2);
+        EXPECT_EQ(Child<QLineEdit>(editor, "text").text(), "N");
+        return PressOk(editor);
+    };
+    dialog.HandleDetailNew();
+    EXPECT_EQ(shown, (DetailStyleDialogTB{"Scale", "mi", "0.5 0.93 ", 1}));
+    ASSERT_EQ(dialog.DetailCount(), 2);
+    EXPECT_EQ(dialog.Details()[1], R"(North "N" 0.94 0.10 1 "Arial" 0 128 128 128 0 12 0 0 0.5 500 0 2 )");
+
+    // A kind this program does not draw keeps its word through the editor.
+    DetailStyleDialog other(nullptr, *child, child->Document().detailStyle, {"Note", "kept", "0.1 0.2", 1});
+    EXPECT_EQ(other.Values(), (DetailStyleDialogTB{"Note", "kept", "0.1 0.2", 1}));
 }
 
 TEST_F(DisplayOptionsTest, TheDetailEditorRefusesWhatWouldSpoilTheDetail) {
@@ -221,7 +257,7 @@ TEST_F(DisplayOptionsTest, TheDetailEditorRefusesWhatWouldSpoilTheDetail) {
         {"Title", "", position},
     };
     for (const Row& row : rows) {
-        DetailStyleDialog editor(nullptr, *child, style, {row.text, row.position, 1});
+        DetailStyleDialog editor(nullptr, *child, style, {"Text", row.text, row.position, 1});
         MessageRecorder messages;
         EXPECT_EQ(PressOk(editor), QDialog::Rejected) << row.text << " / " << row.position;
         EXPECT_EQ(messages.messages, std::vector<Message>{Error(row.message)})

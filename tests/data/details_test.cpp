@@ -40,9 +40,44 @@ TEST_F(DetailTest, FirstNewDetailIsNewTextNearTheTop) {
     TextStyle scratch;
     scratch.on = 0;
     const DetailStyleDialogTB values = DetailStyleDialogValues(details[0], scratch);
-    EXPECT_EQ(values, (DetailStyleDialogTB{"New Text", "0.5 0.05 ", 1}));
+    EXPECT_EQ(values, (DetailStyleDialogTB{"Text", "New Text", "0.5 0.05 ", 1}));
     EXPECT_EQ(scratch.on, 1);  // the scratch style takes the detail's style
     EXPECT_EQ(scratch.colour, Colour::Rgb(128, 128, 128));
+}
+
+// The kind word says what a detail draws; the text follows it as it
+// follows "Text", so every kind reads alike.
+TEST_F(DetailTest, KindsAreReadFromTheLeadingWord) {
+    const std::string style = " 1 \"Arial\" 0 0 0 0 0 12 0 0 0.5 500 0 2 ";
+    struct Row {
+        std::string detail;
+        DetailKind kind;
+        std::string word, text;
+    } rows[] = {
+        {"Text \"Title\" 0.5 0.05" + style, DetailKind::Text, "Text", "Title"},
+        {"Scale \"km\" 0.5 0.93" + style, DetailKind::ScaleBar, "Scale", "km"},
+        {"North \"N\" 0.94 0.1" + style, DetailKind::NorthArrow, "North", "N"},
+        {"Compass \"rose\" 0.1 0.1" + style, DetailKind::Other, "Compass", "rose"},
+        {"Textual \"x\" 0.1 0.1" + style, DetailKind::Other, "Textual", "x"},
+        {"Text\"glued\" 0.1 0.1" + style, DetailKind::Text, "Text", "lued"},  // six characters skipped, as ever
+    };
+    for (const Row& r : rows) {
+        EXPECT_EQ(KindOfDetail(r.detail), r.kind) << r.detail;
+        EXPECT_EQ(DetailKindWord(r.detail), r.word) << r.detail;
+        std::string text;
+        double x = 0, y = 0;
+        TextStyle read;
+        ReadDetail(r.detail, text, x, y, read);
+        EXPECT_EQ(text, r.text) << r.detail;
+    }
+    // Made and read back through the editor's values, a kind keeps its word.
+    TextStyle scratch;
+    const std::string bar = MakeDetail("mi", "0.2 0.9", TextStyle(), KindWord(DetailKind::ScaleBar));
+    EXPECT_EQ(bar, "Scale \"mi\" 0.2 0.9 1 \"Arial\" 0 128 128 128 0 12 0 0 0.5 500 0 2 ");
+    EXPECT_EQ(DetailListEntry(bar), "Scale \"mi\"");
+    const DetailStyleDialogTB values = DetailStyleDialogValues(bar, scratch);
+    EXPECT_EQ(values, (DetailStyleDialogTB{"Scale", "mi", "0.2 0.9 ", 1}));
+    EXPECT_EQ(ApplyDetailStyleDialogValues(values, scratch), "Scale \"mi\" 0.2 0.9  1 \"Arial\" 0 128 128 128 0 12 0 0 0.5 500 0 2 ");
 }
 
 TEST_F(DetailTest, ReadingTakesTheTextToTheNextQuote) {

@@ -406,6 +406,66 @@ TEST_F(DrawGridTest, PolarMapsDrawTheParallelAtThePoleJustShortOfIt) {
     }
 }
 
+// An orthographic globe's graticule runs to the horizon and no further:
+// every line drawn lies on the globe, and the lines reach its edge.
+TEST_F(DrawGridTest, OrthographicLinesEndAtTheHorizon) {
+    doc.gridSize = 30.0;
+    doc.gridIncrement = 3;
+    doc.mapRegion = {{-180 * kDegree, 90 * kDegree}, {180 * kDegree, -90 * kDegree}};
+    SetView("ORTH", Position(Latitude(40.0), Longitude(10.0)), {0, 0}, 60000000);
+    Draw();
+    const std::vector<Stroke> strokes = AllStrokes(Lines(dc));
+    ASSERT_FALSE(strokes.empty());
+    // The horizon is some 3540 logical units from the centre (the globe's
+    // 6378 km in a view of 18000 km, 10000 units wide).
+    const POINT centre{5000, -3750};
+    const auto onGlobe = [&](POINT p) {
+        // Cut to whole units (on the way to the world and back), a point at
+        // the horizon may lie a hair beyond it: three units towards the
+        // centre count.
+        const double dx = p.x - centre.x, dy = p.y - centre.y, r = std::hypot(dx, dy);
+        const POINT in = r < 3 ? p : POINT{SafeInt(centre.x + dx * (r - 3) / r), SafeInt(centre.y + dy * (r - 3) / r)};
+        LPoint world;
+        Position position;
+        return doc.projection.lp2dm(in, world) && doc.projection.dm2pos(world, position);
+    };
+    for (const Stroke& s : strokes) {
+        EXPECT_TRUE(onGlobe(s.from)) << s;
+        EXPECT_TRUE(onGlobe(s.to)) << s;
+    }
+    // Where a line stops short of coming round to itself or of the pole,
+    // it stops at the horizon: a little further out is off the globe (PROJ
+    // takes back points a few units beyond the edge it projects to).
+    LPoint poleWorld;
+    TPoint pole;
+    ASSERT_TRUE(doc.projection.pos2dm(Position(Latitude(90.0), Longitude(0.0)), poleWorld) &&
+                doc.projection.dm2lp(poleWorld, pole));
+    const auto beyond = [&](POINT p) {
+        const double dx = p.x - centre.x, dy = p.y - centre.y, r = std::hypot(dx, dy);
+        return POINT{SafeInt(centre.x + dx * (r + 8) / r), SafeInt(centre.y + dy * (r + 8) / r)};
+    };
+    int ends = 0;
+    for (const GridLine& line : Lines(dc)) {
+        std::vector<std::pair<POINT, POINT>> runs;  // first and last point of each run of joined strokes
+        for (const Stroke& s : line.strokes) {
+            if (!runs.empty() && runs.back().second == s.from)
+                runs.back().second = s.to;
+            else
+                runs.push_back({s.from, s.to});
+        }
+        for (const auto& [first, last] : runs) {
+            if (std::abs(first.x - last.x) <= 3 && std::abs(first.y - last.y) <= 3) continue;  // a whole ring
+            for (const POINT end : {first, last}) {
+                if (std::abs(end.x - pole.x) <= 3 && std::abs(end.y - pole.y) <= 3) continue;
+                EXPECT_FALSE(onGlobe(beyond(end))) << end;
+                ++ends;
+            }
+        }
+    }
+    EXPECT_GT(ends, 20);
+    EXPECT_TRUE(messages.messages.empty());
+}
+
 // The meridian at +180 on a polar stereographic map is the one at -180
 // again: it gets no second tick or label.
 TEST_F(DrawGridTest, PolarStereographicLabelsTheDateLineOnce) {

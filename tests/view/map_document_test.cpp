@@ -216,9 +216,11 @@ TEST_F(MapDocumentTest, WriteThenReadGivesTheSameRecord) {
     written.mapLayers[1] = {"COAST.MPB", "my coast style.okf"};  // names as on disk; blanks in the format
     written.dataLayerCount = 1;
     written.dataLayers[0] = {"cities.dat", "cities.okd"};
-    written.detailCount = 2;
+    written.detailCount = 4;
     written.details[0] = MakeDetail("Title", "0.50 0.05", TextStyle());  // ends with a blank
     written.details[1] = "Text \"a = b\" 0.1 0.9 0 \"Times New Roman\" 0 0 0 0 1 0.5 45 0 0.5 700 1 0";
+    written.details[2] = "Scale \"nmi\" 0.2 0.93 1 \"Arial\" 0 0 0 0 0 10 0 0 0.5 400 0 0";
+    written.details[3] = "North \"N\" 0.94 0.1 1 \"Arial\" 0 0 0 0 0 12 0 0 0.5 700 0 2";
     written.windowExtent = {10000, 7500};
     written.centre = {123456, -654321};
     written.scale = 5000000;

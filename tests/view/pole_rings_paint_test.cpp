@@ -127,9 +127,10 @@ protected:
 
 // Inland of the coast (which runs between 66 and 72 S) and in the sea,
 // beside the cut meridian (a few degrees off, clear of a cylindrical map's
-// outlined edge) and away from it.
-const Place kLandPlaces[] = {{0, -80}, {90, -85}, {-90, -78}, {176, -80}, {-176, -80}, {175, -87}};
-const Place kSeaPlaces[] = {{0, -60}, {180, -60}, {-90, -55}, {0, 0}, {100, 40}, {-150, 20}};
+// outlined edge, and of the edge of Mercator's world at 85 S) and away from
+// it.
+const Place kLandPlaces[] = {{0, -80}, {90, -83}, {-90, -78}, {176, -80}, {-176, -80}, {175, -87}};
+const Place kSeaPlaces[] = {{0, -60}, {177, -60}, {-90, -55}, {0, 0}, {100, 40}, {-150, 20}};
 
 TEST_P(PoleRingsPaintTest, TheLandRoundThePoleFillsAndTheSeaStaysClear) {
     for (const char* ring : {kPoleLeg, kCoastJump}) {
