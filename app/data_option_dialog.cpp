@@ -1,5 +1,6 @@
 #include "app/data_option_dialog.h"
 
+#include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGridLayout>
@@ -115,6 +116,10 @@ DataOptionDialog::DataOptionDialog(okapMDIChild& window, Datafile& data, const D
     classes->addWidget(Buddy("&Data display format", classList));
     classes->addWidget(classList, 1);
     classes->addLayout(classButtons);
+    avoidOverlaps = new QCheckBox("A&void label overlaps", this);
+    avoidOverlaps->setObjectName("avoidLabelOverlaps");
+    avoidOverlaps->setChecked(data.avoidLabelOverlaps != 0);
+    classes->addWidget(avoidOverlaps);
 
     // The legend's plot styles.
     styleList = new TXStyleListBox(this, legendStyles, kStyleListId);
@@ -249,6 +254,7 @@ void DataOptionDialog::HandleOk() {
         return RefuseField(columnsEdit, "The number of legend columns must be a whole number");
     data.legendBorderStyle = legendStyles[0];
     data.symbolJoinStyle = legendStyles[1];
+    data.avoidLabelOverlaps = avoidOverlaps->isChecked() ? 1 : 0;
     accept();
 }
 

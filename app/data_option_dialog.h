@@ -10,6 +10,7 @@
 
 #include "data/datafile.h"
 
+class QCheckBox;
 class QLineEdit;
 class QRadioButton;
 
@@ -56,8 +57,8 @@ public:
     void HandlePlotStyle();
     void HandleTextStyle();
     // OK: refuses texts the format file could not hold, with the dialog
-    // left open; otherwise stores the legend's plot styles in data and
-    // closes.
+    // left open; otherwise stores the legend's plot styles and "Avoid label
+    // overlaps" in data and closes.
     void HandleOk();
 
 private:
@@ -81,6 +82,7 @@ private:
     TFButton* nameStyleButton;
     QRadioButton* legendOn;
     QRadioButton* legendOff;
+    QCheckBox* avoidOverlaps;
 };
 
 }  // namespace okap

@@ -133,6 +133,11 @@ public:
     // mode. The text alignment is not used. For labels in list entries and
     // buttons.
     virtual void DrawTextLine(const TBox& box, const std::string& text) = 0;
+    // The width and height of the cell TextOut would draw text in with font
+    // (its escapement ignored), in logical units of the current mapping. The
+    // selected font stays as it is. For placing texts so that they do not
+    // cover each other.
+    virtual TSize GetTextExtent(const Font& font, const std::string& text) = 0;
 
     virtual int GetDeviceCaps(DeviceCap cap) const = 0;
 

@@ -359,8 +359,7 @@ void QPainterDC::FillRect(const TBox& box, const Brush& brush) { FillArea(BoxCor
 // for the cell height (ascent + descent), a negative one for the character
 // height, which is the font's pixel size; both are scaled by the y axis of
 // the mapping, as the platform did.
-const QFont& QPainterDC::DeviceFont() {
-    const Font& request = state.font;
+const QFont& QPainterDC::DeviceFont(const Font& request) {
     const double scale = std::abs(mapping.m22());
     int deviceHeight;
     if (request.height == 0)  // the default size: a 12-point cell
@@ -392,7 +391,7 @@ const QFont& QPainterDC::DeviceFont() {
 void QPainterDC::TextOut(POINT p, const std::string& text) {
     const QString decoded = DecodeText(text);
     if (decoded.isEmpty()) return;
-    const QFont& font = DeviceFont();
+    const QFont& font = DeviceFont(state.font);
     const QFontMetricsF metrics(font, painter.device());
     const double width = metrics.horizontalAdvance(decoded);
     const double ascent = metrics.ascent();
@@ -420,7 +419,7 @@ void QPainterDC::DrawTextLine(const TBox& box, const std::string& text) {
     const QRectF area =
         mapping.mapRect(QRectF(QPointF(box.tl.x, box.tl.y), QPointF(box.br.x, box.br.y)).normalized());
     if (area.isEmpty()) return;
-    const QFont& font = DeviceFont();
+    const QFont& font = DeviceFont(state.font);
     const QFontMetricsF metrics(font, painter.device());
     const double cell = metrics.ascent() + metrics.descent();
     const double top = std::round(area.top() + (area.height() - cell) / 2);
@@ -434,6 +433,18 @@ void QPainterDC::DrawTextLine(const TBox& box, const std::string& text) {
     painter.setPen(ToQColor(state.textColour));
     painter.drawText(QPointF(area.left(), top + metrics.ascent()), decoded);
     painter.restore();
+}
+
+// Measured on the device, as TextOut lays the text out, and taken back
+// through the mapping's scale.
+TSize QPainterDC::GetTextExtent(const Font& font, const std::string& text) {
+    const QString decoded = DecodeText(text);
+    const QFontMetricsF metrics(DeviceFont(font), painter.device());
+    const double sx = std::abs(mapping.m11());
+    const double sy = std::abs(mapping.m22());
+    if (!(sx > 0) || !(sy > 0)) return {};
+    const double width = decoded.isEmpty() ? 0.0 : metrics.horizontalAdvance(decoded);
+    return {ClampToInt(std::ceil(width / sx), 0, 1 << 30), ClampToInt(std::ceil((metrics.ascent() + metrics.descent()) / sy), 0, 1 << 30)};
 }
 
 int QPainterDC::GetDeviceCaps(DeviceCap cap) const {

@@ -50,6 +50,7 @@ public:
     void FillRect(const TBox& box, const Brush& brush) override;
     void TextOut(POINT p, const std::string& text) override;
     void DrawTextLine(const TBox& box, const std::string& text) override;
+    TSize GetTextExtent(const Font& font, const std::string& text) override;
 
     int GetDeviceCaps(DeviceCap cap) const override;
 
@@ -78,7 +79,7 @@ private:
     void FillArea(const QPolygonF& area, const Brush& brush);
     void DrawHatch(const QPolygonF& area, const Brush& brush);
     void Outline(const QPolygonF& points, bool closed);
-    const QFont& DeviceFont();
+    const QFont& DeviceFont(const Font& request);
 
     QPainter& painter;
     QTransform deviceTransform;  // the painter's transform at construction: device space

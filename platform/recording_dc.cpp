@@ -1,5 +1,9 @@
 #include "platform/recording_dc.h"
 
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
 namespace okap {
 namespace recorded {
 
@@ -112,6 +116,12 @@ void RecordingDC::FillRect(const TBox& box, const Brush& brush) { calls.push_bac
 void RecordingDC::TextOut(POINT p, const std::string& text) { calls.push_back(recorded::TextOut{p, text}); }
 void RecordingDC::DrawTextLine(const TBox& box, const std::string& text) {
     calls.push_back(recorded::DrawTextLine{box, text});
+}
+
+TSize RecordingDC::GetTextExtent(const Font& font, const std::string& text) {
+    const int height = font.height == 0 ? 100 : std::abs(font.height);
+    const auto characters = std::ranges::count_if(text, [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; });
+    return {static_cast<int>(std::lround(0.5 * height * static_cast<double>(characters))), height};
 }
 
 int RecordingDC::GetDeviceCaps(DeviceCap cap) const {

@@ -186,6 +186,11 @@ public:
     void FillRect(const TBox& box, const Brush& brush) override;
     void TextOut(POINT p, const std::string& text) override;
     void DrawTextLine(const TBox& box, const std::string& text) override;
+    // Not recorded. A fixed measure in place of a real font's: the cell is
+    // the font's height high (100 units for the default height 0) and each
+    // character (UTF-8 code point) half that wide, about an average letter
+    // of a sans face.
+    TSize GetTextExtent(const Font& font, const std::string& text) override;
 
     int GetDeviceCaps(DeviceCap cap) const override;
 

@@ -1,5 +1,9 @@
 #include "styles/text_style.h"
 
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
 #include "core/geometry.h"
 #include "core/globals.h"
 #include "core/number_text.h"
@@ -119,19 +123,67 @@ std::istream& operator>>(std::istream& is, TextStyle& style) {
     return is;
 }
 
+namespace {
+
+// Where TextOut puts the text: (x, y) moved by the style's offsets, in
+// multiples of the font height.
+POINT TextPoint(int x, int y, const TextStyle& style) {
+    const int height = style.fontRequest.height;
+    const int dx = SafeInt(style.offsetX * height);
+    const int dy = SafeInt(style.offsetY * height);
+    return {SafeInt(static_cast<long long>(x) + dx), SafeInt(static_cast<long long>(y) + dy)};
+}
+
+// How far left of its point a text of width starts.
+int AlignShift(const TextStyle& style, int width) {
+    return style.justification == kJustifyRight ? width : style.justification == kJustifyCentre ? width / 2 : 0;
+}
+
+}  // namespace
+
 int DrawText(DeviceContext& dc, int x, int y, const TextStyle& style, const std::string& text) {
     if (!style.usable || !style.font) return 0;
-    const int height = style.fontRequest.height;
     dc.SetBkMode(BackgroundMode::Transparent);
     dc.SetTextAlign(style.justification == kJustifyRight    ? TextAlign::Right
                     : style.justification == kJustifyCentre ? TextAlign::Centre
                                                             : TextAlign::Left);
     dc.SelectFont(*style.font);
     dc.SetTextColor(style.colour);
-    const int dx = SafeInt(style.offsetX * height);
-    const int dy = SafeInt(style.offsetY * height);
-    dc.TextOut({SafeInt(static_cast<long long>(x) + dx), SafeInt(static_cast<long long>(y) + dy)}, text);
+    dc.TextOut(TextPoint(x, y, style), text);
     return 1;
+}
+
+std::optional<TBox> TextBox(DeviceContext& dc, int x, int y, const TextStyle& style, const std::string& text) {
+    if (!style.usable || !style.font) return std::nullopt;
+    const TSize size = dc.GetTextExtent(*style.font, text);
+    const POINT at = TextPoint(x, y, style);
+    const double left = -static_cast<double>(AlignShift(style, size.cx));
+    // The cell hangs below its point and turns about it, counter-clockwise
+    // by the escapement (y grows upwards).
+    const double turn = style.font->escapement / 10.0 * std::numbers::pi / 180.0;
+    const double c = std::cos(turn);
+    const double s = std::sin(turn);
+    double minX = HUGE_VAL, maxX = -HUGE_VAL, minY = HUGE_VAL, maxY = -HUGE_VAL;
+    for (const double cx : {left, left + size.cx}) {
+        for (const double cy : {0.0, -static_cast<double>(size.cy)}) {
+            const double px = at.x + cx * c - cy * s;
+            const double py = at.y + cx * s + cy * c;
+            minX = std::min(minX, px);
+            maxX = std::max(maxX, px);
+            minY = std::min(minY, py);
+            maxY = std::max(maxY, py);
+        }
+    }
+    // Rounded outwards, past the rounding errors of the turn.
+    constexpr double kSlack = 1e-6;
+    return TBox{{SafeInt(std::floor(minX + kSlack)), SafeInt(std::ceil(maxY - kSlack))},
+                {SafeInt(std::ceil(maxX - kSlack)), SafeInt(std::floor(minY + kSlack))}};
+}
+
+POINT TextOriginFor(POINT at, TSize size, const TextStyle& style) {
+    const POINT moved = TextPoint(0, 0, style);
+    return {SafeInt(static_cast<long long>(at.x) + AlignShift(style, size.cx) - moved.x),
+            SafeInt(static_cast<long long>(at.y) - moved.y)};
 }
 
 }  // namespace okap

@@ -13,6 +13,7 @@
 #include <ostream>
 #include <string>
 
+#include "core/coordinates.h"
 #include "platform/colour.h"
 #include "platform/device_context.h"
 
@@ -88,5 +89,15 @@ std::istream& operator>>(std::istream& is, TextStyle& style);
 // style's font and colour on a transparent background. Returns 1 when drawn,
 // 0 when the style has no usable font.
 int DrawText(DeviceContext& dc, int x, int y, const TextStyle& style, const std::string& text);
+
+// The box that DrawText with the same values covers: the text's cell, and
+// for turned text the level box around the turned cell. Empty when DrawText
+// would draw nothing.
+std::optional<TBox> TextBox(DeviceContext& dc, int x, int y, const TextStyle& style, const std::string& text);
+
+// The point to hand DrawText so that the level text of style, size wide and
+// high, covers the box whose top-left corner is at: the inverse of TextBox
+// for text that is not turned.
+POINT TextOriginFor(POINT at, TSize size, const TextStyle& style);
 
 }  // namespace okap

@@ -1,6 +1,7 @@
 // The data layers' points: for each layer the line joining its points in
 // file order, then a symbol per point in the style of its value class, with
-// the point's label.
+// the point's label (or, where the layer avoids label overlaps, the label
+// left for DrawDataLabels to place).
 
 #include <algorithm>
 #include <array>
@@ -14,6 +15,7 @@
 #include "platform/message_box.h"
 #include "platform/process_end.h"
 #include "view/draw_symbol.h"
+#include "view/legend_box.h"
 #include "view/map_document.h"
 #include "view/map_view.h"
 #include "view/open_data_layer.h"
@@ -57,7 +59,14 @@ void DrawJoinLine(DeviceContext& dc, Datafile& file, const TBox& view) {
 
 // The symbol of every valid point, and its label when the point has one,
 // its class's labels are on and the symbol is not wholly outside the view.
-void DrawSymbols(DeviceContext& dc, Datafile& file, const TBox& view) {
+// When the layer avoids label overlaps (placed is given), the labels and
+// the symbols drawn go to placed, to be drawn once all are known.
+void DrawSymbols(DeviceContext& dc, Datafile& file, const TBox& view, DataLabels* placed) {
+    LayerSymbols* layer = nullptr;
+    if (placed) {
+        layer = &placed->layers.emplace_back();
+        for (int i = 0; i < file.ClassCount(); ++i) layer->styles.push_back(file.classes[static_cast<size_t>(i)].textStyle);
+    }
     PointBuffer points{};
     TBox box;
     while (!file.EndOfInfile() && file.GetPlot(points.data(), box, 3)) {
@@ -65,9 +74,21 @@ void DrawSymbols(DeviceContext& dc, Datafile& file, const TBox& view) {
         DataClass& dataClass = file.classes[static_cast<size_t>(file.currentClass)];
         const std::span<const POINT> outline(points.data(), static_cast<size_t>(dataClass.symbol.pointCount));
         const bool visible = DrawSymbol(dc, view, box, outline, file.outlineKind, dataClass.plotStyle);
+        int symbolNumber = -1;
+        if (layer && visible && dataClass.plotStyle.plot) {
+            symbolNumber = static_cast<int>(layer->symbols.Size());
+            layer->symbols.Add(box);
+            layer->symbolClasses.push_back(file.currentClass);
+        }
         if (!visible || !file.hasLabel || !dataClass.textStyle.on) continue;
         std::string label;
-        if (file.GetLabel(label)) DrawText(dc, file.centre.x, file.centre.y, dataClass.textStyle, label);
+        if (!file.GetLabel(label)) continue;
+        if (layer) {
+            placed->labels.push_back({static_cast<int>(placed->layers.size() - 1), file.currentClass, file.value,
+                                      file.centre, box, symbolNumber, std::move(label)});
+        } else {
+            DrawText(dc, file.centre.x, file.centre.y, dataClass.textStyle, label);
+        }
     }
 }
 
@@ -80,6 +101,7 @@ void MapView::DrawData(DeviceContext& dc) {
         // layers after it are still drawn. badclient tells the paint that
         // something was reported.
         int failed = 0;
+        dataLabels = {};
         const int layers = std::clamp(document.dataLayerCount, 0, kMaxDataLayers);
         for (int i = 0; i < layers && !Cancelled(); ++i) {
             const okapFileInfo& layer = document.dataLayers[static_cast<size_t>(i)];
@@ -93,7 +115,8 @@ void MapView::DrawData(DeviceContext& dc) {
             }
             if (!badclient) {
                 if (auto file = OpenDataLayer(document.projection, settings, layer, true)) {
-                    DrawSymbols(dc, *file, view);
+                    if (LegendDrawn(*file)) dataLabels.legends.push_back(LegendBox(*file, document.windowExtent));
+                    DrawSymbols(dc, *file, view, file->avoidLabelOverlaps ? &dataLabels : nullptr);
                     file->CloseInfile();
                 }
             }

@@ -13,6 +13,7 @@
 #include "platform/message_box.h"
 #include "platform/process_end.h"
 #include "view/draw_symbol.h"
+#include "view/legend_box.h"
 #include "view/map_document.h"
 #include "view/map_view.h"
 #include "view/open_data_layer.h"
@@ -36,18 +37,17 @@ void LegendText(TextStyle& style, int32_t justification) {
 }
 
 void DrawLegend(DeviceContext& dc, Datafile& file, const TBox& view, TSize extent) {
+    // Nothing to lay out: no entries, or no column to put them in.
+    if (!LegendDrawn(file)) return;
     const int classCount = file.ClassCount();
     const int columns = file.legendColumns;
-    // Nothing to lay out: no entries, or no column to put them in.
-    if (classCount <= 0 || columns <= 0) return;
 
     const double ex = extent.cx;
     const double ey = extent.cy;
     const auto [left, top, right, bottom] = file.legendBorderPosition;
-    const POINT p0{SafeInt(ex * left), SafeInt(-ey * top)};
-    const std::array<POINT, 5> border{p0, POINT{SafeInt(ex * right), SafeInt(-ey * top)},
-                                      POINT{SafeInt(ex * right), SafeInt(-ey * bottom)},
-                                      POINT{SafeInt(ex * left), SafeInt(-ey * bottom)}, p0};
+    const TBox frame = LegendBox(file, extent);
+    const POINT p0 = frame.tl;
+    const std::array<POINT, 5> border{p0, POINT{frame.br.x, frame.tl.y}, frame.br, POINT{frame.tl.x, frame.br.y}, p0};
 
     PlotStyle& borderStyle = file.legendBorderStyle;
     if (borderStyle.plot) {
@@ -115,7 +115,7 @@ void MapView::DrawDataLegends(DeviceContext& dc) {
             const okapFileInfo& layer = document.dataLayers[static_cast<size_t>(i)];
             badclient = 0;
             auto file = OpenDataLayer(document.projection, settings, layer, false);
-            if (file && file->legend) DrawLegend(dc, *file, view, document.windowExtent);
+            if (file) DrawLegend(dc, *file, view, document.windowExtent);
             failed |= badclient;
         }
         badclient = failed;

@@ -1,12 +1,15 @@
 // The latitude/longitude grid: meridians and parallels in the document's
 // projection, major lines every grid size degrees and minor lines between,
-// with ticks and labels where they cross the edges of the view.
+// with ticks and labels where they cross the edges of the view. A label is
+// kept wholly inside the view and left out where it would cover another
+// grid label or a detail.
 
 #include <algorithm>
 #include <cmath>
 #include <fstream>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/geometry.h"
@@ -16,8 +19,10 @@
 #include "platform/set_wd.h"
 #include "styles/grid_format.h"
 #include "styles/text_style.h"
+#include "view/detail_boxes.h"
 #include "view/map_document.h"
 #include "view/map_view.h"
+#include "view/occupied_boxes.h"
 
 namespace okap {
 
@@ -217,18 +222,54 @@ const LabelPlacement kLabelPlacement[] = {
     {kAxisBottom, 0, 1, 0.0, 1.0, kJustifyCentre},
 };
 
+// The labels of one grid drawing. Each is moved wholly into the view where
+// it would run over an edge, and left out where it would cover a label
+// drawn before it or a detail.
+class GridLabels {
+public:
+    GridLabels(DeviceContext& dc, const TBox& view, const std::vector<TBox>& details) : dc(dc), view(view) {
+        for (const TBox& detail : details) taken.Add(detail);
+    }
+
+    void Draw(POINT at, const TextStyle& style, const std::string& text) {
+        const std::optional<TBox> box = TextBox(dc, at.x, at.y, style, text);
+        if (!box) return;
+        const long long dx = box->tl.x < view.tl.x ? static_cast<long long>(view.tl.x) - box->tl.x
+                             : box->br.x > view.br.x ? static_cast<long long>(view.br.x) - box->br.x
+                                                     : 0;
+        const long long dy = box->tl.y > view.tl.y ? static_cast<long long>(view.tl.y) - box->tl.y
+                             : box->br.y < view.br.y ? static_cast<long long>(view.br.y) - box->br.y
+                                                     : 0;
+        const TBox moved{{SafeInt(box->tl.x + dx), SafeInt(box->tl.y + dy)},
+                         {SafeInt(box->br.x + dx), SafeInt(box->br.y + dy)}};
+        // Larger than the view, or over what is there already.
+        if (!BoxInBox(view, moved) || taken.Overlaps(moved)) return;
+        DrawText(dc, SafeInt(at.x + dx), SafeInt(at.y + dy), style, text);
+        taken.Add(moved);
+        placed.push_back(moved);
+    }
+
+    std::vector<TBox> placed;  // the boxes of the labels drawn
+
+private:
+    DeviceContext& dc;
+    TBox view;
+    OccupiedBoxes taken;
+};
+
 // Draws the lines of one grid drawing.
 class GridPainter {
 public:
     GridPainter(DeviceContext& dc, Projection& projection, const TBox& box, GridFormat& format, int longitudeMode,
-                bool nearPole, bool endAtHorizon)
+                bool nearPole, bool endAtHorizon, GridLabels& labels)
         : dc(dc),
           projection(projection),
           box(box),
           format(format),
           longitudeMode(longitudeMode),
           nearPole(nearPole),
-          endAtHorizon(endAtHorizon) {}
+          endAtHorizon(endAtHorizon),
+          labels(labels) {}
 
     // One meridian (lon fixed, walking latitude) or parallel (lat fixed,
     // walking longitude). marks is false when the line gets no ticks or
@@ -348,7 +389,7 @@ private:
             dc.MoveTo(p);
             dc.LineTo(inner);
         }
-        if (text.on && major) DrawText(dc, inner.x, inner.y, text, label);
+        if (text.on && major) labels.Draw(inner, text, label);
     }
 
     DeviceContext& dc;
@@ -360,12 +401,14 @@ private:
     // An orthographic grid: a line is broken where it passes behind the
     // globe, and ends exactly at the horizon.
     bool endAtHorizon;
+    GridLabels& labels;
 };
 
 }  // namespace
 
 void MapView::DrawGrid(DeviceContext& dc, double factor, const TRect& rect) {
     MapDocument& doc = document;
+    gridLabelBoxes.clear();
     if (!doc.gridOn) return;
 
     if (SetWD(settings.mapDirectory) != 0) {
@@ -546,7 +589,8 @@ void MapView::DrawGrid(DeviceContext& dc, double factor, const TRect& rect) {
     if (drawn == GridLinesDrawn::None) return;
     const bool majorOnly = drawn == GridLinesDrawn::MajorOnly;
 
-    GridPainter painter(dc, projection, box, format, mode, nearPoleKind, projection.ProjIndex == kORTHIndex);
+    GridLabels labels(dc, box, format.labelStyle.on ? DetailTextBoxes(dc, doc) : std::vector<TBox>{});
+    GridPainter painter(dc, projection, box, format, mode, nearPoleKind, projection.ProjIndex == kORTHIndex, labels);
     // Meridians run from the south pole at the farthest.
     const std::vector<double> meridianWalk =
         WalkValues(std::max(latStart, -90.0), seen.latMax, seen.north, meridianStep);
@@ -560,6 +604,7 @@ void MapView::DrawGrid(DeviceContext& dc, double factor, const TRect& rect) {
         if (lat < -90.0 || lat > 90.0) continue;  // no parallel beyond a pole
         painter.DrawLine(false, lat, IsMajor(lat, gridSize), parallelWalk, true);
     }
+    gridLabelBoxes = std::move(labels.placed);
 }
 
 }  // namespace okap

@@ -179,6 +179,8 @@ void MapView::Paint(DeviceContext& dc, const TRect& rect) {
         failed |= badclient;
         badclient = 0;
     };
+    gridLabelBoxes.clear();
+    dataLabels = {};
     const bool hasGrid = document.gridOn != 0;
     const bool dataLayers = document.dataLayerCount > 0;
     step(true, [&] { DrawMapBox(dc, 0); });
@@ -188,6 +190,7 @@ void MapView::Paint(DeviceContext& dc, const TRect& rect) {
     step(true, [&] { DrawGlobeEdge(dc); });
     step(dataLayers, [&] { DrawData(dc); });
     step(hasGrid && document.gridPosition == 2, [&] { DrawGrid(dc, factor, rect); });
+    step(dataLayers, [&] { DrawDataLabels(dc); });
     step(dataLayers, [&] { DrawDataLegends(dc); });
     step(document.detailCount > 0, [&] { DrawDetails(dc); });
     step(true, [&] { DrawMapBox(dc, 1); });

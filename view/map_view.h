@@ -7,10 +7,11 @@
 //
 // Paint draws, in this order: the map box background, the grid at depth 0,
 // the map layers, the grid at depth 1, the edge of the globe where the view
-// reaches beyond it, the data symbols, the grid at depth
-// 2, the data legends, the details and the map box frame. Each step is a
-// member below, each in a file of its own (draw_maps.cpp, draw_data.cpp,
-// draw_data_legends.cpp, draw_grid.cpp, draw_map_box.cpp,
+// reaches beyond it, the data symbols, the grid at depth 2, the placed
+// labels of the data layers that avoid label overlaps, the data legends, the
+// details and the map box frame. Each step is a member below, each in a file
+// of its own (draw_maps.cpp, draw_data.cpp, draw_grid.cpp,
+// draw_data_labels.cpp, draw_data_legends.cpp, draw_map_box.cpp,
 // draw_details.cpp).
 
 #include <cstddef>
@@ -18,9 +19,11 @@
 #include <functional>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "core/coordinates.h"
 #include "platform/device_context.h"
+#include "view/data_label_placement.h"
 
 namespace okap {
 
@@ -106,6 +109,9 @@ public:
     void DrawGrid(DeviceContext& dc, double factor, const TRect& rect);
     void DrawMaps(DeviceContext& dc);
     void DrawData(DeviceContext& dc);
+    // The labels DrawData left to be placed, clear of the grid labels of
+    // this paint, the legends and the details.
+    void DrawDataLabels(DeviceContext& dc);
     void DrawDataLegends(DeviceContext& dc);
     void DrawDetails(DeviceContext& dc);
 
@@ -139,6 +145,10 @@ public:
 private:
     MapDocument& document;
     ViewSettings settings;
+    // Left by the steps of one paint for the later ones: the boxes of the
+    // grid labels drawn, and the data labels still to be placed.
+    std::vector<TBox> gridLabelBoxes;
+    DataLabels dataLabels;
 };
 
 }  // namespace okap

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -258,6 +259,7 @@ TEST_F(FormatEditorsTest, ANewDataFormatMadeWithNewAndAutoIsSavedReadBackAndDraw
                  EXPECT_EQ(Child<QLineEdit>(dialog, "legendName")->text(), "Legend");
                  EXPECT_TRUE(Child<QRadioButton>(dialog, "legendOff")->isChecked());
                  EXPECT_TRUE(Child<QRadioButton>(dialog, "titleOn")->isChecked());
+                 EXPECT_TRUE(Child<QCheckBox>(dialog, "avoidLabelOverlaps")->isChecked());
                  Click(dialog, "legendOn");
                  SetText(dialog, "columns", "2");
                  return PressOk(dialog);
@@ -283,6 +285,7 @@ TEST_F(FormatEditorsTest, ANewDataFormatMadeWithNewAndAutoIsSavedReadBackAndDraw
     EXPECT_EQ(read->legendColumns, 2);
     EXPECT_EQ(read->legendName, "Legend");
     EXPECT_EQ(read->legendBorderPosition, (std::array<double, 4>{0.05, 0.50, 0.4, 0.95}));
+    EXPECT_EQ(read->avoidLabelOverlaps, 1);
 
     // Drawn in place of the sample's cities: black squares, more black than
     // the map box outline alone gives, and no message.
@@ -333,6 +336,37 @@ TEST_F(FormatEditorsTest, EditingTheSampleFormatAndCancellingItsSaveDialog) {
     EXPECT_EQ(read->classes[0].label, "1 - 2.5 million");
     EXPECT_EQ(read->classes[3].symbol.name, "star");
     EXPECT_EQ(read->legendName, "City population");
+}
+
+// "Avoid label overlaps" shows the format's setting and OK stores it; the
+// sample format has it on, and a format saved with it off is written with
+// no line for it, as formats were before the setting.
+TEST_F(FormatEditorsTest, AvoidLabelOverlapsIsReadAndWrittenByTheCheckBox) {
+    const auto toggleAndSave = [this](bool wasOn) {
+        steps = {[wasOn](QDialog& dialog) {
+                     auto* box = Child<QCheckBox>(dialog, "avoidLabelOverlaps");
+                     EXPECT_EQ(box->isChecked(), wasOn);
+                     box->click();
+                     return PressOk(dialog);
+                 },
+                 SaveAs("cities.okd")};
+        ASSERT_TRUE(EditDataFormat(*window, "cities.dat", "cities.okd"));
+        std::unique_ptr<Datafile> read = MakeDatafile();
+        ASSERT_EQ(read->ReadFormat("cities.okd"), 1);
+        EXPECT_EQ(read->avoidLabelOverlaps, wasOn ? 0 : 1);
+        const std::string written = test::TempDir::Read(dir / "cities.okd");
+        EXPECT_EQ(written.find("Avoid label overlaps") != std::string::npos, !wasOn);
+    };
+    toggleAndSave(true);
+    toggleAndSave(false);
+
+    // Cancel keeps the format's setting.
+    std::unique_ptr<Datafile> data = MakeDatafile();
+    ASSERT_EQ(data->ReadFormat("cities.okd"), 1);
+    DataOptionDialog dialog(*window, *data, OptionTexts(*data));
+    Child<QCheckBox>(dialog, "avoidLabelOverlaps")->click();
+    dialog.reject();
+    EXPECT_EQ(data->avoidLabelOverlaps, 1);
 }
 
 TEST_F(FormatEditorsTest, FiftyClassesRefuseNew) {

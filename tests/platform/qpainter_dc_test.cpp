@@ -443,6 +443,36 @@ TEST_F(QPainterDCTest, RestoreDCReturnsToTheSavedMappingAndPen) {
     EXPECT_EQ(InkIn(image, QRect(0, 0, 200, 15)).count, 0);
 }
 
+// The extent of a text is its cell as TextOut draws it, in logical units:
+// the ink of the text lies inside it, it is the font's cell high, and the
+// selected font stays in force.
+TEST_F(QPainterDCTest, TextExtentIsTheCellTextOutDraws) {
+    TSize extent;
+    Draw([&](DeviceContext& dc) {
+        dc.SelectFont(Font{"Arial", 100, 0, 400, false, 0});
+        extent = dc.GetTextExtent(Font{"Arial", 200, 0, 400, false, 0}, "Wellington");
+        dc.SetBkMode(BackgroundMode::Transparent);
+        dc.TextOut({100, 750}, "Wellington");  // device (20, 50), in the font selected
+    });
+    EXPECT_NEAR(extent.cy, 200, 5);  // 40 pixels
+    EXPECT_GT(extent.cx, 600);
+    EXPECT_LT(extent.cx, 1000);
+    const Ink small = InkIn(image, image.rect());
+    EXPECT_LE(small.box.height(), 20);  // drawn at 100 units, not 200
+
+    image.fill(kWhite);
+    Draw([&](DeviceContext& dc) {
+        dc.SelectFont(Font{"Arial", 200, 0, 400, false, 0});
+        dc.SetBkMode(BackgroundMode::Transparent);
+        dc.TextOut({100, 750}, "Wellington");
+    });
+    const Ink ink = InkIn(image, image.rect());
+    ASSERT_GT(ink.count, 0);
+    const QRect cell(20, 50, extent.cx / 5, extent.cy / 5);
+    EXPECT_TRUE(cell.adjusted(-1, -1, 1, 1).contains(ink.box)) << ink.box.left() << ' ' << ink.box.right();
+    EXPECT_GT(ink.box.right(), cell.right() - 5);  // and not much wider than the ink
+}
+
 TEST_F(QPainterDCTest, DeviceCapsAreThePaintDeviceSize) {
     QImage wide(320, 120, QImage::Format_RGB32);
     QPainter painter(&wide);

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <locale>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -344,6 +345,49 @@ TEST_F(DrawTextTest, NothingDrawnWithoutAUsableFont) {
         EXPECT_EQ(DrawText(dc, 5, 5, *style, "x"), 0);
         EXPECT_TRUE(dc.calls.empty());
     }
+}
+
+// The box DrawText covers, by the recorder's measure (240 high, 120 a
+// character): the cell from the moved point down, aligned as drawn, and for
+// turned text the level box round it; TextOriginFor finds the point again
+// for a level box.
+TEST_F(DrawTextTest, TextBoxIsTheCellDrawTextCovers) {
+    struct Row {
+        int32_t justification;
+        double orientation;
+        TBox box;
+    } rows[] = {
+        // "Sydney" is 720 wide; the point (100, 200) moves by (72, -79).
+        {kJustifyLeft, 0, {{172, 121}, {892, -119}}},
+        {kJustifyRight, 0, {{-548, 121}, {172, -119}}},
+        {kJustifyCentre, 0, {{-188, 121}, {532, -119}}},
+        // Turned a quarter counter-clockwise about its point: it runs up
+        // from there, its cell to the right.
+        {kJustifyLeft, 90, {{172, 121 + 720}, {172 + 240, 121}}},
+    };
+    for (const Row& r : rows) {
+        TextStyle style;
+        style.offsetX = 0.3;
+        style.offsetY = -0.33;
+        style.justification = r.justification;
+        style.orientation = r.orientation;
+        style.SetFont();
+        RecordingDC dc;
+        const std::optional<TBox> box = TextBox(dc, 100, 200, style, "Sydney");
+        ASSERT_TRUE(box) << r.justification;
+        EXPECT_EQ(box->tl.x, r.box.tl.x) << r.justification << ' ' << r.orientation;
+        EXPECT_EQ(box->br.x, r.box.br.x) << r.justification << ' ' << r.orientation;
+        EXPECT_EQ(box->tl.y, r.box.tl.y) << r.justification << ' ' << r.orientation;
+        EXPECT_EQ(box->br.y, r.box.br.y) << r.justification << ' ' << r.orientation;
+        EXPECT_TRUE(dc.calls.empty());  // measuring draws nothing
+        if (r.orientation == 0)
+            EXPECT_EQ(TextOriginFor(box->tl, {720, 240}, style), (POINT{100, 200})) << r.justification;
+    }
+    TextStyle tooSmall;
+    tooSmall.size = 0.04;
+    tooSmall.SetFont();
+    RecordingDC dc;
+    EXPECT_FALSE(TextBox(dc, 0, 0, tooSmall, "x"));
 }
 
 TEST_F(DrawTextTest, OffsetsNearTheCoordinateLimitDoNotOverflow) {

@@ -678,6 +678,112 @@ TEST_F(DrawGridTest, AMinorStepOf90DegreesDrawsItsLines) {
     EXPECT_EQ(lines[6].strokes.back().to, (POINT{7226, -3750}));
 }
 
+// --- Labels inside the view and apart ------------------------------------------
+
+// The box a label covers by the recorder's measure: 200 units high, each
+// character 100 wide, hanging below its point and aligned as drawn.
+TBox LabelBox(const Label& l) {
+    const int width = 100 * static_cast<int>(l.text.size());
+    const int left = l.align == TextAlign::Left ? l.at.x : l.align == TextAlign::Right ? l.at.x - width : l.at.x - width / 2;
+    return {{left, l.at.y}, {left + width, l.at.y - 200}};
+}
+
+bool Overlap(const TBox& a, const TBox& b) {
+    return a.tl.x < b.br.x && b.tl.x < a.br.x && a.br.y < b.tl.y && b.br.y < a.tl.y;
+}
+
+// On whole-world, zoomed, polar, orthographic and densely labelled views
+// every label lies wholly inside the view and none covers another.
+TEST_F(DrawGridTest, LabelsStayInsideTheViewAndApart) {
+    struct Row {
+        const char* what;
+        const char* code;
+        double originLat;
+        LPoint centre;
+        int32_t scale;
+        double gridSize;
+        int increment;
+        int32_t north, south;  // the region, degrees
+    } rows[] = {
+        {"whole world", "MERC", 0.0, {0, 0}, 300000000, 30.0, 3, 90, -90},
+        {"closer", "MERC", 0.0, {0, 0}, 50000000, 90.0, 3, 90, -90},
+        {"dense labels", "MERC", 0.0, {0, 0}, 300000000, 10.0, 1, 90, -90},
+        {"south polar", "UPST", -90.0, {2000000, 2000000}, 2000000, 30.0, 1, 0, -90},
+        {"orthographic", "ORTH", 90.0, {0, 0}, 20000000, 30.0, 1, 90, 0},
+        {"polyconic", "POLY", 0.0, {0, 0}, 100000000, 15.0, 1, 90, -90},
+    };
+    for (const Row& r : rows) {
+        doc.gridSize = r.gridSize;
+        doc.gridIncrement = r.increment;
+        doc.mapRegion = {{-180 * kDegree, r.north * kDegree}, {180 * kDegree, r.south * kDegree}};
+        SetView(r.code, Position(Latitude(r.originLat), Longitude(0.0)), r.centre, r.scale);
+        dc.calls.clear();
+        Draw();
+        const std::vector<Label> labels = AllLabels(Lines(dc));
+        EXPECT_FALSE(labels.empty()) << r.what;
+        for (size_t i = 0; i < labels.size(); ++i) {
+            const TBox box = LabelBox(labels[i]);
+            EXPECT_TRUE(box.tl.x >= 0 && box.br.x <= 10000 && box.tl.y <= 0 && box.br.y >= -7500)
+                << r.what << ' ' << labels[i];
+            for (size_t k = i + 1; k < labels.size(); ++k)
+                EXPECT_FALSE(Overlap(box, LabelBox(labels[k]))) << r.what << ' ' << labels[i] << " over " << labels[k];
+        }
+    }
+}
+
+// The meridian at 180 W 50 units in from the left edge: its labels at the
+// top and bottom, centred on it, would run off the view by 200 units; they
+// are moved in to start at the edge. The parallel labels at the left edge
+// come after them and keep clear of them.
+TEST_F(DrawGridTest, ALabelAtTheEdgeIsMovedIn) {
+    FormatLines format;
+    format.labelFormat = "4";
+    WriteFormat(format);
+    LPoint dateLine;
+    Projection mercator("MERC", Position());
+    mercator.setvp({1, 1}, {1, -1}, {0, 0}, 1);
+    ASSERT_TRUE(mercator.pos2dm(Position(Latitude(0.0), Longitude(-180.0)), dateLine));
+    // 15000 dm a logical unit at 1:50000000.
+    SetView("MERC", Position(), {dateLine.x + 4950 * 15000, 0}, 50000000);
+    Draw();
+    std::vector<Label> dateLineLabels;
+    for (const Label& l : AllLabels(Lines(dc)))
+        if (l.text == "180 W") dateLineLabels.push_back(l);
+    // "180 W" is 500 wide: centred at 250 it starts at the edge.
+    EXPECT_EQ(dateLineLabels, (std::vector<Label>{{{250, -7200}, "180 W", TextAlign::Centre},
+                                                  {{250, -100}, "180 W", TextAlign::Centre}}));
+}
+
+// Major meridians every 10 degrees are 124 units apart on the whole world,
+// and their labels 800 wide: only about one in seven is drawn. A detail
+// over the middle of the bottom edge takes the place of the labels there.
+TEST_F(DrawGridTest, LabelsOverOthersOrOverADetailAreLeftOut) {
+    doc.gridSize = 10.0;
+    doc.gridIncrement = 1;
+    const auto bottomLabels = [this] {
+        dc.calls.clear();
+        Draw();
+        std::vector<Label> bottom;
+        for (const Label& l : AllLabels(Lines(dc)))
+            if (l.at.y == -7200) bottom.push_back(l);
+        return bottom;
+    };
+    const std::vector<Label> apart = bottomLabels();
+    // The map is 4453 units wide: room for six such labels of its 37.
+    ASSERT_GE(apart.size(), 4u);
+    EXPECT_LE(apart.size(), 6u);
+    for (size_t i = 1; i < apart.size(); ++i) EXPECT_GE(LabelBox(apart[i]).tl.x, LabelBox(apart[i - 1]).br.x);
+    EXPECT_TRUE(std::ranges::any_of(apart, [](const Label& l) { return std::abs(l.at.x - 5000) < 500; }));
+
+    // 12 points high, centred at the bottom: 240 high above the edge.
+    doc.detailCount = 1;
+    doc.details[0] = "Text \"Source\" 0.5 0.968 1 \"Arial\" 0 0 0 0 0 12 0 0 0 400 0 2 ";
+    const std::vector<Label> withDetail = bottomLabels();
+    EXPECT_LT(withDetail.size(), apart.size());
+    const TBox detail{{5000 - 360, -7260}, {5000 + 360, -7500}};
+    for (const Label& l : withDetail) EXPECT_FALSE(Overlap(LabelBox(l), detail)) << l;
+}
+
 // At 1:100 a polyconic view is 30 m across, and its curved lines would be
 // walked in steps of a hundredth of that, millions of points from the minor
 // line beyond the view to the one beyond the other side. The walk is
