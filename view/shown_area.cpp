@@ -31,8 +31,6 @@ constexpr double kShortOfEdge = 1e-7;
 // A polar stereographic map reaches no nearer its opposite pole than this.
 constexpr double kFarthestLatitude = 89.0;
 
-// The margin the outline is cut with beyond the view, in logical units.
-constexpr double kMargin = 200.0;
 // A curved outline is followed within this many logical units where it
 // crosses the view.
 constexpr double kTolerance = 0.5;
@@ -177,7 +175,8 @@ double Degrees(int32_t units) {
 
 std::optional<std::vector<POINT>> ShownArea(Projection& projection, const TBox& view, const LBox& mapRegion) {
     if (!projection.Valid || !projection.Init || !projection.vpset) return std::nullopt;
-    const Box box{view.tl.x - kMargin, view.br.x + kMargin, view.br.y - kMargin, view.tl.y + kMargin};
+    const Box box{static_cast<double>(view.tl.x), static_cast<double>(view.br.x), static_cast<double>(view.br.y),
+                  static_cast<double>(view.tl.y)};
     std::vector<LogicalXY> outline;
     switch (projection.ProjIndex) {
         case kORTHIndex:

@@ -15,8 +15,9 @@ namespace okap {
 class Projection;
 
 // The outline (logical, y upwards, closed without repeating its first
-// point) of the shown area in a view, cut to the view grown by a margin so
-// that whatever is drawn along the cut stays out of sight; no point when
+// point) of the shown area in a view, cut to the view: nothing is drawn
+// beyond it, where a printed page has no clip, and the cut runs along the
+// view's frame, which the map box outlines in the same pen. No point when
 // none of the view shows the globe. Empty optional when the whole view
 // does, or for a projection that shows the whole plane.
 std::optional<std::vector<POINT>> ShownArea(Projection& projection, const TBox& view, const LBox& mapRegion);
