@@ -61,7 +61,11 @@ std::vector<double> BoundsWithSpareClasses(const DistinctValues& distinct, int c
     std::vector<double> bounds;
     for (size_t g = 0; g < gaps; ++g) {
         bounds.push_back(u[g]);
-        for (int t = 1; t <= extra[g]; ++t) bounds.push_back(u[g] + (u[g + 1] - u[g]) * t / (extra[g] + 1));
+        for (int t = 1; t <= extra[g]; ++t) {
+            // Weighted, as the difference of values far apart may overflow.
+            const double f = static_cast<double>(t) / (extra[g] + 1);
+            bounds.push_back(std::clamp(u[g] * (1.0 - f) + u[g + 1] * f, u[g], u[g + 1]));
+        }
     }
     // A single value: every class is that value, the last holding it.
     while (static_cast<int>(bounds.size()) < count + 1) bounds.push_back(u.back());
@@ -205,7 +209,9 @@ DistinctValues Thinned(const DistinctValues& distinct, size_t most) {
 
 std::vector<double> EqualIntervalBreaks(double min, double max, int count) {
     std::vector<double> bounds{min};
-    const double step = (max - min) / count;
+    double step = (max - min) / count;
+    // Values so far apart that their difference overflows.
+    if (!std::isfinite(step)) step = max / count - min / count;
     for (int i = 1; i < count; ++i) bounds.push_back(bounds.back() + step);
     bounds.push_back(max);
     return bounds;

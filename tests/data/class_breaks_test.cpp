@@ -102,6 +102,9 @@ TEST(ClassBreaks, HandWorkedTables) {
         {"nothing to classify", {}, 2, Q, {0, 0, 0}},
         {"not finite values left out", {nan, 1, inf, 3, -inf}, 2, J, {1, 3, 3}},
         {"equal intervals", {0, 10, 3}, 4, E, {0, 2.5, 5, 7.5, 10}},
+        // Values whose difference overflows a double.
+        {"huge spare classes", {-1e308, 1e308}, 3, Q, {-1e308, 0, 1e308, 1e308}},
+        {"huge equal intervals", {-1e308, 1e308}, 2, E, {-1e308, 0, 1e308}},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(ClassBreaks(c.values, c.count, c.method), c.bounds) << c.name;
