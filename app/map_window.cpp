@@ -226,7 +226,10 @@ void okapWindow::SetToolMode(int mode) {
 }
 
 void okapWindow::EvLButtonDown(QPoint point) {
-    if (toolMode == kToolDataInfo) return IdentifyAt(point);
+    if (toolMode == kToolDataInfo) {
+        IdentifyAt(point);
+        return;
+    }
     if (toolMode != kToolZoomIn && toolMode != kToolZoomOut && toolMode != kToolMeasure) return;
     dragState = toolMode;
     box = {point.x(), point.y(), point.x(), point.y()};

@@ -103,15 +103,11 @@ public:
     JenksSolver(const DistinctValues& distinct, int count) : d(distinct.Size()), k(static_cast<size_t>(count)) {
         // Sums about a middle value keep the squares small.
         const double shift = distinct.values[d / 2];
-        weights.assign(d + 1, 0.0);
-        sums.assign(d + 1, 0.0);
-        squares.assign(d + 1, 0.0);
+        prefix.assign(d + 1, Sums{});
         for (size_t i = 0; i < d; ++i) {
             const double v = distinct.values[i] - shift;
             const double w = distinct.counts[i];
-            weights[i + 1] = weights[i] + w;
-            sums[i + 1] = sums[i] + w * v;
-            squares[i + 1] = squares[i] + w * v * v;
+            prefix[i + 1] = {prefix[i].weight + w, prefix[i].sum + w * v, prefix[i].squares + w * v * v};
         }
     }
 
@@ -141,9 +137,10 @@ private:
 
     // The squared deviations of distinct values from..to-1 about their mean.
     double Cost(size_t from, size_t to) const {
-        const double w = weights[to] - weights[from];
-        const double s = sums[to] - sums[from];
-        return std::max(0.0, squares[to] - squares[from] - s * s / w);
+        const Sums& a = prefix[from];
+        const Sums& b = prefix[to];
+        const double s = b.sum - a.sum;
+        return std::max(0.0, b.squares - a.squares - s * s / (b.weight - a.weight));
     }
     uint32_t& Split(size_t m, size_t i) { return splits[(m - 2) * (d + 1) + i]; }
 
@@ -170,9 +167,14 @@ private:
 
     size_t d;
     size_t k;
-    std::vector<double> weights;
-    std::vector<double> sums;
-    std::vector<double> squares;
+    // The weight, sum and sum of squares of the first i distinct values,
+    // together, as each cost reads all three.
+    struct Sums {
+        double weight = 0.0;
+        double sum = 0.0;
+        double squares = 0.0;
+    };
+    std::vector<Sums> prefix;
     std::vector<uint32_t> splits;  // the best start of class m covering i values: (m - 2) * (d + 1) + i
 };
 
