@@ -34,6 +34,7 @@ inline constexpr int CM_VIEWFORWARD = 24705;
 // Cursor
 inline constexpr int CM_CURSORZOOMIN = 23120;
 inline constexpr int CM_CURSORZOOMOUT = 23121;
+inline constexpr int CM_CURSORDATAINFO = 23122;
 inline constexpr int CM_CURSORMEASURE = 23123;
 // Tools
 inline constexpr int CM_TOOLTRANSLATE = 24816;

@@ -51,6 +51,7 @@ constexpr MenuItem kViewMenu[] = {
 constexpr MenuItem kCursorMenu[] = {
     {"Zoom &In", CM_CURSORZOOMIN, false},
     {"Zoom &Out", CM_CURSORZOOMOUT, false},
+    {"I&dentify", CM_CURSORDATAINFO, false},
     {"&Measure", CM_CURSORMEASURE, false},
 };
 
@@ -87,7 +88,7 @@ constexpr MenuPopup kMainMenu[] = {
 constexpr int kToolBar[] = {
     CM_FILENEW,      CM_FILEOPEN,      CM_FILESAVE,       0,
     CM_FILEPRINT,    CM_FILEPRINTPREVIEW, 0,
-    CM_CURSORZOOMIN, CM_CURSORZOOMOUT, CM_CURSORMEASURE,  0,
+    CM_CURSORZOOMIN, CM_CURSORZOOMOUT, CM_CURSORDATAINFO, CM_CURSORMEASURE, 0,
     CM_MAPLAYERS,    CM_DATALAYERS,    CM_DISPLAYOPTIONS, CM_MAPFULLSCALE, CM_MAPSETCOORDINATES, 0,
     CM_HELPCONTENTS,
 };
@@ -126,6 +127,7 @@ constexpr NumberedString kStrings[] = {
     {CM_VIEWFORWARD, "Go forward to the next view of the map"},
     {CM_CURSORZOOMIN, "Use zoom in cursor"},
     {CM_CURSORZOOMOUT, "Use zoom out cursor"},
+    {CM_CURSORDATAINFO, "Use data info cursor"},
     {CM_CURSORMEASURE, "Use measure cursor"},
     {CM_TOOLTRANSLATE, "Translate map files"},
     {CM_CASCADECHILDREN, "Cascades open windows"},

@@ -1,6 +1,7 @@
 #include "app/data_option_dialog.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGridLayout>
@@ -10,6 +11,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <memory>
@@ -40,6 +42,8 @@ constexpr int kNameStyleButtonId = 28186;
 constexpr int kPositionLength = 24;
 constexpr int kColumnsLength = 2;
 constexpr int kNameLength = 39;
+// The class count Auto offers for a format without classes.
+constexpr int kDefaultClassCount = 5;
 
 // Writes the format edited with texts to the file the user chooses in the
 // map files directory. The chosen path when the file was written.
@@ -99,6 +103,15 @@ DataOptionDialog::DataOptionDialog(okapMDIChild& window, Datafile& data, const D
     // The classes.
     classList = new TXSymbolListBox(this, data, kClassListId);
     classList->setMinimumSize(340, 240);
+    // Auto's method, in the order of ClassMethod, and its class count.
+    methodBox = new QComboBox(this);
+    methodBox->setObjectName("classMethod");
+    methodBox->addItems({"Equal intervals", "Quantiles", "Natural breaks"});
+    methodBox->setCurrentIndex(static_cast<int>(data.classMethod));
+    countBox = new QSpinBox(this);
+    countBox->setObjectName("classCount");
+    countBox->setRange(1, kMaxDataClasses);
+    countBox->setValue(kDefaultClassCount);
     FillClassList(0);
     connect(classList, &QListWidget::itemDoubleClicked, this, &DataOptionDialog::HandleEdit);
     auto* newButton = Button("&New", "button8", this);
@@ -112,10 +125,18 @@ DataOptionDialog::DataOptionDialog(okapMDIChild& window, Datafile& data, const D
     auto* classButtons = new QHBoxLayout;
     for (QPushButton* button : {newButton, editButton, deleteButton, autoButton}) classButtons->addWidget(button);
     classButtons->addStretch();
+    auto* autoRow = new QHBoxLayout;
+    autoRow->addWidget(Buddy("&Method", methodBox));
+    autoRow->addWidget(methodBox);
+    autoRow->addSpacing(8);
+    autoRow->addWidget(Buddy("&Classes", countBox));
+    autoRow->addWidget(countBox);
+    autoRow->addStretch();
     auto* classes = new QVBoxLayout;
     classes->addWidget(Buddy("&Data display format", classList));
     classes->addWidget(classList, 1);
     classes->addLayout(classButtons);
+    classes->addLayout(autoRow);
     avoidOverlaps = new QCheckBox("A&void label overlaps", this);
     avoidOverlaps->setObjectName("avoidLabelOverlaps");
     avoidOverlaps->setChecked(data.avoidLabelOverlaps != 0);
@@ -201,8 +222,10 @@ void DataOptionDialog::FillClassList(int caret) {
         auto* item = new QListWidgetItem(QString::fromStdString(dataClass.label), classList);
         item->setSelected(dataClass.plotStyle.plot != 0);
     }
-    if (classList->count() > 0)
+    if (classList->count() > 0) {
         classList->setCurrentRow(std::clamp(caret, 0, classList->count() - 1), QItemSelectionModel::NoUpdate);
+        countBox->setValue(classList->count());
+    }
 }
 
 void DataOptionDialog::HandleNew() {
@@ -221,7 +244,13 @@ void DataOptionDialog::HandleDelete() {
 }
 
 void DataOptionDialog::HandleAuto() {
-    if (data.AutoClasses()) FillClassList(classList->currentRow());
+    const ClassMethod was = data.classMethod;
+    data.classMethod = static_cast<ClassMethod>(methodBox->currentIndex());
+    if (data.AutoClasses(countBox->value())) {
+        FillClassList(classList->currentRow());
+    } else {
+        data.classMethod = was;
+    }
 }
 
 void DataOptionDialog::HandlePlotStyle() {

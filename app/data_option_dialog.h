@@ -11,8 +11,10 @@
 #include "data/datafile.h"
 
 class QCheckBox;
+class QComboBox;
 class QLineEdit;
 class QRadioButton;
+class QSpinBox;
 
 namespace okap {
 
@@ -42,6 +44,9 @@ public:
 
     TXSymbolListBox& ClassList() const { return *classList; }
     TXStyleListBox& StyleList() const { return *styleList; }
+    // Auto's method and class count.
+    QComboBox& MethodBox() const { return *methodBox; }
+    QSpinBox& CountBox() const { return *countBox; }
     // The legend texts as they stand.
     DataOptionTexts Texts() const;
 
@@ -51,6 +56,8 @@ public:
     void HandleNew();
     void HandleEdit();
     void HandleDelete();
+    // Auto: as many classes as the class count asks, split by the method
+    // chosen beside it, which the format then keeps.
     void HandleAuto();
     // The legend's plot styles (double click, or the button under the list)
     // and the legend name's text style.
@@ -74,6 +81,8 @@ private:
 
     TXSymbolListBox* classList;
     TXStyleListBox* styleList;
+    QComboBox* methodBox;
+    QSpinBox* countBox;
     QLineEdit* positionEdit;
     QLineEdit* columnsEdit;
     QRadioButton* titleOn;

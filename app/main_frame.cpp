@@ -35,7 +35,7 @@ namespace {
 constexpr int kDocumentCommands[] = {
     CM_FILECLOSE,    CM_FILESAVE,          CM_FILESAVEAS,   CM_COPYBITMAP,    CM_COPYMETAFILE,
     CM_MAPFULLSCALE, CM_MAPSETCOORDINATES, CM_CURSORZOOMIN, CM_CURSORZOOMOUT, CM_CURSORMEASURE,
-    CM_DISPLAYOPTIONS, CM_MAPLAYERS, CM_DATALAYERS, CM_VIEWBACK, CM_VIEWFORWARD,
+    CM_CURSORDATAINFO, CM_DISPLAYOPTIONS, CM_MAPLAYERS, CM_DATALAYERS, CM_VIEWBACK, CM_VIEWFORWARD,
 };
 
 // The window arrangement commands: off while no document window is open.
@@ -242,6 +242,7 @@ void MainFrame::Command(int id) {
         case CM_DATALAYERS: child->CMDataLayers(); return;
         case CM_CURSORZOOMIN: child->CMCursorZoomin(); return;
         case CM_CURSORZOOMOUT: child->CMCursorZoomout(); return;
+        case CM_CURSORDATAINFO: child->CMCursorDatainfo(); return;
         case CM_CURSORMEASURE: child->CMCursorMeasure(); return;
         default: return;
     }

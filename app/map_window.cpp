@@ -12,12 +12,14 @@
 #include <utility>
 
 #include "app/background_paint.h"
+#include "app/identify_window.h"
 #include "app/okap_app.h"
 #include "app/tool_cursors.h"
 #include "app/wait_cursor.h"
 #include "core/globals.h"
 #include "platform/qpainter_dc.h"
 #include "view/document_files.h"
+#include "view/identify.h"
 #include "view/map_document.h"
 
 namespace okap {
@@ -203,12 +205,16 @@ void okapWindow::ShowHeldMessages() {
 void okapWindow::SetToolMode(int mode) {
     toolMode = mode;
     box = Box{};
+    if (identifyWindow && mode != kToolDataInfo) identifyWindow->close();
     switch (mode) {
         case kToolZoomIn:
             setCursor(ZoomInCursor());
             break;
         case kToolZoomOut:
             setCursor(ZoomOutCursor());
+            break;
+        case kToolDataInfo:
+            setCursor(DataInfoCursor());
             break;
         case kToolMeasure:
             setCursor(MeasureCursor());
@@ -220,10 +226,22 @@ void okapWindow::SetToolMode(int mode) {
 }
 
 void okapWindow::EvLButtonDown(QPoint point) {
+    if (toolMode == kToolDataInfo) {
+        IdentifyAt(point);
+        return;
+    }
     if (toolMode != kToolZoomIn && toolMode != kToolZoomOut && toolMode != kToolMeasure) return;
     dragState = toolMode;
     box = {point.x(), point.y(), point.x(), point.y()};
     update();
+}
+
+void okapWindow::IdentifyAt(QPoint point) {
+    // Before the first complete paint there is no mapping to search with.
+    if (!app || !document.drawn) return;
+    const Identification found = Identify(document, AppViewSettings(), PointOf(point));
+    if (!identifyWindow) identifyWindow = new IdentifyWindow(this);
+    identifyWindow->ShowAt(IdentificationRows(found, document), mapToGlobal(point));
 }
 
 void okapWindow::EvMouseMove(QPoint point) {
@@ -441,6 +459,13 @@ void okapWindow::keyPressEvent(QKeyEvent* event) {
             break;
         case Qt::Key_Minus:
             ZoomAbout(middle, 1 / kNotchZoom);
+            break;
+        case Qt::Key_Escape:
+            if (!identifyWindow || !identifyWindow->isVisible()) {
+                QWidget::keyPressEvent(event);
+                return;
+            }
+            identifyWindow->close();
             break;
         default:
             QWidget::keyPressEvent(event);

@@ -33,6 +33,7 @@
 namespace okap {
 
 class DeviceContext;
+class IdentifyWindow;
 class MapDocument;
 struct PaintedPicture;
 
@@ -79,8 +80,12 @@ public:
     int ToolMode() const { return toolMode; }
     int DragState() const { return dragState; }
     const Box& RubberBox() const { return box; }
+    // The identify tool's window, once a click has made it; it closes when
+    // another tool is chosen.
+    IdentifyWindow* IdentifyPopup() const { return identifyWindow; }
 
-    // The mouse handlers, points in device pixels of the view.
+    // The mouse handlers, points in device pixels of the view. A press in
+    // the identify tool shows what lies under it.
     void EvLButtonDown(QPoint point);
     void EvMouseMove(QPoint point);
     void EvLButtonUp(QPoint point);
@@ -119,6 +124,7 @@ protected:
 
 private:
     void ZoomAbout(QPoint device, double factor);
+    void IdentifyAt(QPoint device);
     void GoToPlace(size_t index);
     void PanBy(int dx, int dy);
 
@@ -154,6 +160,7 @@ private:
     std::atomic<uint64_t> latestPaint{0};
     bool paintPending = false;
     Box box;
+    IdentifyWindow* identifyWindow = nullptr;
     int toolMode = kToolNone;
     int dragState = kDragIdle;
     struct Place {

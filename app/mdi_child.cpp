@@ -244,6 +244,8 @@ void okapMDIChild::CMCursorZoomin() { SelectTool(kToolZoomIn); }
 
 void okapMDIChild::CMCursorZoomout() { SelectTool(kToolZoomOut); }
 
+void okapMDIChild::CMCursorDatainfo() { SelectTool(kToolDataInfo); }
+
 void okapMDIChild::CMCursorMeasure() { SelectTool(kToolMeasure); }
 
 }  // namespace okap

@@ -65,6 +65,8 @@ public:
     // Cursor: the view's tools. Choosing one marks the document changed.
     void CMCursorZoomin();
     void CMCursorZoomout();
+    // Identify: a click shows what lies under the pointer.
+    void CMCursorDatainfo();
     void CMCursorMeasure();
 
     // The SVG that Copy Metafile puts on the clipboard: the map drawn at the

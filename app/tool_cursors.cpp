@@ -50,6 +50,35 @@ QCursor ZoomInCursor() { return Magnifier(true); }
 
 QCursor ZoomOutCursor() { return Magnifier(false); }
 
+QCursor DataInfoCursor() {
+    QPixmap pixmap(kSide, kSide);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QPainterPath arrow;
+    arrow.moveTo(1, 1);
+    arrow.lineTo(1, 16);
+    arrow.lineTo(5, 12);
+    arrow.lineTo(8, 18);
+    arrow.lineTo(10, 17);
+    arrow.lineTo(7, 11);
+    arrow.lineTo(12, 11);
+    arrow.closeSubpath();
+    painter.setBrush(Qt::white);
+    Stroke(painter, arrow);
+    // The sign, down and to the right of the tip.
+    QPainterPath sign;
+    sign.addEllipse(QPointF(22, 22), 8, 8);
+    painter.setBrush(QColor(255, 255, 255, 220));
+    Stroke(painter, sign);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(Qt::black);
+    painter.drawEllipse(QPointF(22, 18), 1.5, 1.5);
+    painter.drawRect(QRectF(21, 20.5, 2, 6));
+    painter.end();
+    return QCursor(pixmap, 1, 1);
+}
+
 QCursor MeasureCursor() {
     QPixmap pixmap(kSide, kSide);
     pixmap.fill(Qt::transparent);

@@ -4,8 +4,10 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <vector>
 
 #include "core/number_text.h"
+#include "data/class_breaks.h"
 #include "data/datafile.h"
 #include "platform/message_box.h"
 
@@ -81,28 +83,45 @@ int Datafile::DeleteClass(int caret) {
     return 1;
 }
 
-int Datafile::AutoClasses() {
-    if (ClassCount() == 0) return 0;
-    double min = 0.0, max = 0.0;
-    GetDataRange(min, max);
-    SplitRange(min, max);
+int Datafile::AutoClasses() { return ClassCount() == 0 ? 0 : Classify(GetDataValues()); }
+
+int Datafile::AutoClasses(int count) {
+    const std::vector<double> values = GetDataValues();
+    if (values.empty()) return 0;
+    int added = 0;
+    if (ClassCount() == 0 && !NewClass(0, added)) return 0;
+    SetClassCount(count);
+    return Classify(values);
+}
+
+int DataFormat::Classify(std::span<const double> values) {
+    // Without a value there is nothing to split: bounds of 1e32 would help
+    // no one.
+    if (ClassCount() == 0 || values.empty()) return 0;
+    SetClassBounds(ClassBreaks(values, ClassCount(), classMethod));
     return 1;
 }
 
+void DataFormat::SetClassCount(int count) {
+    const int32_t have = ClassCount();
+    if (have == 0) return;
+    count = std::clamp(count, 1, kMaxDataClasses);
+    for (int32_t i = have; i < count; ++i) classes[static_cast<size_t>(i)] = classes[static_cast<size_t>(have - 1)];
+    for (int32_t i = count; i < have; ++i) classes[static_cast<size_t>(i)] = DataClass();
+    symbolCount = count;
+}
+
 void DataFormat::SplitRange(double min, double max) {
-    const int32_t count = ClassCount();
-    if (count == 0) return;
-    const double step = (max - min) / count;
-    double low = min;
+    if (ClassCount() > 0) SetClassBounds(EqualIntervalBreaks(min, max, ClassCount()));
+}
+
+void DataFormat::SetClassBounds(const std::vector<double>& bounds) {
+    const int32_t count = std::min<int32_t>(ClassCount(), static_cast<int32_t>(bounds.size()) - 1);
     for (int32_t i = 0; i < count; ++i) {
         DataClass& dataClass = classes[static_cast<size_t>(i)];
-        // Each class starts where the one before ends; the last ends
-        // exactly at the maximum, whatever the sum of the steps gives.
-        const double high = i == count - 1 ? max : low + step;
-        dataClass.lowValue = low;
-        dataClass.highValue = high;
-        dataClass.label = RangeLabel(low, high);
-        low = high;
+        dataClass.lowValue = bounds[static_cast<size_t>(i)];
+        dataClass.highValue = bounds[static_cast<size_t>(i) + 1];
+        dataClass.label = RangeLabel(dataClass.lowValue, dataClass.highValue);
     }
 }
 

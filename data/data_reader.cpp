@@ -67,21 +67,31 @@ bool Datafile::ReadNumbers(DataLine& numbers) {
     return good;
 }
 
-void Datafile::GetDataRange(double& min, double& max) {
-    min = 0.0;
-    max = 0.0;
-    if (!data.is_open()) return;
+bool Datafile::ReadValues(const std::function<void(double)>& take) {
+    if (!data.is_open()) return false;
     const std::string name = dataFileName;
     // Reopening starts the reading again at the first line.
-    if (!OpenInfile(name)) return;
-    min = 1e32;
-    max = -1e32;
+    if (!OpenInfile(name)) return false;
     DataLine numbers;
-    while (NextLine() && ReadNumbers(numbers)) {
-        min = std::min(min, numbers.value);
-        max = std::max(max, numbers.value);
-    }
+    while (NextLine() && ReadNumbers(numbers)) take(numbers.value);
     OpenInfile(name);
+    return true;
+}
+
+void Datafile::GetDataRange(double& min, double& max) {
+    double low = 1e32, high = -1e32;
+    const bool read = ReadValues([&](double value) {
+        low = std::min(low, value);
+        high = std::max(high, value);
+    });
+    min = read ? low : 0.0;
+    max = read ? high : 0.0;
+}
+
+std::vector<double> Datafile::GetDataValues() {
+    std::vector<double> values;
+    ReadValues([&values](double value) { values.push_back(value); });
+    return values;
 }
 
 int Datafile::GetPlot(POINT* points, TBox& box, int mode) {

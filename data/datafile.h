@@ -12,7 +12,10 @@
 #include <array>
 #include <cstdint>
 #include <fstream>
+#include <functional>
+#include <span>
 #include <string>
+#include <vector>
 
 #include "core/coordinates.h"
 #include "data/data_line.h"
@@ -65,10 +68,22 @@ struct DataFormat {
 
     // symbolCount held to what the table holds, for walking the classes.
     int32_t ClassCount() const { return std::clamp(symbolCount, 0, kMaxDataClasses); }
-    // The Auto rule: splits min..max into equal steps, one per class, each
-    // class starting where the one before ends and the last ending exactly
-    // at max, and labels each "low-high"; symbols and styles stay.
+    // The Auto rule of equal intervals: splits min..max into equal steps,
+    // one per class, each class starting where the one before ends and the
+    // last ending exactly at max, and labels each "low-high"; symbols and
+    // styles stay.
     void SplitRange(double min, double max);
+    // Splits values into the classes there are by classMethod (ClassBreaks)
+    // with SetClassBounds. 1 when done; 0, changing nothing, without a class
+    // or a value.
+    int Classify(std::span<const double> values);
+    // Gives class i the bounds[i]..bounds[i + 1] (ClassBreaks) and the label
+    // "low-high"; bounds holds one more number than there are classes.
+    void SetClassBounds(const std::vector<double>& bounds);
+    // Makes count classes (1 to kMaxDataClasses) of those there are:
+    // copies of the last class are added, or classes removed from the end,
+    // so that symbols and styles stay as far as they go. Needs a class.
+    void SetClassCount(int count);
 };
 
 // The values the data option dialog holds as the user typed them: the
@@ -133,9 +148,12 @@ public:
     int NewClass(int caret, int& added);
     // Delete: removes the class under the caret. 1 when one was removed.
     int DeleteClass(int caret);
-    // Auto: splits the data range into equal steps, one per class, and
-    // labels each "low-high"; symbols and styles stay. 1 when done.
+    // Auto: Classify with the data file's values; symbols and styles stay.
     int AutoClasses();
+    // Auto with count classes: the first made as New makes it when there is
+    // none, then as many as SetClassCount leaves. 0, changing nothing, when
+    // the data file has no value.
+    int AutoClasses(int count);
     // The class dialog's starting texts, and its OK.
     DataClassTexts ClassTexts(int index) const;
     void SetClass(int index, const DataClassTexts& texts);
@@ -149,6 +167,8 @@ public:
     // The smallest and largest value of the good lines before the first bad
     // one; afterwards reading starts again at the first line.
     void GetDataRange(double& min, double& max);
+    // The values of those lines, in file order, read the same way.
+    std::vector<double> GetDataValues();
     // Reads the next line and places its point: mode 1 gives the centre in
     // points[0], any other mode the class's outline (points, room for
     // Symbol::kMaxPoints) and its unturned extent in box. 1 while reading
@@ -188,6 +208,11 @@ private:
     // The next line of the data file into currentLine; false at the end,
     // where a last line without a line break is not used.
     bool NextLine();
+    // Reads the data file again from its first line and gives each value
+    // of the good lines before the first bad one to take; afterwards
+    // reading starts at the first line again. False when the file is not
+    // open.
+    bool ReadValues(const std::function<void(double)>& take);
     void SetViewScale();
     // Places the outline of class cls around centre, widening box.
     void PlaceOutline(POINT* points, TBox& box, int cls) const;

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 #include <optional>
+#include <span>
 #include <sstream>
 #include <utility>
 #include <vector>
@@ -52,8 +53,11 @@ std::optional<std::string> ReadWhole(const std::filesystem::path& path) {
 }
 
 // Graded circles from small and light to large and dark, labelled at their
-// right when labels were imported, and a legend at the lower left.
-DataFormat ImportFormat(double min, double max, const DataImportSettings& settings, const std::string& symbol) {
+// right when labels were imported, and a legend at the lower left. The
+// classes are natural breaks of the values: counts and sizes are mostly
+// skewed, and equal steps would put nearly every point in the first class.
+DataFormat ImportFormat(std::span<const double> values, double min, double max, const DataImportSettings& settings,
+                        const std::string& symbol) {
     DataFormat format;
     format.legend = 1;
     format.legendName = Utf8Prefix(LabelText(settings.valueField), kLegendNameLength);
@@ -83,7 +87,8 @@ DataFormat ImportFormat(double min, double max, const DataImportSettings& settin
         dataClass.textStyle.weight = 400;
         dataClass.textStyle.justification = kJustifyLeft;
     }
-    format.SplitRange(min, max);
+    format.classMethod = ClassMethod::NaturalBreaks;
+    format.Classify(values);
     return format;
 }
 
@@ -144,6 +149,7 @@ int ImportData(const DataImportSettings& settings, const ImportProgress& progres
     if (data == nullptr) return 0;
     DataImportSummary done;
     double min = 0.0, max = 0.0;
+    std::vector<double> values;
     while (layer.Next()) {
         ++done.counts.features;
         const FeatureShapes shapes = layer.Shapes(DatasetLayer::Want::Places);
@@ -170,6 +176,7 @@ int ImportData(const DataImportSettings& settings, const ImportProgress& progres
             *data << FormatGeneral(place.longitude, 10) << ' ' << FormatGeneral(place.latitude, 10) << ' '
                   << FormatShortest(*value) << label << kLineEnd;
         }
+        values.insert(values.end(), shapes.places.size(), *value);
         min = done.points == 0 ? *value : std::min(min, *value);
         max = done.points == 0 ? *value : std::max(max, *value);
         done.points += static_cast<int64_t>(shapes.places.size());
@@ -185,7 +192,7 @@ int ImportData(const DataImportSettings& settings, const ImportProgress& progres
     }
 
     const ImportSymbol symbol = ChooseImportSymbol(ReadWhole(mapDirectory / kSymbolLibrary));
-    const DataFormat format = ImportFormat(min, max, settings, symbol.name);
+    const DataFormat format = ImportFormat(values, min, max, settings, symbol.name);
     DataOptionTexts texts = OptionTexts(format);
     std::ostream* formatFile = files.Open(formatPath);
     if (formatFile == nullptr) return 0;

@@ -3,8 +3,8 @@
 // data directory) of one line per point feature, or per polygon feature at
 // the centroid of its largest polygon, with the value of a numeric field
 // and, if asked for, a label from another field; and a data format
-// (OUTPUT.okd, in the map directory) with graded circles in Auto classes
-// over the values' range and a legend, so that the layer draws at once.
+// (OUTPUT.okd, in the map directory) with graded circles in classes of
+// natural breaks and a legend, so that the layer draws at once.
 // The circle's outline is put into the map directory's okap.sym where that
 // library lacks it (see import_symbol.h).
 

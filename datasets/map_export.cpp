@@ -23,18 +23,13 @@ std::string WithoutTrailing(std::string text, std::string_view characters) {
 
 // The names of the features of a map format file. False after reporting a
 // file that cannot be read or names no feature.
-bool ReadFeatureNames(const std::filesystem::path& file, FeatureNames& names) {
+bool FeatureNamesOf(const std::filesystem::path& file, FeatureNames& names) {
     std::ifstream in(file, std::ios::binary);
     if (!in) {
         ShowError("Error opening map format file : " + file.string());
         return false;
     }
-    std::string line;
-    while (ReadLine(in, line)) {
-        if (!IsFeatureLine(line)) continue;
-        if (std::optional<int32_t> number = FeatureNumber(line))
-            names.emplace(*number, WithoutTrailing(FeatureName(line), " "));
-    }
+    names = ReadFeatureNames(in);
     if (names.empty()) {
         ShowError("No features in map format file : " + file.string());
         return false;
@@ -49,7 +44,7 @@ int ExportMap(const std::filesystem::path& mapName, const std::filesystem::path&
     if (!CheckExportFormat(output)) return 0;
     const bool withFeatures = !formatFile.empty();
     FeatureNames names;
-    if (withFeatures && !ReadFeatureNames(formatFile, names)) return 0;
+    if (withFeatures && !FeatureNamesOf(formatFile, names)) return 0;
 
     Mapfile map;
     if (!map.OpenInfile(mapName.string())) return 0;

@@ -100,6 +100,20 @@ void ReadFeatureStyles(std::istream& is, FeatureStyles& styles) {
     }
 }
 
+std::map<int32_t, std::string> ReadFeatureNames(std::istream& is) {
+    std::map<int32_t, std::string> names;
+    std::string line;
+    while (ReadLine(is, line)) {
+        if (!IsFeatureLine(line)) continue;
+        if (std::optional<int32_t> number = FeatureNumber(line)) {
+            std::string name = FeatureName(line);
+            name.erase(name.find_last_not_of(' ') + 1);
+            names.emplace(*number, std::move(name));
+        }
+    }
+    return names;
+}
+
 int LoadFeatureStyles(const std::string& name, FeatureStyles& styles) {
     const std::string path = WorkPath(name);
     std::ifstream file(path, std::ios::binary);

@@ -24,6 +24,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <istream>
+#include <map>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -104,6 +105,10 @@ struct FeatureEntry {
 // the file does not name keep their values, so a table shared by several
 // layers keeps what earlier layers' files gave the others.
 void ReadFeatureStyles(std::istream& is, FeatureStyles& styles);
+
+// The names of the features of a format file by number, blanks at their end
+// removed; of two lines with one number the first counts.
+std::map<int32_t, std::string> ReadFeatureNames(std::istream& is);
 
 // Opens the format file name (relative to the current directory) and reads
 // it with ReadFeatureStyles. When it cannot be opened, shows "Error opening

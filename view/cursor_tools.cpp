@@ -38,12 +38,16 @@ std::optional<Position> PositionAt(MapDocument& document, POINT device) {
     return position;
 }
 
+std::string PositionString(const MapDocument& document, const Position& position) {
+    return position.Long.GetString(document.positionFormat, document.longitudeMode) + "   " +
+           position.Lat.GetString(document.positionFormat);
+}
+
 std::optional<std::string> PositionText(MapDocument& document, POINT device) {
     if (!document.drawn) return std::nullopt;
     const std::optional<Position> position = PositionAt(document, device);
     if (!position) return "Invalid";
-    return "Position: " + position->Long.GetString(document.positionFormat, document.longitudeMode) + "   " +
-           position->Lat.GetString(document.positionFormat);
+    return "Position: " + PositionString(document, *position);
 }
 
 std::string DistanceText(double km) {

@@ -32,6 +32,10 @@ POINT DeviceToLogical(const MapDocument& document, POINT device);
 // projection fails there (off the globe, say) or nothing has been painted.
 std::optional<Position> PositionAt(MapDocument& document, POINT device);
 
+// A position as the document shows it: the longitude in its position
+// format and longitude mode, three blanks and the latitude.
+std::string PositionString(const MapDocument& document, const Position& position);
+
 // The status bar text for the mouse at a device point: "Position: " with
 // the longitude (in the document's position format and longitude mode),
 // three blanks and the latitude; "Invalid" where there is no position.

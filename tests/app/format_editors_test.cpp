@@ -7,12 +7,14 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <deque>
 #include <filesystem>
 #include <functional>
@@ -311,9 +313,13 @@ TEST_F(FormatEditorsTest, EditingTheSampleFormatAndCancellingItsSaveDialog) {
     const auto deleteFirstAndSaveAs = [this](const std::string& name) {
         steps = {[](QDialog& dialog) {
                      auto& classes = dynamic_cast<DataOptionDialog&>(dialog).ClassList();
+                     // Natural breaks of the sample cities, labelled in millions;
+                     // the method is shown.
                      EXPECT_EQ(Texts(classes),
-                               (std::vector<std::string>{"0.5 - 1 million", "1 - 2.5 million", "2.5 - 5 million",
-                                                         "5 - 10 million", "over 10 million"}));
+                               (std::vector<std::string>{"0.5 - 2 million", "2 - 5 million", "5 - 10 million",
+                                                         "10 - 22 million", "22 million and more"}));
+                     EXPECT_EQ(Child<QComboBox>(dialog, "classMethod")->currentText(), "Natural breaks");
+                     EXPECT_EQ(Child<QSpinBox>(dialog, "classCount")->value(), 5);
                      EXPECT_EQ(Child<QLineEdit>(dialog, "position")->text(), "0.02 0.55 0.24 0.77");
                      EXPECT_EQ(Child<QLineEdit>(dialog, "legendName")->text(), "City population");
                      EXPECT_TRUE(Child<QRadioButton>(dialog, "legendOn")->isChecked());
@@ -333,7 +339,8 @@ TEST_F(FormatEditorsTest, EditingTheSampleFormatAndCancellingItsSaveDialog) {
     std::unique_ptr<Datafile> read = MakeDatafile();
     ASSERT_EQ(read->ReadFormat("cities.okd"), 1);
     ASSERT_EQ(read->symbolCount, 4);
-    EXPECT_EQ(read->classes[0].label, "1 - 2.5 million");
+    EXPECT_EQ(read->classes[0].label, "1963-5028");
+    EXPECT_EQ(read->classMethod, ClassMethod::NaturalBreaks);
     EXPECT_EQ(read->classes[3].symbol.name, "star");
     EXPECT_EQ(read->legendName, "City population");
 }
@@ -367,6 +374,32 @@ TEST_F(FormatEditorsTest, AvoidLabelOverlapsIsReadAndWrittenByTheCheckBox) {
     Child<QCheckBox>(dialog, "avoidLabelOverlaps")->click();
     dialog.reject();
     EXPECT_EQ(data->avoidLabelOverlaps, 1);
+}
+
+// Auto makes the classes the count asks for by the method chosen, which the
+// format keeps; the sample cities' own classes come out again.
+TEST_F(FormatEditorsTest, AutoWithAMethodAndAClassCount) {
+    std::unique_ptr<Datafile> data = MakeDatafile();
+    ASSERT_EQ(data->OpenInfile("cities.dat"), 1);
+    DataOptionDialog dialog(*window, *data, DataOptionTexts{});
+    EXPECT_EQ(Child<QComboBox>(dialog, "classMethod")->currentText(), "Equal intervals");
+    EXPECT_EQ(Child<QSpinBox>(dialog, "classCount")->value(), 5);
+
+    Child<QComboBox>(dialog, "classMethod")->setCurrentText("Natural breaks");
+    Click(dialog, "button12");
+    EXPECT_EQ(Texts(dialog.ClassList()),
+              (std::vector<std::string>{"500-1963", "1963-5028", "5028-9785", "9785-22315", "22315-22315"}));
+    EXPECT_EQ(data->classMethod, ClassMethod::NaturalBreaks);
+
+    // Fewer classes, by quantiles: as many cities in each.
+    data->classes[1].symbol.size = 30.0;
+    Child<QComboBox>(dialog, "classMethod")->setCurrentText("Quantiles");
+    Child<QSpinBox>(dialog, "classCount")->setValue(2);
+    Click(dialog, "button12");
+    ASSERT_EQ(dialog.ClassList().count(), 2);
+    EXPECT_EQ(data->classes[1].symbol.size, 30.0);
+    EXPECT_EQ(data->classMethod, ClassMethod::Quantiles);
+    EXPECT_EQ(Child<QSpinBox>(dialog, "classCount")->value(), 2);
 }
 
 TEST_F(FormatEditorsTest, FiftyClassesRefuseNew) {

@@ -74,6 +74,7 @@ const std::vector<Popup> kExpectedMenu = {
     {"&Cursor", "",
      {{"Zoom &In", 23120, "Use zoom in cursor"},
       {"Zoom &Out", 23121, "Use zoom out cursor"},
+      {"I&dentify", 23122, "Use data info cursor"},
       {"&Measure", 23123, "Use measure cursor"}}},
     {"&Tools", "", {{"&Map Translator", 24816, "Translate map files"}}},
     {"&Window", "Window arrangement and selection",
@@ -123,7 +124,7 @@ TEST_F(MainFrameTest, HoveringAMenuItemShowsItsHint) {
 TEST_F(MainFrameTest, ToolBarInItsOrderWithTwentyPixelGlyphs) {
     MainFrame& frame = StartFrame();
     // Left to right; 0 is a separator.
-    const int expected[] = {24331, 24332, 24333, 0,     24337, 24340, 0,     23120, 23121,
+    const int expected[] = {24331, 24332, 24333, 0,     24337, 24340, 0,     23120, 23121, 23122,
                             23123, 0,     24810, 24808, 24812, 24702, 24703, 0,     24501};
     const QList<QAction*> buttons = frame.SpeedBar()->actions();
     ASSERT_EQ(buttons.size(), static_cast<qsizetype>(std::size(expected)));
@@ -143,7 +144,8 @@ TEST_F(MainFrameTest, DocumentCommandsFollowTheActiveDocumentWindow) {
     MainFrame& frame = StartFrame();
     const int documentCommands[] = {CM_FILECLOSE, CM_FILESAVE,    CM_FILESAVEAS,    CM_COPYBITMAP,
                                     CM_COPYMETAFILE, CM_MAPFULLSCALE, CM_MAPSETCOORDINATES, CM_CURSORZOOMIN,
-                                    CM_CURSORZOOMOUT, CM_CURSORMEASURE, CM_CASCADECHILDREN, CM_CLOSECHILDREN,
+                                    CM_CURSORZOOMOUT, CM_CURSORDATAINFO, CM_CURSORMEASURE, CM_CASCADECHILDREN,
+                                    CM_CLOSECHILDREN,
                                     CM_MAPLAYERS, CM_DATALAYERS};
     const int alwaysOn[] = {CM_FILENEW, CM_FILEOPEN, CM_FILEIMPORT, CM_EXIT, CM_OKAPCONFIG, CM_TOOLTRANSLATE, CM_HELPCONTENTS,
                             CM_HELPABOUT};
@@ -159,6 +161,8 @@ TEST_F(MainFrameTest, DocumentCommandsFollowTheActiveDocumentWindow) {
     frame.Command(CM_MAPLAYERS);
     frame.Command(CM_DATALAYERS);
     EXPECT_EQ(dialogsRun, dialogsBefore + 2);
+    frame.Command(CM_CURSORDATAINFO);
+    EXPECT_EQ(frame.MDIClient()->ActiveChild()->View()->ToolMode(), kToolDataInfo);
     frame.Command(CM_CURSORMEASURE);
     EXPECT_EQ(frame.MDIClient()->ActiveChild()->View()->ToolMode(), kToolMeasure);
 

@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <sstream>
 
+#include "app/identify_window.h"
 #include "core/globals.h"
 #include "document_fixture.h"
 #include "platform/message_box.h"
@@ -128,6 +129,42 @@ TEST_F(MapWindowTest, ZoomBoxesStopAtTheScaleLimits) {
         }
         EXPECT_EQ(view.ToolMode(), row.mode) << "the tool stays";
     }
+}
+
+// The identify tool: a click shows what lies under it in a window beside the
+// pointer, the next click what lies under the new place; Escape in the view
+// closes the window, and so does choosing another tool.
+TEST_F(MapWindowTest, IdentifyShowsAWindowThatEscapeCloses) {
+    doc.mapLayers[0] = {"worldmer.mpb", "world.okf"};
+    doc.mapLayerCount = 1;
+    view.show();
+    view.Repaint();
+    view.SetToolMode(kToolDataInfo);
+    EXPECT_EQ(view.cursor().shape(), Qt::BitmapCursor);
+    EXPECT_EQ(view.IdentifyPopup(), nullptr);
+
+    // The small world's land covers 60 W to 60 E: the view, 100 pixels a
+    // degree about 0 N 0 E, is all land.
+    QTest::mouseClick(&view, Qt::LeftButton, {}, {200, 150});
+    IdentifyWindow* popup = view.IdentifyPopup();
+    ASSERT_NE(popup, nullptr);
+    EXPECT_TRUE(popup->isVisible());
+    EXPECT_TRUE(popup->Text().startsWith("Name: LAND\nFeature type: 1\nFeature: Land\nKind: Area\n")) << popup->Text().toStdString();
+    EXPECT_EQ(popup->pos(), view.mapToGlobal(QPoint(200, 150)) + QPoint(16, 16));
+
+    QTest::mouseClick(&view, Qt::LeftButton, {}, {100, 50});
+    EXPECT_EQ(view.IdentifyPopup(), popup);
+    EXPECT_EQ(popup->pos(), view.mapToGlobal(QPoint(100, 50)) + QPoint(16, 16));
+    EXPECT_TRUE(popup->Text().contains("\nPosition:   -1.000000   ")) << popup->Text().toStdString();
+
+    QTest::keyClick(&view, Qt::Key_Escape);
+    EXPECT_FALSE(popup->isVisible());
+    EXPECT_EQ(view.ToolMode(), kToolDataInfo) << "the tool stays";
+
+    QTest::mouseClick(&view, Qt::LeftButton, {}, {200, 150});
+    EXPECT_TRUE(popup->isVisible());
+    view.SetToolMode(kToolMeasure);
+    EXPECT_FALSE(popup->isVisible());
 }
 
 TEST_F(MapWindowTest, AClickWithoutABoxDoesNotZoom) {

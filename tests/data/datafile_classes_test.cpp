@@ -172,6 +172,55 @@ TEST_F(DatafileClasses, AutoSplitsTheRangeIntoEqualSteps) {
     EXPECT_TRUE(messages.messages.empty());
 }
 
+// Auto with a class count and a method: classes copied from the last or
+// removed from the end, the values split by the method, which the format
+// keeps; the file written says so.
+TEST_F(DatafileClasses, AutoWithCountAndMethod) {
+    auto file = WithData("0 0 12\n0 0 1\n0 0 2\n0 0 4\n0 0 10\n0 0 11\n0 0 100\n");
+    int added = 0;
+    ASSERT_EQ(file->NewClass(0, added), 1);
+    ASSERT_EQ(file->NewClass(0, added), 1);
+    file->classes[1].symbol.size = 30.0;
+    file->classes[1].plotStyle.plot = 0;
+
+    file->classMethod = ClassMethod::NaturalBreaks;
+    ASSERT_EQ(file->AutoClasses(3), 1);
+    EXPECT_EQ(Labels(*file), (std::vector<std::string>{"1-10", "10-100", "100-100"}));
+    EXPECT_EQ(file->classes[0].symbol.size, 12.0);
+    for (size_t i = 1; i < 3; ++i) {
+        EXPECT_EQ(file->classes[i].symbol.size, 30.0) << i;
+        EXPECT_EQ(file->classes[i].plotStyle.plot, 0) << i;
+    }
+
+    file->classMethod = ClassMethod::Quantiles;
+    ASSERT_EQ(file->AutoClasses(2), 1);
+    EXPECT_EQ(Labels(*file), (std::vector<std::string>{"1-11", "11-100"}));
+    EXPECT_EQ(file->classes[2].label, "");  // removed from the end
+
+    ASSERT_EQ(file->WriteFormat("quantiles.okd", OptionTexts(*file)), 1);
+    auto read = MakeFile();
+    ASSERT_EQ(read->ReadFormat("quantiles.okd"), 1);
+    EXPECT_EQ(read->classMethod, ClassMethod::Quantiles);
+    EXPECT_EQ(read->classes[1].highValue, 100.0);
+
+    // Without any class, Auto makes the first as New does and copies it.
+    auto fresh = WithData("0 0 5\n0 0 1\n0 0 3\n");
+    ASSERT_EQ(fresh->AutoClasses(3), 1);
+    EXPECT_EQ(Labels(*fresh), (std::vector<std::string>{"1-2.33333", "2.33333-3.66667", "3.66667-5"}));
+    EXPECT_EQ(fresh->classes[2].symbol.name, "square");
+
+    // A data file without a value changes nothing.
+    auto empty = WithData("");
+    EXPECT_EQ(empty->AutoClasses(3), 0);
+    EXPECT_EQ(empty->symbolCount, 0);
+    ASSERT_EQ(file->DeleteClass(1), 1);
+    WriteDataFile("values.dat", "no numbers\n");
+    ASSERT_EQ(file->OpenInfile("values.dat"), 1);
+    EXPECT_EQ(file->AutoClasses(3), 0);
+    EXPECT_EQ(Labels(*file), (std::vector<std::string>{"1-11"}));
+    EXPECT_TRUE(messages.messages.empty());
+}
+
 TEST_F(DatafileClasses, EditOneClass) {
     auto file = WithData("0 0 -3.5\n0 0 1234564.5\n");
     int added = 0;

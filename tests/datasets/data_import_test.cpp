@@ -85,16 +85,17 @@ TEST_F(DataImportTest, DataFileFormatAndLibrary) {
               "13.4 52.52 30 \"Berlin\"\r\n"
               "5 41 20 \"Land\"\r\n");
 
-    // The format reads back: five classes of 10 to 50 in steps of 8 (the
-    // Auto rule), graded circles from the library just made, a legend
-    // titled after the field.
+    // The format reads back: five classes by natural breaks, a class for
+    // each of the four values and the spare one in the widest gap, graded
+    // circles from the library just made, a legend titled after the field.
     Projection view("MERC", Position());
     Datafile format(view, (dir / "maps").string(), (dir / "data").string());
     ASSERT_EQ(format.ReadFormat("cities.okd"), 1) << ::testing::PrintToString(messages.Texts());
     EXPECT_EQ(format.legend, 1);
     EXPECT_EQ(format.legendName, "pop");
     ASSERT_EQ(format.symbolCount, 5);
-    const char* labels[] = {"10-18", "18-26", "26-34", "34-42", "42-50"};
+    EXPECT_EQ(format.classMethod, ClassMethod::NaturalBreaks);
+    const char* labels[] = {"10-20", "20-30", "30-40", "40-50", "50-50"};
     for (int i = 0; i < 5; ++i) {
         const DataClass& c = format.classes[static_cast<size_t>(i)];
         EXPECT_EQ(c.label, labels[i]);

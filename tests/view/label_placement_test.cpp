@@ -117,8 +117,8 @@ TEST_F(SampleWorldLabels, NoTwoLabelsOverlapAndTheLargestCitiesAreAllNamed) {
         // the texts of its title and entries.
         const TBox legend{{SafeInt(extent.cx * 0.02), -SafeInt(extent.cy * 0.55)},
                           {SafeInt(extent.cx * 0.24), -SafeInt(extent.cy * 0.77)}};
-        const std::set<std::string> legendTexts{"City population", "0.5 - 1 million", "1 - 2.5 million",
-                                                "2.5 - 5 million",  "5 - 10 million",  "over 10 million"};
+        const std::set<std::string> legendTexts{"City population", "0.5 - 2 million",  "2 - 5 million",
+                                                "5 - 10 million",  "10 - 22 million", "22 million and more"};
         std::vector<DrawnText> labels, details;
         std::set<std::string> named;
         for (const DrawnText& t : DrawnTexts(dc)) {
