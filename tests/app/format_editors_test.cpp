@@ -339,7 +339,7 @@ TEST_F(FormatEditorsTest, EditingTheSampleFormatAndCancellingItsSaveDialog) {
     std::unique_ptr<Datafile> read = MakeDatafile();
     ASSERT_EQ(read->ReadFormat("cities.okd"), 1);
     ASSERT_EQ(read->symbolCount, 4);
-    EXPECT_EQ(read->classes[0].label, "1963-5028");
+    EXPECT_EQ(read->classes[0].label, "2 - 5 million");
     EXPECT_EQ(read->classMethod, ClassMethod::NaturalBreaks);
     EXPECT_EQ(read->classes[3].symbol.name, "star");
     EXPECT_EQ(read->legendName, "City population");
