@@ -174,11 +174,15 @@ void DrawScaleBar(DeviceContext& dc, Projection& projection, TSize windowExtent,
     const int labelTop = place.y + gap + height;
     DrawText(dc, ticks[0], labelTop, labels, "0");
     DrawText(dc, ticks[2], labelTop, labels, FormatGeneral(length / 2.0));
-    DrawText(dc, ticks[4], labelTop, labels, FormatGeneral(length));
-    // The unit after the bar's end, its cell centred on the bar.
+    const std::string whole = FormatGeneral(length);
+    DrawText(dc, ticks[4], labelTop, labels, whole);
+    // The unit on the labels' line, after the last number rather than
+    // over it.
     TextStyle unitLabel(labels);
     unitLabel.justification = kJustifyLeft;
-    DrawText(dc, ticks[4] + gap, place.y - thickness / 2 + height / 2, unitLabel, std::string(unit.word));
+    const std::optional<TBox> last = TextBox(dc, ticks[4], labelTop, labels, whole);
+    const int unitLeft = (last ? std::max(last->tl.x, last->br.x) : ticks[4]) + gap;
+    DrawText(dc, unitLeft, labelTop, unitLabel, std::string(unit.word));
     if (ScaleVaries(projection, windowExtent, place.x, place.y)) {
         if (const std::optional<LonLat> at = LogicalToLonLat(projection, left + barLength / 2.0, place.y))
             DrawText(dc, ticks[2], place.y - thickness - gap, labels, LatitudeNote(at->lat));

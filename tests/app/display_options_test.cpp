@@ -33,8 +33,9 @@
 namespace okap {
 namespace {
 
-// The sample document's two details, as world-mercator.oki holds them
-// (the document reads them with the blanks at their ends stripped).
+// The sample document's first two details, as world-mercator.oki holds
+// them (the document reads them with the blanks at their ends stripped);
+// a scale bar and a north arrow follow.
 const std::string kTitle =
     R"(Text "The world in Mercator's projection" 0.50 0.035 1 "Arial" 0 30 40 60 0 12 0 0 0.5 700 0 2)";
 const std::string kSource =
@@ -115,7 +116,7 @@ TEST_F(DisplayOptionsTest, NewCopiesTheDetailUnderTheCaretUpToFifteen) {
     DisplayOptionDialog dialog(*child, Values(*child));
     auto& list = Child<QListWidget>(dialog, "details");
     EXPECT_EQ(Entries(list), (QStringList{QString::fromStdString(DetailListEntry(kTitle)),
-                                          QString::fromStdString(DetailListEntry(kSource))}));
+                                          QString::fromStdString(DetailListEntry(kSource)), R"(Scale "km")", R"(North "N")"}));
     EXPECT_EQ(list.item(0)->text(), R"(Text "The world in Mercator's projection")");
     EXPECT_EQ(list.currentRow(), 0);
 
@@ -127,11 +128,11 @@ TEST_F(DisplayOptionsTest, NewCopiesTheDetailUnderTheCaretUpToFifteen) {
         return int(QDialog::Rejected);
     };
     dialog.HandleDetailNew();
-    ASSERT_EQ(dialog.DetailCount(), 3);
+    ASSERT_EQ(dialog.DetailCount(), 5);
     EXPECT_EQ(dialog.Details()[0], kTitle);
     EXPECT_EQ(dialog.Details()[1], kTitle);
     EXPECT_EQ(dialog.Details()[2], kSource);
-    EXPECT_EQ(list.count(), 3);
+    EXPECT_EQ(list.count(), 5);
     EXPECT_EQ(list.item(1)->text(), list.item(0)->text());
     EXPECT_EQ(list.currentRow(), 1);
     EXPECT_EQ(shown, (DetailStyleDialogTB{"Text", "The world in Mercator's projection", "0.5 0.035 ", 1}));
@@ -152,7 +153,7 @@ TEST_F(DisplayOptionsTest, NewCopiesTheDetailUnderTheCaretUpToFifteen) {
     dialog.HandleDetailDelete();
     EXPECT_EQ(dialog.DetailCount(), kMaxDetails - 1);
     EXPECT_EQ(list.count(), kMaxDetails - 1);
-    EXPECT_EQ(dialog.Details()[kMaxDetails - 2], kSource);
+    EXPECT_EQ(dialog.Details()[kMaxDetails - 4], kSource);
     EXPECT_EQ(dialog.Details()[kMaxDetails - 1], "");
     list.setCurrentRow(-1);
     dialog.HandleDetailDelete();
@@ -161,7 +162,7 @@ TEST_F(DisplayOptionsTest, NewCopiesTheDetailUnderTheCaretUpToFifteen) {
     EXPECT_EQ(detailEditors, editorsAtFifteen);
 
     // All of it on the working copy only.
-    EXPECT_EQ(child->Document().detailCount, 2);
+    EXPECT_EQ(child->Document().detailCount, 4);
 }
 
 TEST_F(DisplayOptionsTest, TheFirstDetailOfAMapIsEditedIntoPlace) {
@@ -287,7 +288,7 @@ TEST_F(DisplayOptionsTest, CancelKeepsTheDetailsAndTheMapUnchanged) {
     child->CMDisplayOptions();
     EXPECT_EQ(redrawWhileOpen, 1);
     EXPECT_EQ(noredraw, 0);
-    EXPECT_EQ(doc.detailCount, 2);
+    EXPECT_EQ(doc.detailCount, 4);
     EXPECT_EQ(doc.details[0], kTitle);
     EXPECT_EQ(doc.details[1], kSource);
     EXPECT_EQ(doc.gridSize, 30.0);
@@ -320,7 +321,7 @@ TEST_F(DisplayOptionsTest, OkTakesTheDetailsAndTheGridSettings) {
     // smooth lines.
     EXPECT_EQ(shown, (DisplayOptionDialogTB{1, 1, {"fine.okg", "std.okg"}, 1, "30", "3", 1}));
     MapDocument& doc = child->Document();
-    ASSERT_EQ(doc.detailCount, 3);
+    ASSERT_EQ(doc.detailCount, 5);
     EXPECT_EQ(doc.details[0], kTitle);
     EXPECT_EQ(DetailListEntry(doc.details[1]), R"(Text "Copy")");
     EXPECT_EQ(doc.details[2], kSource);
@@ -363,7 +364,7 @@ TEST_F(DisplayOptionsTest, OkRefusesAGridThatCannotBeDrawn) {
         EXPECT_EQ(refused, QDialog::Rejected) << row.size << " / " << row.increment;
         EXPECT_EQ(messages.messages, std::vector<Message>{Error(row.message)})
             << row.size << " / " << row.increment;
-        EXPECT_EQ(doc.detailCount, 2) << "the refused OK copied nothing";
+        EXPECT_EQ(doc.detailCount, 4) << "the refused OK copied nothing";
         EXPECT_EQ(doc.gridSize, 30.0);
         EXPECT_EQ(doc.gridIncrement, 3);
     }

@@ -41,7 +41,7 @@ TEST_F(MdiClientTest, OpensTheSampleDocumentWhereItWasSaved) {
     EXPECT_EQ(doc.mapLayerCount, 1);
     EXPECT_EQ(doc.mapLayers[0], (okapFileInfo{"worldmer.mpb", "world.okf"}));
     EXPECT_EQ(doc.dataLayerCount, 1);
-    EXPECT_EQ(doc.detailCount, 2);
+    EXPECT_EQ(doc.detailCount, 4);  // title, source, scale bar, north arrow
     EXPECT_EQ(doc.scale, 137000000);
     EXPECT_EQ(doc.modified, 0);
     // Shown, so painted: the whole map was drawn without a complaint.
