@@ -1,6 +1,7 @@
 #pragma once
-// The boxes the document's text details cover in the view, for the grid
-// labels and data labels that must keep clear of them.
+// The boxes the document's details (texts, scale bars, north arrows) cover
+// in the view, for the grid labels and data labels that must keep clear of
+// them.
 
 #include <vector>
 
@@ -11,7 +12,7 @@ namespace okap {
 
 class MapDocument;
 
-// One box for each detail that DrawDetails draws as text, in dc's current
+// One box for each detail that DrawDetails draws, in dc's current
 // mapping (the view's, once the paint has set it).
 std::vector<TBox> DetailTextBoxes(DeviceContext& dc, const MapDocument& document);
 
