@@ -9,10 +9,12 @@ namespace okap {
 
 namespace {
 
-std::string Trimmed(std::string_view text) {
-    const size_t begin = text.find_first_not_of(" \t");
-    if (begin == std::string_view::npos) return {};
-    return std::string(text.substr(begin, text.find_last_not_of(" \t") - begin + 1));
+// A key without the blanks that pad it: StripHeader trims text that has no
+// "=".
+std::string KeyOf(std::string_view text) {
+    std::string key(text);
+    StripHeader(key);
+    return key;
 }
 
 }  // namespace
@@ -25,13 +27,13 @@ OptionalSettings OptionalSettings::Read(std::istream& is) {
         if (equals == std::string::npos) continue;
         std::string value = line;
         StripHeader(value);
-        settings.values[Trimmed(std::string_view(line).substr(0, equals))] = std::move(value);
+        settings.values[KeyOf(std::string_view(line).substr(0, equals))] = std::move(value);
     }
     return settings;
 }
 
 std::optional<std::string> OptionalSettings::Value(std::string_view key) const {
-    const auto found = values.find(Trimmed(key));
+    const auto found = values.find(KeyOf(key));
     if (found == values.end()) return std::nullopt;
     return found->second;
 }
