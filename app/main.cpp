@@ -4,8 +4,8 @@
 #include <QApplication>
 #include <exception>
 
-#include "app/message_box_dialog.h"
-#include "app/okap_app.h"
+#include "app/dialogs/message_box_dialog.h"
+#include "app/frame/okap_app.h"
 #include "platform/message_box.h"
 
 namespace {

@@ -15,8 +15,8 @@
 #include <numeric>
 #include <vector>
 
-#include "app/map_window.h"
-#include "app/okap_app.h"
+#include "app/frame/map_window.h"
+#include "app/frame/okap_app.h"
 #include "platform/set_wd.h"
 #include "shorelines.h"
 #include "view/map_document.h"

@@ -15,8 +15,8 @@
 #include <utility>
 #include <vector>
 
-#include "app/modal_dialog.h"
-#include "app/okap_app.h"
+#include "app/dialogs/modal_dialog.h"
+#include "app/frame/okap_app.h"
 #include "core/globals.h"
 #include "support/temp_dir.h"
 

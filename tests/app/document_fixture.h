@@ -11,8 +11,8 @@
 #include <filesystem>
 #include <string>
 
-#include "app/modal_dialog.h"
-#include "app/okap_app.h"
+#include "app/dialogs/modal_dialog.h"
+#include "app/frame/okap_app.h"
 #include "core/globals.h"
 #include "mapfiles/map_fixtures.h"
 #include "support/temp_dir.h"
