@@ -50,15 +50,20 @@ SafeFileWriter::SafeFileWriter(std::filesystem::path targetPath, bool replaceTar
     : target(std::move(targetPath)), replace(replaceTarget) {
     directory = target.parent_path().empty() ? std::filesystem::path(".") : target.parent_path();
     const mode_t mode = NewFileMode(target);
+    // Hidden files are left by writers killed while theirs had a name: the
+    // whole write where unnamed files cannot be made, else the moment
+    // between linking and renaming.
+    RemoveStaleTemporaries(directory, target);
     fd = open(directory.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
     if (fd < 0) {
-        RemoveStaleTemporaries(directory, target);
         std::string pattern = HiddenPattern(directory, target);
         fd = mkostemp(pattern.data(), O_CLOEXEC);
         if (fd < 0) return;
         named = pattern;
-        flock(fd, LOCK_EX);
     }
+    // Locked while this writer lives, so that no other writer takes its
+    // hidden name for a stale one.
+    flock(fd, LOCK_EX);
     // Made private; it gets the permissions a new file would have, or keeps
     // those of the file it replaces.
     fchmod(fd, mode);

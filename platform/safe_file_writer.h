@@ -8,10 +8,11 @@
 // second fails rather than replacing the first's.
 //
 // The temporary file has no name while it is written (O_TMPFILE), so a
-// process killed at any moment leaves nothing behind. Where the file system
-// cannot make unnamed files, it is a hidden ".NAME.XXXXXX" beside the
-// target, locked while its writer lives; a later writer of the same target
-// removes those whose writer has gone.
+// process killed while writing leaves nothing behind. Where the file system
+// cannot make unnamed files, and for the moment a replacing file takes
+// between its hidden name and the target's, it is a hidden ".NAME.XXXXXX"
+// beside the target, locked while its writer lives; a later writer of the
+// same target removes those whose writer has gone.
 
 #include <filesystem>
 #include <fstream>

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
 #include <filesystem>
 
 #include "platform/config_location.h"
@@ -148,6 +152,26 @@ TEST(SafeFileWriterTest, ReplacesTheTargetOnlyOnCommit) {
     ASSERT_TRUE(WriteFileSafely(target, "new"));
     EXPECT_EQ(TempDir::Read(target), "new");
     EXPECT_FALSE(WriteFileSafely(dir / "missing" / "x.oki", "data"));
+}
+
+TEST(SafeFileWriterTest, RemovesHiddenTemporariesOfKilledWritersOnly) {
+    TempDir dir;
+    const std::filesystem::path target = dir.Write("map.oki", "old");
+    // Left by a writer killed while its file had a name, and one whose
+    // writer still lives (it holds the lock), and another file's.
+    const std::filesystem::path stale = dir.Write(".map.oki.a1B2c3", "half");
+    const std::filesystem::path live = dir.Write(".map.oki.x9Y8z7", "being written");
+    const std::filesystem::path otherFiles = dir.Write(".europe.oki.a1B2c3", "half");
+    const int liveWriter = open(live.c_str(), O_RDONLY | O_CLOEXEC);
+    ASSERT_GE(liveWriter, 0);
+    ASSERT_EQ(flock(liveWriter, LOCK_EX), 0);
+
+    ASSERT_TRUE(WriteFileSafely(target, "new"));
+    EXPECT_EQ(TempDir::Read(target), "new");
+    EXPECT_FALSE(std::filesystem::exists(stale));
+    EXPECT_TRUE(std::filesystem::exists(live));
+    EXPECT_TRUE(std::filesystem::exists(otherFiles));
+    close(liveWriter);
 }
 
 }  // namespace
