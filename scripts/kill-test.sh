@@ -1,28 +1,42 @@
 #!/usr/bin/env bash
 # Shows that an interrupted write never spoils a file: kills okaptool
-# translate and import with SIGKILL at random moments while each replaces an
-# earlier output, and checks every time that the earlier output is intact
-# byte for byte and that no temporary file, hidden ones included, is left
-# in the folder. Then fills a file size limit (as a full disk would) and
-# checks the message, the exit status, the old file and the folder.
+# translate, okaptool import and a document save with SIGKILL at random
+# moments while each replaces an earlier output, and checks every time that
+# the earlier output is intact byte for byte and that no temporary file,
+# hidden ones included, is left in the folder. Then fills a file size limit
+# (as a full disk would), writes into a read-only folder and over a folder,
+# and runs two translations to one new file at once, and checks the message,
+# the exit status, the old file and the folder each time.
 #
 #   scripts/kill-test.sh [KILLS]      (default 50 kills of each command)
 #
-# Needs a built okaptool (scripts/build.sh release); OKAPTOOL names another.
+# Needs a built okaptool and okap_save_loop (scripts/build.sh release);
+# OKAPTOOL and SAVE_LOOP name others.
 set -euo pipefail
 repo=$(cd "$(dirname "$0")/.." && pwd)
 tool=${OKAPTOOL:-$repo/build/tools/okaptool/okaptool}
 tool=$(realpath "$tool")
+save_loop=$(realpath "${SAVE_LOOP:-$repo/build/tools/soak/okap_save_loop}")
 kills=${1:-50}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 export XDG_CONFIG_HOME=$work/config
 
-cp "$repo/samples/world.mpa" "$repo/samples/countries.json" "$work/"
+cp "$repo/samples/world.mpa" "$repo/samples/countries.json" "$repo/samples/world-mercator.oki" \
+   "$repo/samples/std.okg" "$work/"
 cd "$work"
 
 # The folder's listing, hidden files included, without the inputs.
-listing() { ls -A | grep -v -x -e world.mpa -e countries.json -e config -e before.sum | sort | tr '\n' ' '; }
+listing() {
+    ls -A | grep -v -x -e world.mpa -e countries.json -e std.okg -e config -e before.sum -e readonly | sort |
+        tr '\n' ' '
+}
+
+# fail NAME WHAT: the check NAME failed.
+fail() {
+    echo "kill-test: $1: $2" >&2
+    exit 1
+}
 
 # kill_at_random NAME OUTPUT COMMAND...: the first run makes OUTPUT; each
 # later run replaces it and is killed after a random wait of up to about
@@ -62,6 +76,7 @@ kill_at_random() {
 kill_at_random translate worldmer.mpb "$tool" translate world.mpa worldmer --maps . --projection MERC --replace
 kill_at_random import "land.mpb land.okf" \
     "$tool" import countries.json land --maps . --layer countries --replace
+kill_at_random save world-mercator.oki "$save_loop" world-mercator.oki 200
 
 # A full disk: a file size limit below the output's size.
 sha256sum worldmer.mpb >before.sum
@@ -72,7 +87,63 @@ status=$?
 set -e
 if [ "$status" != 1 ] || ! sha256sum --quiet -c before.sum || [ "$(listing)" != "$expected" ] ||
    [ -z "$message" ]; then
-    echo "kill-test: full disk: status $status, message '$message', files $(listing)" >&2
-    exit 1
+    fail "full disk" "status $status, message '$message', files $(listing)"
 fi
 echo "kill-test: full disk: status 1, '$(echo "$message" | head -1)'; old file intact, no temporary file"
+
+# A read-only folder: written by a user who may not write there (root may
+# write anywhere, so root runs the tool as nobody).
+mkdir readonly
+cp world.mpa worldmer.mpb readonly/
+chmod 555 readonly
+chmod 755 "$work"
+chmod 644 readonly/*
+as_user=()
+[ "$(id -u)" != 0 ] || as_user=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
+(cd readonly && sha256sum worldmer.mpb >"$work/before.sum")
+set +e
+message=$(cd readonly && "${as_user[@]}" "$tool" translate world.mpa worldmer --maps . --projection MERC --replace \
+          2>&1 >/dev/null)
+status=$?
+set -e
+if [ "$status" != 1 ] || ! (cd readonly && sha256sum --quiet -c "$work/before.sum") || [ -z "$message" ] ||
+   [ "$(ls -A readonly | tr '\n' ' ')" != "world.mpa worldmer.mpb " ]; then
+    fail "read-only folder" "status $status, message '$message', files $(ls -A readonly)"
+fi
+echo "kill-test: read-only folder: status 1, '$(echo "$message" | head -1)'; old file intact"
+
+# A folder where the output file should be.
+mkdir folder.mpb
+touch folder.mpb/inside
+expected=$(listing)
+set +e
+message=$("$tool" translate world.mpa folder --maps . --projection MERC --replace 2>&1 >/dev/null)
+status=$?
+set -e
+if [ "$status" != 1 ] || [ ! -e folder.mpb/inside ] || [ "$(listing)" != "$expected" ] || [ -z "$message" ]; then
+    fail "folder in the way" "status $status, message '$message', files $(listing)"
+fi
+echo "kill-test: folder in the way: status 1, '$(echo "$message" | head -1)'; folder as it was"
+
+# Two translations to one new file at once: one writes it, the other says
+# so and leaves it; the file is the one a translation alone writes.
+sha256sum worldmer.mpb | sed 's/worldmer/twice/' >before.sum
+for ((i = 1; i <= 5; i++)); do
+    rm -f twice.mpb
+    expected="$(listing)twice.mpb "
+    expected=$(echo "$expected" | tr ' ' '\n' | grep . | sort | tr '\n' ' ')
+    "$tool" translate world.mpa twice --maps . --projection MERC >first.out 2>&1 &
+    first=$!
+    "$tool" translate world.mpa twice --maps . --projection MERC >second.out 2>&1 &
+    second=$!
+    statuses=0
+    wait "$first" || statuses=$((statuses + 1))
+    wait "$second" || statuses=$((statuses + 1))
+    messages=$(cat first.out second.out)
+    rm -f first.out second.out
+    if [ "$statuses" != 1 ] || ! sha256sum --quiet -c before.sum || [ "$(listing)" != "$expected" ] ||
+       ! echo "$messages" | grep -q -e "appeared" -e "already exists"; then
+        fail "two at once" "run $i: $statuses failed, messages '$messages', files $(listing)"
+    fi
+done
+echo "kill-test: two at once: 5 times one wrote the file and the other said '$(echo "$messages" | grep -e appeared -e "already exists" | head -1)'"

@@ -1,0 +1,141 @@
+// The soak: one program process opens, zooms, pans, paints, prints to PDF,
+// saves and closes the documents of a workspace again and again, as a user's
+// long day would, and reports its resident memory as it goes. Run under
+// LeakSanitizer (scripts/soak.sh) it shows that nothing leaks and that
+// memory stays flat.
+//
+//   okap_soak WORKSPACE CYCLES
+//
+// WORKSPACE is a sample workspace (scripts/setup-samples.sh) that the soak
+// may change: its documents are saved every cycle. okap.ini is written in
+// WORKSPACE/config.
+
+#include <QApplication>
+#include <QDialog>
+#include <QKeyEvent>
+#include <QPrinter>
+#include <algorithm>
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "app/dialogs/modal_dialog.h"
+#include "app/frame/main_frame.h"
+#include "app/frame/map_window.h"
+#include "app/frame/mdi_child.h"
+#include "app/frame/mdi_client.h"
+#include "app/frame/okap_app.h"
+#include "platform/message_box.h"
+
+namespace {
+
+// The resident set of this process in KiB, from /proc/self/status.
+long ResidentKiB() {
+    std::ifstream status("/proc/self/status");
+    std::string word;
+    while (status >> word) {
+        if (word == "VmRSS:") {
+            long kib = 0;
+            status >> kib;
+            return kib;
+        }
+    }
+    return -1;
+}
+
+void Report(long cycle, long startKiB) {
+    const long now = ResidentKiB();
+    std::cout << "okap_soak: after cycle " << cycle << ": resident " << now / 1024 << " MiB ("
+              << (now - startKiB >= 0 ? "+" : "") << (now - startKiB) / 1024 << " MiB since cycle 1)" << std::endl;
+}
+
+// A key pressed on the map: + and - zoom about its centre, the arrows pan.
+void Press(QWidget* view, Qt::Key key) {
+    QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier);
+    QCoreApplication::sendEvent(view, &event);
+}
+
+void WriteIni(const std::filesystem::path& workspace) {
+    const std::filesystem::path folder = workspace / "config" / "okap";
+    std::filesystem::create_directories(folder);
+    const std::string path = workspace.string();
+    std::ofstream(folder / "okap.ini", std::ios::binary)
+        << "[File Paths]\r\nProgram Files=" << path << "\r\nMap Files=" << path << "\r\nData Files=" << path
+        << "\r\n\r\n[Configuration]\r\nMetafile resolution=1000\r\nPostscript modification=0\r\n";
+    setenv("XDG_CONFIG_HOME", (workspace / "config").c_str(), 1);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::signal(SIGXFSZ, SIG_IGN);
+    QApplication qtApp(argc, argv);
+    if (argc != 3) {
+        std::cerr << "usage: okap_soak WORKSPACE CYCLES\n";
+        return 2;
+    }
+    const std::filesystem::path workspace = std::filesystem::absolute(argv[1]);
+    const long cycles = std::strtol(argv[2], nullptr, 10);
+    std::vector<std::filesystem::path> documents;
+    for (const auto& entry : std::filesystem::directory_iterator(workspace))
+        if (entry.path().extension() == ".oki") documents.push_back(entry.path());
+    std::sort(documents.begin(), documents.end());
+    if (documents.empty()) {
+        std::cerr << "okap_soak: no documents in " << workspace << "\n";
+        return 2;
+    }
+    WriteIni(workspace);
+
+    // Any message is a failure of the soak: it would stop a user.
+    long messages = 0;
+    okap::SetMessageHandler([&](const okap::Message& message) {
+        ++messages;
+        std::cerr << "okap_soak: message: " << message << "\n";
+        return okap::FirstButton(message.buttons);
+    });
+    // The print dialog is answered with Print.
+    okap::SetModalDialogRunner([](QDialog&) { return static_cast<int>(QDialog::Accepted); });
+
+    int status = 0;
+    {
+        okap::okapApp application;
+        application.InitMainWindow();
+        okap::okapMDIClient& client = *application.Frame()->MDIClient();
+        application.printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        application.printer->setOutputFormat(QPrinter::PdfFormat);
+
+        long startKiB = 0;
+        for (long cycle = 1; cycle <= cycles && status == 0; ++cycle) {
+            const std::filesystem::path& document = documents[(cycle - 1) % documents.size()];
+            okap::okapMDIChild* child = client.CmFileOpen(QString::fromStdString(document.string()));
+            if (!child) {
+                std::cerr << "okap_soak: cycle " << cycle << ": could not open " << document << "\n";
+                status = 1;
+                break;
+            }
+            okap::okapWindow* view = child->View();
+            view->WaitForPicture();
+            // In and out again, left and right again, so that the saved
+            // document stays where it started.
+            for (Qt::Key key : {Qt::Key_Plus, Qt::Key_Left, Qt::Key_Right, Qt::Key_Minus}) {
+                Press(view, key);
+                view->WaitForPicture();
+            }
+            client.CmFilePrint();
+            if (!child->CMFileSave()) status = 1;
+            child->CMFileClose();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            QCoreApplication::processEvents();
+            if (messages > 0) status = 1;
+            if (cycle == 1) startKiB = ResidentKiB();
+            if (cycle == 1 || cycle % 1000 == 0 || cycle == cycles) Report(cycle, startKiB);
+        }
+    }
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    if (status != 0) std::cerr << "okap_soak: stopped after " << messages << " message(s)\n";
+    return status;
+}
