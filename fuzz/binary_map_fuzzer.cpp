@@ -23,7 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     MapDocument document;
     if (!fuzz::ReadDocument(document, fuzz::SampleDocumentText())) return 0;
     document.mapLayers[0].file = "in.mpb";
-    fuzz::PaintDocument(document);
+    fuzz::PaintDocument(document, fuzz::Detail::Both);
 
     // The paint left the view's mapping in the document's projection.
     Mapfile map;

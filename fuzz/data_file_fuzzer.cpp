@@ -24,7 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     MapDocument document;
     if (!fuzz::ReadDocument(document, fuzz::SampleDocumentText())) return 0;
-    document.dataLayers[0].file = "in.dat";
+    fuzz::AddDataLayer(document, "in.dat", fuzz::kDataFormat);
     fuzz::PaintDocument(document);
 
     Datafile layer(document.projection, folder, folder);

@@ -20,7 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     MapDocument document;
     if (!fuzz::ReadDocument(document, fuzz::SampleDocumentText())) return 0;
-    document.dataLayers[0].format = "in.okd";
+    fuzz::AddDataLayer(document, fuzz::kDataFile, "in.okd");
     fuzz::PaintDocument(document);
 
     Datafile format(document.projection, folder, folder);

@@ -34,7 +34,8 @@ constexpr const char* kBaseText =
 const std::filesystem::path kSamples = OKAP_SAMPLES_DIR;
 
 std::unique_ptr<test::TempDir> workspace;
-std::unique_ptr<QGuiApplication> application;
+// Never destroyed: Qt's own statics may be gone by the time it would be.
+QGuiApplication* application = nullptr;
 int64_t rewrites = 0;
 
 void CopySample(const char* sample, const char* name) {
@@ -78,7 +79,7 @@ void StartHarness() {
     static int argc = 1;
     static char name[] = "okap-fuzz";
     static char* argv[] = {name, nullptr};
-    application = std::make_unique<QGuiApplication>(argc, argv);
+    application = new QGuiApplication(argc, argv);
     // The folder goes before the application's statics do.
     std::atexit([] { workspace.reset(); });
 }
@@ -105,12 +106,8 @@ std::string SampleDocumentText() {
                        "Window size          = 200 150\r\n"
                        "Number of map files  = 1\r\n"
                        "Mapfile  1 = ") + kBaseMap + " " + kBaseFormat + "\r\n"
-           "Number of data files = 1\r\n"
-           "Datafile 1 = " + kDataFile + " " + kDataFormat + "\r\n"
-           "Number of details    = 3\r\n"
-           "Detail   1 = Text \"A small world\" 0.50 0.035 1 \"Arial\" 0 30 40 60 0 12 0 0 0.5 700 0 2\r\n"
-           "Detail   2 = Scale \"km\" 0.94 0.90 1 \"Arial\" 0 40 40 40 0 7 0 0 0.5 400 0 1\r\n"
-           "Detail   3 = North \"N\" 0.95 0.11 1 \"Arial\" 0 40 40 40 0 9 0 0 0.5 700 0 2\r\n"
+           "Number of data files = 0\r\n"
+           "Number of details    = 0\r\n"
            "Window extent        = 10000 7500\r\n"
            "Centre               = 0 0\r\n"
            "Scale                = 137000000\r\n"
@@ -119,10 +116,14 @@ std::string SampleDocumentText() {
            "Map box style        = 1 0 0 0 1 0 170 211 232 99\r\n"
            "Grid style           = " + kGridFormat + "\r\n"
            "Grid position        = 1\r\n"
-           "Grid on/off          = 1\r\n"
+           "Grid on/off          = 0\r\n"
            "Grid size            = 30\r\n"
-           "Grid increment       = 3\r\n"
+           "Grid increment       = 1\r\n"
            "Antialiasing         = 1\r\n";
+}
+
+void AddDataLayer(MapDocument& document, const std::string& file, const std::string& format) {
+    document.dataLayers[static_cast<size_t>(document.dataLayerCount++)] = {file, format};
 }
 
 int ReadDocument(MapDocument& document, const std::string& text) {
@@ -130,9 +131,10 @@ int ReadDocument(MapDocument& document, const std::string& text) {
     return document.Read(in);
 }
 
-void PaintDocument(MapDocument& document) {
+void PaintDocument(MapDocument& document, Detail detail) {
     constexpr TRect rect{0, 0, 200, 150};
     for (bool fullDetail : {false, true}) {
+        if (fullDetail && detail == Detail::Simplified) break;
         badclient = 0;
         noredraw = 0;
         MapView view(document, ViewSettings{.mapDirectory = Workspace().string(),

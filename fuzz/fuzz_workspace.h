@@ -44,18 +44,24 @@ std::filesystem::path WriteInput(std::string_view name, const uint8_t* data, siz
 // rewrite within a clock tick may repeat.
 void MarkRewritten(const std::filesystem::path& path);
 
-// The text of the sample document: the base map, the data layer, a text, a
-// scale bar and a north arrow, the grid on, Mercator at full scale.
+// The text of the sample document: the base map in Mercator at full scale,
+// with its grid set up from the grid format but off. A harness adds the
+// rest of what it draws.
 std::string SampleDocumentText();
+
+// Appends a data layer to the document.
+void AddDataLayer(MapDocument& document, const std::string& file, const std::string& format);
 
 // Reads document text into document as File Open's content pass does;
 // 1 when it was read.
 int ReadDocument(MapDocument& document, const std::string& text);
 
 // Paints the document as the map window does, 200 x 150 pixels, through a
-// recording device context, once with the simplified copies of the maps
-// and once with every point. Clears the error flag first, as the window
-// does once it has shown a paint's messages.
-void PaintDocument(MapDocument& document);
+// recording device context: with the simplified copies of the maps that
+// the view's scale allows, and with every point as well for Detail::Both.
+// Clears the error flag first, as the window does once it has shown a
+// paint's messages.
+enum class Detail { Simplified, Both };
+void PaintDocument(MapDocument& document, Detail detail = Detail::Simplified);
 
 }  // namespace okap::fuzz

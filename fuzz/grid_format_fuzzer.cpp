@@ -22,6 +22,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     text.replace(text.find(fuzz::kGridFormat), std::string_view(fuzz::kGridFormat).size(), "in.okg");
     MapDocument document;
     if (!fuzz::ReadDocument(document, text)) return 0;
+    document.gridOn = 1;
+    document.gridIncrement = 3;
     document.gridPosition = static_cast<int>(size % 3);
     fuzz::PaintDocument(document);
 

@@ -35,8 +35,8 @@ void ImportAndDraw(const std::string& path) {
     data.dataDirectory = folder;
     DataImportSummary dataSummary;
     if (ImportData(data, {}, &dataSummary)) {
-        document.dataLayers[0] = {std::filesystem::path(dataSummary.dataFile).filename().string(),
-                                  std::filesystem::path(dataSummary.formatFile).filename().string()};
+        AddDataLayer(document, std::filesystem::path(dataSummary.dataFile).filename().string(),
+                     std::filesystem::path(dataSummary.formatFile).filename().string());
     }
 
     PaintDocument(document);

@@ -30,6 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     MapDocument document;
     if (!fuzz::ReadDocument(document, fuzz::SampleDocumentText())) return 0;
+    fuzz::AddDataLayer(document, fuzz::kDataFile, fuzz::kDataFormat);
     fuzz::PaintDocument(document);
     return 0;
 }

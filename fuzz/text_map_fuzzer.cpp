@@ -33,6 +33,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     MapDocument document;
     if (!fuzz::ReadDocument(document, fuzz::SampleDocumentText())) return 0;
     document.mapLayers[0].file = summary.outputFile;
-    fuzz::PaintDocument(document);
+    fuzz::PaintDocument(document, fuzz::Detail::Both);
     return 0;
 }
