@@ -59,7 +59,7 @@ for h in "${harnesses[@]}"; do
   set +e
   TMPDIR=$scratch "build-fuzz/fuzz/okap_fuzz_$h" "$corpus" "$root/fuzz/seeds/$h" \
     -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -malloc_limit_mb=2048 \
-    -artifact_prefix="$crashes/" -print_final_stats=0 "${extra[@]}" >"$log" 2>&1
+    -artifact_prefix="$crashes/" -print_final_stats=0 "${extra[@]}" </dev/null >"$log" 2>&1
   status=$?
   set -e
   rm -rf "${scratch:?}"
