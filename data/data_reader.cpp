@@ -99,7 +99,8 @@ int Datafile::GetPlot(POINT* points, TBox& box, int mode) {
     if (!NextLine()) {
         pointValid = 0;
         end = 1;
-        return 0;
+        // A line too long for any data file: not a data file at all.
+        return LineTooLong(data) ? Fail("Unknown data file type") : 0;
     }
     pointValid = 1;
     end = 0;

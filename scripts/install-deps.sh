@@ -11,6 +11,7 @@ packages=(
   fonts-liberation
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   librsvg2-bin  # rsvg-convert: a test draws the SVG output with a renderer other than Qt's
+  clang libclang-rt-14-dev  # the libFuzzer harnesses (scripts/fuzz.sh)
 )
 
 missing=()

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "core/number_text.h"
+#include "mapfiles/line_reader.h"
 
 namespace okap {
 
@@ -71,9 +72,29 @@ std::optional<int32_t> ParseInt(std::string_view text) {
 }  // namespace
 
 std::istream& ReadLine(std::istream& is, std::string& line) {
-    if (std::getline(is, line) && !line.empty() && line.back() == '\r') line.pop_back();
+    line.clear();
+    const std::istream::sentry good(is, true);
+    if (!good) return is;
+    std::streambuf& in = *is.rdbuf();
+    for (;;) {
+        const int c = in.sbumpc();
+        if (c == std::char_traits<char>::eof()) {
+            // As getline: a line cut by the end of the file still counts.
+            is.setstate(line.empty() ? std::ios::eofbit | std::ios::failbit : std::ios::eofbit);
+            break;
+        }
+        if (c == '\n') break;
+        if (line.size() == LineReader::kMaxLineLength) {
+            is.setstate(std::ios::failbit);
+            break;
+        }
+        line.push_back(static_cast<char>(c));
+    }
+    if (!line.empty() && line.back() == '\r') line.pop_back();
     return is;
 }
+
+bool LineTooLong(const std::istream& is) { return is.fail() && !is.eof() && !is.bad(); }
 
 std::istream& ReadInt(std::istream& is, int32_t& value) {
     if (std::optional<int32_t> number = ParseInt(NumberText(is, false))) {

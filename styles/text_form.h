@@ -19,8 +19,15 @@
 
 namespace okap {
 
-// One line without its end, LF or CR LF alike.
+// One line without its end, LF or CR LF alike. A line longer than the
+// longest a text map may hold (LineReader::kMaxLineLength), which no file
+// of the program holds (a file without line ends, or no text file at all),
+// fails as a missing line does, with the end of the file not reached,
+// rather than take memory without end.
 std::istream& ReadLine(std::istream& is, std::string& line);
+
+// The last ReadLine on is stopped at such a line.
+bool LineTooLong(const std::istream& is);
 
 // A decimal integer (an optional sign and digits) within the 32-bit range.
 std::istream& ReadInt(std::istream& is, int32_t& value);

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "mapfiles/line_reader.h"
 #include "tests/data/datafile_fixture.h"
 
 namespace okap {
@@ -301,6 +302,14 @@ TEST_F(DataFormatFile, RefusedFormatsReportAndLeaveTheRecord) {
              return t.replace(t.find("0 0 0 0 1 0 0 0 0 99\r\n"), 20, "none");
          }(), "", "Error reading data format file : bad.okd"},
         {"negative count", FormatWithClasses(-1, ""), "", "Error reading data format file : bad.okd"},
+        // Not read into memory whole: a file without line breaks, or no
+        // format file at all.
+        {"a line longer than any text file holds",
+         [] {
+             std::string t = kNewFormat;
+             return t.insert(t.find("\r\n"), LineReader::kMaxLineLength, ' ');
+         }(), "",
+         "Error reading data format file : bad.okd"},
         {"low value not a number", FormatWithClasses(1, ClassLines(1, "square", "low")), "",
          "Error reading data format file : bad.okd"},
         {"fewer classes than counted", FormatWithClasses(2, ClassLines(1, "square")), "",

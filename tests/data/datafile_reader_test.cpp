@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "mapfiles/line_reader.h"
 #include "tests/data/datafile_fixture.h"
 
 namespace okap {
@@ -193,6 +194,22 @@ TEST_F(DatafileReader, BadLineEndsTheLayer) {
         EXPECT_EQ(messages.messages[0].text, "Unknown data file type");
         EXPECT_EQ(messages.messages[0].caption, "Error");
     }
+}
+
+// A file whose line is longer than any text file of the program holds (a
+// file without line breaks, or no data file at all) is refused at that line
+// rather than read whole into memory; the points before it are drawn.
+TEST_F(DatafileReader, LineTooLongIsABadDataFile) {
+    const std::string padded = "151.2 -33.9 5" + std::string(LineReader::kMaxLineLength, ' ');
+    auto file = Open("151.2 -33.9 5\r\n" + padded + "\r\n151.2 -33.9 5\r\n");
+    messages.messages.clear();
+    badclient = 0;
+    EXPECT_EQ(file->GetPlot(points, box, 3), 1);
+    EXPECT_EQ(file->pointValid, 1);
+    EXPECT_EQ(file->GetPlot(points, box, 3), 0);
+    EXPECT_EQ(file->EndOfInfile(), 1);
+    EXPECT_EQ(badclient, 1);
+    EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Unknown data file type"});
 }
 
 // The numbers are read as a stream reads them: text glued to a number
