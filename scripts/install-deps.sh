@@ -10,7 +10,9 @@ packages=(
   libgdal-dev
   fonts-liberation
   googletest libgtest-dev libgmock-dev libbenchmark-dev
-  librsvg2-bin  # rsvg-convert: a test draws the SVG output with a renderer other than Qt's
+  librsvg2-bin  # rsvg-convert: SVG output checked by another renderer; the PNG icons
+  # install and package: validators for the desktop files, dpkg-shlibdeps
+  desktop-file-utils appstream shared-mime-info libxml2-utils dpkg-dev file
 )
 
 missing=()
