@@ -62,7 +62,7 @@ appstreamcli validate --no-net share/metainfo/org.okap.okap.metainfo.xml >valida
 rm -f validate.log
 xmllint --noout share/mime/packages/okap.xml || fail "okap.xml is not well-formed"
 grep -qx 'Exec=okap %F' share/applications/okap.desktop || fail "the desktop entry does not start okap with files"
-update-mime-database share/mime || fail "update-mime-database"
+update-mime-database share/mime >/dev/null 2>&1 || fail "update-mime-database"
 for type in $(sed -n 's/^MimeType=//p' share/applications/okap.desktop | tr ';' ' '); do
     grep -q "^[0-9]*:$type:" share/mime/globs2 || fail "$type of the desktop entry is not a known file type"
 done
