@@ -10,8 +10,10 @@ packages=(
   libgdal-dev
   fonts-liberation
   googletest libgtest-dev libgmock-dev libbenchmark-dev
-  librsvg2-bin  # rsvg-convert: a test draws the SVG output with a renderer other than Qt's
+  librsvg2-bin  # rsvg-convert: SVG output checked by another renderer; the PNG icons
   clang libclang-rt-14-dev  # the libFuzzer harnesses (scripts/fuzz.sh)
+  # install and package: validators for the desktop files, dpkg-shlibdeps
+  desktop-file-utils appstream shared-mime-info libxml2-utils dpkg-dev file
 )
 
 missing=()

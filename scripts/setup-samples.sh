@@ -4,7 +4,10 @@
 # map files with okaptool's translator, and writes an okap.ini that points
 # the program at the workspace when there is no okap.ini yet.
 #
-#   scripts/setup-samples.sh [WORKSPACE]     (default ~/okap-samples)
+#   scripts/setup-samples.sh [--no-ini] [WORKSPACE]     (default ~/okap-samples)
+#
+# --no-ini leaves okap.ini alone: the build uses it to make the samples that
+# are installed with the program.
 #
 # Files already in the workspace are kept as they are, so documents and
 # formats changed there survive; delete a file to get the sample back.
@@ -17,6 +20,11 @@ set -euo pipefail
 shopt -s nullglob
 repo=$(cd "$(dirname "$0")/.." && pwd)
 tool=${OKAPTOOL:-$repo/build/tools/okaptool/okaptool}
+write_ini=1
+if [ "${1:-}" = --no-ini ]; then
+    write_ini=0
+    shift
+fi
 workspace=${1:-$HOME/okap-samples}
 
 if [ ! -x "$tool" ]; then
@@ -80,6 +88,9 @@ else
     echo "setup-samples: made $workspace/africa.mpb and africa.okf"
 fi
 
+if [ "$write_ini" -eq 0 ]; then
+    exit 0
+fi
 ini=${XDG_CONFIG_HOME:-}
 [ -n "$ini" ] || ini=$HOME/.config
 ini=$ini/okap/okap.ini
