@@ -5,6 +5,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMdiSubWindow>
@@ -26,6 +28,8 @@
 #include "app/frame/mdi_client.h"
 #include "app/frame/okap_app.h"
 #include "core/app_title.h"
+#include "platform/config_location.h"
+#include "platform/message_box.h"
 
 namespace okap {
 
@@ -49,7 +53,8 @@ constexpr const char* kIndicatorTexts[] = {"CAPS", "NUM", "SCRL", "OVR"};
 
 }  // namespace
 
-MainFrame::MainFrame(okapApp& application, okapMDIClient* client) : application(application), mdiClient(client) {
+MainFrame::MainFrame(okapApp& application, okapMDIClient* client)
+    : application(application), mdiClient(client), recentFiles(ConfigFilePath()) {
     setWindowTitle(kAppTitle);
     setWindowIcon(AppIcon());
     setCentralWidget(mdiClient);
@@ -57,7 +62,11 @@ MainFrame::MainFrame(okapApp& application, okapMDIClient* client) : application(
     SetupSpeedBar();
     BuildStatusBar();
     BuildAccelerators();
+    BuildStandardKeys();
     connect(mdiClient, &QMdiArea::subWindowActivated, this, &MainFrame::UpdateCommandEnabling);
+    connect(mdiClient, &QMdiArea::subWindowActivated, this, &MainFrame::UpdateTitle);
+    connect(mdiClient, &okapMDIClient::DocumentFileUsed, this, &MainFrame::RememberFile);
+    ListRecentFiles();
     UpdateCommandEnabling();
 }
 
@@ -99,6 +108,7 @@ void MainFrame::BuildMenus() {
         // commands that depend on them are brought up to date as a menu
         // opens.
         connect(menu, &QMenu::aboutToShow, this, &MainFrame::UpdateCommandEnabling);
+        if (popup.items.data() == MainMenu().front().items.data()) fileMenu = menu;
         // The Window menu also lists the open document windows.
         if (std::string_view(popup.title) == "&Window") {
             connect(menu, &QMenu::aboutToShow, this, [this, menu] { ListWindows(menu); });
@@ -152,6 +162,25 @@ void MainFrame::BuildAccelerators() {
     }
 }
 
+void MainFrame::BuildStandardKeys() {
+    for (const StandardKey& standard : StandardKeys()) {
+        QAction* action = actions.at(standard.id);
+        const QKeySequence key(QString::fromUtf8(standard.keys));
+        // Where an item names its keys after a tab, that label is all the
+        // menu shows: the standard key joins it.
+        const QString text = action->text();
+        if (text.contains('\t') || standard.shownOnly) {
+            // The tool bar's tip stays the item's name alone.
+            action->setToolTip(action->toolTip());
+            action->setText(text + (text.contains('\t') ? ", " : "\t") + key.toString(QKeySequence::NativeText));
+        }
+        if (standard.shownOnly) continue;
+        action->setShortcuts(action->shortcuts() << key);
+        // Like the accelerators, the keys work anywhere in the frame.
+        addAction(action);
+    }
+}
+
 void MainFrame::SetIndicator(Indicator indicator, bool on) {
     size_t i = static_cast<size_t>(indicator);
     indicatorOn[i] = on;
@@ -167,7 +196,25 @@ void MainFrame::RefreshLockIndicators() {
     }
 }
 
+void MainFrame::UpdateTitle() {
+    okapMDIChild* child = mdiClient->ActiveChild();
+    QString title = kAppTitle;
+    if (child) {
+        // The file's name without its folder, as task bars show it.
+        title = QFileInfo(QString::fromStdString(child->Document().title)).fileName() + "[*] - " + title;
+    }
+    settingTitle = true;
+    setWindowTitle(title);
+    setWindowModified(child && child->isWindowModified());
+    settingTitle = false;
+}
+
 bool MainFrame::eventFilter(QObject* watched, QEvent* event) {
+    // A document window's new title or change mark shows in the frame's.
+    if ((event->type() == QEvent::WindowTitleChange || event->type() == QEvent::ModifiedChange) &&
+        watched == mdiClient->currentSubWindow()) {
+        UpdateTitle();
+    }
     // Each key reaches its window once, and then possibly several widgets:
     // the window's copy is the one to count.
     if (event->type() == QEvent::KeyPress && qobject_cast<QWindow*>(watched)) {
@@ -183,6 +230,9 @@ bool MainFrame::eventFilter(QObject* watched, QEvent* event) {
 
 void MainFrame::changeEvent(QEvent* event) {
     if (event->type() == QEvent::ActivationChange && isActiveWindow()) RefreshLockIndicators();
+    // A maximised document window writes its title into the frame's; the
+    // frame keeps its own.
+    if (event->type() == QEvent::WindowTitleChange && !settingTitle) UpdateTitle();
     QMainWindow::changeEvent(event);
 }
 
@@ -269,6 +319,48 @@ void MainFrame::ListWindows(QMenu* windowMenu) {
         connect(action, &QAction::triggered, this, [this, window] { mdiClient->setActiveSubWindow(window); });
         windowListActions.append(action);
     }
+}
+
+void MainFrame::RememberFile(const QString& path) {
+    // Should okap.ini not take the list, the menu still follows it for
+    // this run.
+    recentFiles.Add(path.toStdString());
+    ListRecentFiles();
+}
+
+void MainFrame::ListRecentFiles() {
+    qDeleteAll(recentFileActions);
+    recentFileActions.clear();
+    const std::vector<std::string>& files = recentFiles.Files();
+    if (files.empty()) return;
+    QAction* exitItem = actions.at(CM_EXIT);
+    const QString home = QDir::homePath();
+    for (size_t i = 0; i < files.size(); ++i) {
+        const QString path = QString::fromStdString(files[i]);
+        // The home folder as "~", and "&" doubled so that it is not taken
+        // for the entry's access key.
+        QString shown = path.startsWith(home + '/') ? '~' + path.mid(home.size()) : path;
+        auto* entry = new QAction(QString("&%1 %2").arg(i + 1).arg(shown.replace('&', "&&")), fileMenu);
+        entry->setStatusTip(path);
+        connect(entry, &QAction::triggered, this, [this, path] { OpenRecent(path); });
+        fileMenu->insertAction(exitItem, entry);
+        recentFileActions.append(entry);
+    }
+    QAction* separator = new QAction(fileMenu);
+    separator->setSeparator(true);
+    fileMenu->insertAction(exitItem, separator);
+    recentFileActions.append(separator);
+}
+
+void MainFrame::OpenRecent(const QString& path) {
+    if (application.ContextHelpFor(CM_FILEOPEN)) return;
+    if (!QFileInfo::exists(path)) {
+        recentFiles.Remove(path.toStdString());
+        ListRecentFiles();
+        ShowError("File " + path.toStdString() + " does not exist - removed from the recent files");
+        return;
+    }
+    mdiClient->CmFileOpen(path);
 }
 
 // Lines the minimised document windows up along the bottom of the client

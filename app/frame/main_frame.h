@@ -10,6 +10,8 @@
 #include <array>
 #include <map>
 
+#include "app/frame/recent_files.h"
+
 class QLabel;
 class QMenu;
 class QToolBar;
@@ -42,9 +44,18 @@ public:
     // document window has changed.
     void UpdateCommandEnabling();
 
+    // The title names the active document ("NAME.oki - OKAP", with the
+    // change mark while it differs from its file), or the program alone.
+    void UpdateTitle();
+
     // The help window, made on first use; CloseHelp closes it if it is open.
     HelpWindow* Help();
     void CloseHelp();
+
+    // File > 1 to 8: the documents opened or saved last. Opening one that
+    // no longer exists takes it off the list with a message.
+    const RecentFiles& Recent() const { return recentFiles; }
+    void OpenRecent(const QString& path);
 
     bool IndicatorOn(Indicator indicator) const { return indicatorOn[static_cast<size_t>(indicator)]; }
     void SetIndicator(Indicator indicator, bool on);
@@ -64,7 +75,12 @@ private:
     void SetupSpeedBar();
     void BuildStatusBar();
     void BuildAccelerators();
+    void BuildStandardKeys();
     void ListWindows(QMenu* windowMenu);
+    // Puts path at the top of the recent files and of the File menu.
+    void RememberFile(const QString& path);
+    // The File menu's numbered entries, before Exit.
+    void ListRecentFiles();
     void ArrangeIcons();
     // Reads the lock keys' state where the system shows it.
     void RefreshLockIndicators();
@@ -77,6 +93,12 @@ private:
     std::array<QLabel*, 4> indicators{};
     std::array<bool, 4> indicatorOn{};
     QList<QAction*> windowListActions;
+    RecentFiles recentFiles;
+    QMenu* fileMenu = nullptr;
+    QList<QAction*> recentFileActions;
+    // Set while UpdateTitle sets the title, which the MDI area of a
+    // maximised window would otherwise replace with its own.
+    bool settingTitle = false;
 };
 
 }  // namespace okap

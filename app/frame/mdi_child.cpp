@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QPainter>
@@ -106,6 +107,8 @@ bool okapMDIChild::CMFileSave() {
     if (document.fileName.empty()) return CMFileSaveAs();
     if (!document.Save(Placement())) return false;
     SetTitle(document.fileName);
+    // The map file path is current: a relative name is in it.
+    emit FileWritten(QFileInfo(QString::fromStdString(document.fileName)).absoluteFilePath());
     return true;
 }
 

@@ -74,6 +74,10 @@ public:
     // Empty when there is no resolution or the view has no width.
     QByteArray MetafileSvg();
 
+signals:
+    // The document's file was written, under its full name.
+    void FileWritten(const QString& path);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     // Over the window's own frame (not the view) the status bar says so.
