@@ -96,15 +96,11 @@ size_t FindKey(const std::vector<Line>& lines, const SectionSpan& span, std::str
 }
 
 bool WriteLines(const std::filesystem::path& path, const std::vector<Line>& lines) {
-    return WriteLines(path, lines);
-}
-
-bool ProfileFile::DeleteKey(std::string_view section, std::string_view key) {
-    std::vector<Line> lines = ReadLines(path);
-    const size_t line = FindKey(lines, FindSection(lines, section), key);
-    if (line == std::string::npos) return true;
-    lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(line));
-    return WriteLines(path, lines);
+    std::string contents;
+    for (const Line& line : lines) contents += line.text + line.ending;
+    std::error_code ignored;
+    if (!path.parent_path().empty()) std::filesystem::create_directories(path.parent_path(), ignored);
+    return WriteFileSafely(path, contents);
 }
 
 }  // namespace

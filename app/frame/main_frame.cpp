@@ -6,9 +6,14 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDragMoveEvent>
+#include <QDropEvent>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMimeData>
+#include <QUrl>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QShortcut>
@@ -30,6 +35,7 @@
 #include "core/app_title.h"
 #include "platform/config_location.h"
 #include "platform/message_box.h"
+#include "platform/profile_file.h"
 
 namespace okap {
 
@@ -51,11 +57,29 @@ constexpr int kPrintCommands[] = {CM_FILEPRINT, CM_FILEPRINTERSETUP, CM_FILEPRIN
 
 constexpr const char* kIndicatorTexts[] = {"CAPS", "NUM", "SCRL", "OVR"};
 
+// okap.ini's section for the frame's place, its keys base64 of what Qt
+// saves of a main window.
+constexpr const char* kMainWindow = "Main Window";
+constexpr const char* kGeometry = "Geometry";
+constexpr const char* kState = "State";
+
+// The map documents among dropped data: local files named *.oki.
+QStringList DroppedDocuments(const QMimeData* data) {
+    QStringList documents;
+    if (!data || !data->hasUrls()) return documents;
+    for (const QUrl& url : data->urls()) {
+        if (url.isLocalFile() && url.toLocalFile().endsWith(".oki", Qt::CaseInsensitive))
+            documents << url.toLocalFile();
+    }
+    return documents;
+}
+
 }  // namespace
 
 MainFrame::MainFrame(okapApp& application, okapMDIClient* client)
     : application(application), mdiClient(client), recentFiles(ConfigFilePath()) {
     setWindowTitle(kAppTitle);
+    setAcceptDrops(true);
     setWindowIcon(AppIcon());
     setCentralWidget(mdiClient);
     BuildMenus();
@@ -321,6 +345,44 @@ void MainFrame::ListWindows(QMenu* windowMenu) {
     }
 }
 
+void MainFrame::OpenDocuments(const QStringList& paths) {
+    for (const QString& path : paths) mdiClient->CmFileOpen(path);
+}
+
+void MainFrame::dragEnterEvent(QDragEnterEvent* event) {
+    if (!DroppedDocuments(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void MainFrame::dragMoveEvent(QDragMoveEvent* event) {
+    if (!DroppedDocuments(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void MainFrame::dropEvent(QDropEvent* event) {
+    const QStringList documents = DroppedDocuments(event->mimeData());
+    if (documents.isEmpty()) return;
+    event->acceptProposedAction();
+    // Opened once the drop is over, so that the program that dragged them
+    // does not wait for a message box.
+    QMetaObject::invokeMethod(this, [this, documents] { OpenDocuments(documents); }, Qt::QueuedConnection);
+}
+
+bool MainFrame::RestorePlacement() {
+    const ProfileFile ini(ConfigFilePath());
+    const std::optional<std::string> geometry = ini.GetString(kMainWindow, kGeometry);
+    if (!geometry || !restoreGeometry(QByteArray::fromBase64(QByteArray::fromStdString(*geometry)))) return false;
+    if (const std::optional<std::string> state = ini.GetString(kMainWindow, kState))
+        restoreState(QByteArray::fromBase64(QByteArray::fromStdString(*state)));
+    show();
+    return true;
+}
+
+void MainFrame::StorePlacement() {
+    // A failed write costs only the place at the next start.
+    ProfileFile ini(ConfigFilePath());
+    if (ini.WriteString(kMainWindow, kGeometry, saveGeometry().toBase64().toStdString()))
+        ini.WriteString(kMainWindow, kState, saveState().toBase64().toStdString());
+}
+
 void MainFrame::RememberFile(const QString& path) {
     // Should okap.ini not take the list, the menu still follows it for
     // this run.
@@ -390,6 +452,7 @@ void MainFrame::closeEvent(QCloseEvent* event) {
         return;
     }
     application.CanClose();
+    StorePlacement();
     event->accept();
 }
 

@@ -12,6 +12,9 @@
 
 #include "app/frame/recent_files.h"
 
+class QDragEnterEvent;
+class QDragMoveEvent;
+class QDropEvent;
 class QLabel;
 class QMenu;
 class QToolBar;
@@ -54,6 +57,17 @@ public:
 
     // File > 1 to 8: the documents opened or saved last. Opening one that
     // no longer exists takes it off the list with a message.
+    // Opens each document as File > Open does (the same messages for a
+    // missing or bad file), in the order given.
+    void OpenDocuments(const QStringList& paths);
+
+    // The frame's place, size and tool bar as the last run left them
+    // (okap.ini's "[Main Window]"), shown; false, with nothing done, when
+    // none is stored or it cannot be used.
+    bool RestorePlacement();
+    // Stores them for the next run.
+    void StorePlacement();
+
     const RecentFiles& Recent() const { return recentFiles; }
     void OpenRecent(const QString& path);
 
@@ -68,6 +82,11 @@ protected:
     // indicators whenever the frame is activated.
     void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // Map documents (.oki files) dropped anywhere on the frame open; other
+    // files are refused.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     QAction* MakeAction(const QString& text, int id);
