@@ -254,9 +254,10 @@ bool MainFrame::eventFilter(QObject* watched, QEvent* event) {
 
 void MainFrame::changeEvent(QEvent* event) {
     if (event->type() == QEvent::ActivationChange && isActiveWindow()) RefreshLockIndicators();
-    // A maximised document window writes its title into the frame's; the
-    // frame keeps its own.
-    if (event->type() == QEvent::WindowTitleChange && !settingTitle) UpdateTitle();
+    // A maximised document window writes its title and change mark into
+    // the frame's; the frame keeps its own.
+    if ((event->type() == QEvent::WindowTitleChange || event->type() == QEvent::ModifiedChange) && !settingTitle)
+        UpdateTitle();
     QMainWindow::changeEvent(event);
 }
 

@@ -80,6 +80,9 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // Maximised, Qt's MDI window would write its title into the main
+    // window's each time that changes; the main window makes its own.
+    bool eventFilter(QObject* watched, QEvent* event) override;
     // Over the window's own frame (not the view) the status bar says so.
     void mouseMoveEvent(QMouseEvent* event) override;
 

@@ -53,8 +53,8 @@ TEST(CommandLineTest, UsageAndVersionTexts) {
     ASSERT_EQ(version.size(), 4);
     EXPECT_EQ(version[0], "OKAP 1.15");
     EXPECT_EQ(version[1], QString("Qt ") + qVersion());
-    EXPECT_TRUE(version[2].startsWith("PROJ ")) << version[2];
-    EXPECT_TRUE(version[3].startsWith("GDAL ")) << version[3];
+    EXPECT_TRUE(version[2].startsWith("PROJ ")) << version[2].toStdString();
+    EXPECT_TRUE(version[3].startsWith("GDAL ")) << version[3].toStdString();
 }
 
 using CommandLineDocumentsTest = test::DesktopTest;

@@ -78,9 +78,9 @@ TEST_F(RecentFilesMenuTest, OpenAndSaveListTheFileAndAMissingOneLeavesWithAMessa
 
     frame.OpenDocuments({first, second});
     EXPECT_EQ(Entries(frame).size(), 2);
-    EXPECT_TRUE(Entries(frame)[0].startsWith("&1 ")) << Entries(frame)[0];
-    EXPECT_TRUE(Entries(frame)[0].endsWith("second && more.oki")) << Entries(frame)[0];
-    EXPECT_TRUE(Entries(frame)[1].endsWith("/first.oki")) << Entries(frame)[1];
+    EXPECT_TRUE(Entries(frame)[0].startsWith("&1 ")) << Entries(frame)[0].toStdString();
+    EXPECT_TRUE(Entries(frame)[0].endsWith("second && more.oki")) << Entries(frame)[0].toStdString();
+    EXPECT_TRUE(Entries(frame)[1].endsWith("/first.oki")) << Entries(frame)[1].toStdString();
 
     // Saving the first brings it up.
     frame.MDIClient()->setActiveSubWindow(frame.MDIClient()->Children()[0]);
