@@ -132,7 +132,8 @@ void MainFrame::BuildMenus() {
         // commands that depend on them are brought up to date as a menu
         // opens.
         connect(menu, &QMenu::aboutToShow, this, &MainFrame::UpdateCommandEnabling);
-        if (popup.items.data() == MainMenu().front().items.data()) fileMenu = menu;
+        // The File menu also lists the recent files.
+        if (std::string_view(popup.title) == "&File") fileMenu = menu;
         // The Window menu also lists the open document windows.
         if (std::string_view(popup.title) == "&Window") {
             connect(menu, &QMenu::aboutToShow, this, [this, menu] { ListWindows(menu); });
@@ -373,6 +374,9 @@ bool MainFrame::RestorePlacement() {
     if (!geometry || !restoreGeometry(QByteArray::fromBase64(QByteArray::fromStdString(*geometry)))) return false;
     if (const std::optional<std::string> state = ini.GetString(kMainWindow, kState))
         restoreState(QByteArray::fromBase64(QByteArray::fromStdString(*state)));
+    // Left maximised, it is maximised as at a first start, which also
+    // covers the screen where no window manager maximises it.
+    if (isMaximized()) return false;
     show();
     return true;
 }

@@ -62,8 +62,9 @@ public:
     void OpenDocuments(const QStringList& paths);
 
     // The frame's place, size and tool bar as the last run left them
-    // (okap.ini's "[Main Window]"), shown; false, with nothing done, when
-    // none is stored or it cannot be used.
+    // (okap.ini's "[Main Window]"), shown. False, and not shown, when none
+    // is stored, it cannot be used or the frame was left maximised: the
+    // caller then maximises it.
     bool RestorePlacement();
     // Stores them for the next run.
     void StorePlacement();

@@ -5,6 +5,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QUrl>
 #include <QStatusBar>
@@ -447,6 +448,13 @@ TEST_F(MainFrameDesktopTest, PlaceAndSizeKeptBetweenRuns) {
     frame = Start().Frame();
     EXPECT_FALSE(frame->isMaximized());
     EXPECT_EQ(frame->geometry(), placed);
+
+    // Left maximised, it comes back maximised over the screen's free area.
+    frame->showMaximized();
+    ASSERT_TRUE(frame->close());
+    frame = Start().Frame();
+    EXPECT_TRUE(frame->isMaximized());
+    EXPECT_EQ(frame->geometry().size(), QGuiApplication::primaryScreen()->availableGeometry().size());
 
     // A value that cannot be used counts as none.
     ProfileFile(IniPath()).WriteString("Main Window", "Geometry", "not geometry");
