@@ -1,10 +1,13 @@
 // The desktop program: the application object over Qt's event loop.
 
 #include <csignal>
+#include <cstdio>
 #include <QApplication>
 #include <exception>
 
 #include "app/dialogs/message_box_dialog.h"
+#include "app/frame/command_line.h"
+#include "app/frame/main_frame.h"
 #include "app/frame/okap_app.h"
 #include "platform/message_box.h"
 
@@ -32,13 +35,35 @@ public:
     }
 };
 
+QStringList Arguments(int argc, char** argv) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+    return arguments;
+}
+
+void Print(std::FILE* stream, const QString& text) { std::fputs(text.toLocal8Bit().constData(), stream); }
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    // --help and --version answer without a display, before Qt looks for
+    // one; Qt's own options are still among the arguments here.
+    const okap::CommandLine early = okap::ParseCommandLine(Arguments(argc, argv));
+    if (early.help || early.version) {
+        Print(stdout, early.help ? okap::UsageText() : okap::VersionText());
+        return 0;
+    }
     // Past a file size limit a save fails with its message, as on a full
     // disk, rather than the signal ending the program with unsaved work.
     std::signal(SIGXFSZ, SIG_IGN);
     Application qtApp(argc, argv);
+    // Qt has taken its own options out of the arguments by now.
+    const okap::CommandLine commandLine = okap::ParseCommandLine(QCoreApplication::arguments());
+    if (!commandLine.unknownOptions.isEmpty()) {
+        Print(stderr, "okap: unknown option " + commandLine.unknownOptions.constFirst() +
+                          "\nTry 'okap --help' for more information.\n");
+        return 2;
+    }
     okap::SetMessageHandler(okap::ShowMessageBox);
 
     // The application object opens the diagnostic log, when okap.ini
@@ -46,6 +71,7 @@ int main(int argc, char** argv) {
     try {
         okap::okapApp application;
         application.InitMainWindow();
+        if (!application.quitRequested) application.Frame()->OpenDocuments(commandLine.documents);
         return qtApp.exec();
     } catch (const std::exception& error) {
         Application::ReportUnhandled(error);

@@ -85,23 +85,36 @@ SectionSpan FindSection(const std::vector<Line>& lines, std::string_view section
     return span;
 }
 
+// The index of the key's line within the section, or npos.
+size_t FindKey(const std::vector<Line>& lines, const SectionSpan& span, std::string_view key) {
+    if (span.first == std::string::npos) return std::string::npos;
+    for (size_t i = span.first; i < span.last; ++i) {
+        std::optional<std::string_view> name = KeyName(lines[i].text);
+        if (name && EqualIgnoringCase(*name, key)) return i;
+    }
+    return std::string::npos;
+}
+
+bool WriteLines(const std::filesystem::path& path, const std::vector<Line>& lines) {
+    std::string contents;
+    for (const Line& line : lines) contents += line.text + line.ending;
+    std::error_code ignored;
+    if (!path.parent_path().empty()) std::filesystem::create_directories(path.parent_path(), ignored);
+    return WriteFileSafely(path, contents);
+}
+
 }  // namespace
 
 ProfileFile::ProfileFile(std::filesystem::path filePath) : path(std::move(filePath)) {}
 
 std::optional<std::string> ProfileFile::GetString(std::string_view section, std::string_view key) const {
     std::vector<Line> lines = ReadLines(path);
-    SectionSpan span = FindSection(lines, section);
-    if (span.first == std::string::npos) return std::nullopt;
-    for (size_t i = span.first; i < span.last; ++i) {
-        std::optional<std::string_view> name = KeyName(lines[i].text);
-        if (!name || !EqualIgnoringCase(*name, key)) continue;
-        std::string_view value = Trim(std::string_view(lines[i].text).substr(lines[i].text.find('=') + 1));
-        if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
-            value = value.substr(1, value.size() - 2);
-        return std::string(value);
-    }
-    return std::nullopt;
+    const size_t i = FindKey(lines, FindSection(lines, section), key);
+    if (i == std::string::npos) return std::nullopt;
+    std::string_view value = Trim(std::string_view(lines[i].text).substr(lines[i].text.find('=') + 1));
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
+        value = value.substr(1, value.size() - 2);
+    return std::string(value);
 }
 
 bool ProfileFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
@@ -132,11 +145,15 @@ bool ProfileFile::WriteString(std::string_view section, std::string_view key, st
             lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(lastKey), Line{entry, "\r\n"});
         }
     }
-    std::string contents;
-    for (const Line& line : lines) contents += line.text + line.ending;
-    std::error_code ignored;
-    if (!path.parent_path().empty()) std::filesystem::create_directories(path.parent_path(), ignored);
-    return WriteFileSafely(path, contents);
+    return WriteLines(path, lines);
+}
+
+bool ProfileFile::DeleteKey(std::string_view section, std::string_view key) {
+    std::vector<Line> lines = ReadLines(path);
+    const size_t line = FindKey(lines, FindSection(lines, section), key);
+    if (line == std::string::npos) return true;
+    lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(line));
+    return WriteLines(path, lines);
 }
 
 }  // namespace okap

@@ -29,6 +29,10 @@ public:
     // in CR LF. False when the file cannot be written.
     bool WriteString(std::string_view section, std::string_view key, std::string_view value);
 
+    // Removes the key's line from the section (the section's header stays).
+    // True when the key is gone afterwards, including when it never was.
+    bool DeleteKey(std::string_view section, std::string_view key);
+
 private:
     std::filesystem::path path;
 };

@@ -6,6 +6,9 @@
 #include <QVBoxLayout>
 
 #include "app/controls/glyphs.h"
+#include "core/app_title.h"
+#include "core/proj_version.h"
+#include "datasets/gdal_setup.h"
 
 namespace okap {
 
@@ -16,8 +19,12 @@ constexpr int kLogoSide = 66;
 }  // namespace
 
 VersionResource ProjectRCVersion() {
-    return {"OKAP", "1.15 " + std::to_string(sizeof(void*) * 8) + " bit",
+    return {kAppTitle, std::string(kAppVersion) + " " + std::to_string(sizeof(void*) * 8) + " bit",
             "Projections by the PROJ library; user interface by Qt."};
+}
+
+std::vector<std::string> LibraryVersions() {
+    return {std::string("Qt ") + qVersion(), "PROJ " + ProjVersion(), "GDAL " + GdalVersion()};
 }
 
 okapAboutDlg::okapAboutDlg(QWidget* parent, const VersionResource& version) : QDialog(parent) {
@@ -45,11 +52,18 @@ okapAboutDlg::okapAboutDlg(QWidget* parent, const VersionResource& version) : QD
                              QString::fromStdString(*version.productVersion));
     }
     if (version.legalCopyright) legalNotice->setText(QString::fromStdString(*version.legalCopyright));
+    // Which libraries a report of a fault came from.
+    QStringList libraryLines;
+    for (const std::string& line : LibraryVersions()) libraryLines << QString::fromStdString(line);
+    libraries = new QLabel(libraryLines.join('\n'), this);
+    libraries->setObjectName("libraries");
+    libraries->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     auto* texts = new QVBoxLayout;
     texts->addWidget(tagLine);
     texts->addWidget(versionLine);
     texts->addWidget(legalNotice);
+    texts->addWidget(libraries);
     texts->addStretch();
     auto* top = new QHBoxLayout;
     top->addWidget(logo, 0, Qt::AlignTop);
@@ -68,5 +82,7 @@ okapAboutDlg::okapAboutDlg(QWidget* parent, const VersionResource& version) : QD
 QString okapAboutDlg::VersionLine() const { return versionLine->text(); }
 
 QString okapAboutDlg::LegalNotice() const { return legalNotice->text(); }
+
+QString okapAboutDlg::Libraries() const { return libraries->text(); }
 
 }  // namespace okap

@@ -1,10 +1,12 @@
 #pragma once
 // The About box ("About OKAP"): the logo, "A GIS for Windows", the version
-// line and the legal-notice line, filled from the program's version record.
+// line and the legal-notice line, filled from the program's version record,
+// and the versions of the libraries in use.
 
 #include <QDialog>
 #include <optional>
 #include <string>
+#include <vector>
 
 class QLabel;
 
@@ -22,6 +24,9 @@ struct VersionResource {
 // size ("1.15 64 bit" on a 64-bit build), and the credits.
 VersionResource ProjectRCVersion();
 
+// The libraries in use, a line each: "Qt 6.4.2", "PROJ 9.1.1", "GDAL 3.6.2".
+std::vector<std::string> LibraryVersions();
+
 class okapAboutDlg : public QDialog {
     Q_OBJECT
 public:
@@ -29,9 +34,11 @@ public:
 
     QString VersionLine() const;
     QString LegalNotice() const;
+    QString Libraries() const;
 
 private:
     QLabel* versionLine;
+    QLabel* libraries;
     QLabel* legalNotice;
 };
 

@@ -98,6 +98,21 @@ constexpr Accelerator kAccelerators[] = {
     {"Ctrl+Del", CM_EDITCLEAR},  {"Alt+Backspace", CM_EDITUNDO}, {"F3", CM_EDITFINDNEXT},
 };
 
+constexpr StandardKey kStandardKeys[] = {
+    {CM_FILENEW, "Ctrl+N"},
+    {CM_FILEOPEN, "Ctrl+O"},
+    {CM_FILESAVE, "Ctrl+S"},
+    {CM_FILESAVEAS, "Ctrl+Shift+S"},
+    {CM_FILECLOSE, "Ctrl+W"},
+    {CM_FILEPRINT, "Ctrl+P"},
+    {CM_EXIT, "Ctrl+Q"},
+    // Copying the map is copying the picture on screen.
+    {CM_COPYBITMAP, "Ctrl+C"},
+    // F1 belongs to the application's help handling, which also takes
+    // Shift+F1 and F1 on an open menu for context help.
+    {CM_HELPCONTENTS, "F1", true},
+};
+
 struct NumberedString {
     int id;
     const char* text;
@@ -153,6 +168,7 @@ constexpr NumberedString kStrings[] = {
 std::span<const MenuPopup> MainMenu() { return kMainMenu; }
 std::span<const int> ToolBarCommands() { return kToolBar; }
 std::span<const Accelerator> Accelerators() { return kAccelerators; }
+std::span<const StandardKey> StandardKeys() { return kStandardKeys; }
 
 const char* StringResource(int id) {
     for (const NumberedString& s : kStrings) {

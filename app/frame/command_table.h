@@ -35,4 +35,15 @@ struct Accelerator {
 };
 std::span<const Accelerator> Accelerators();
 
+// The keys desktop programs share (Ctrl+O to open, Ctrl+S to save...), as
+// further keys of the program's own commands, beside their accelerators.
+// A key the program already gives a meaning of its own is named in the menu
+// only (shownOnly): the command keeps its older handling of the key.
+struct StandardKey {
+    int id;
+    const char* keys;
+    bool shownOnly = false;
+};
+std::span<const StandardKey> StandardKeys();
+
 }  // namespace okap

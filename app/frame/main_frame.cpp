@@ -5,8 +5,15 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDragMoveEvent>
+#include <QDropEvent>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMimeData>
+#include <QUrl>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QShortcut>
@@ -26,6 +33,9 @@
 #include "app/frame/mdi_client.h"
 #include "app/frame/okap_app.h"
 #include "core/app_title.h"
+#include "platform/config_location.h"
+#include "platform/message_box.h"
+#include "platform/profile_file.h"
 
 namespace okap {
 
@@ -47,17 +57,40 @@ constexpr int kPrintCommands[] = {CM_FILEPRINT, CM_FILEPRINTERSETUP, CM_FILEPRIN
 
 constexpr const char* kIndicatorTexts[] = {"CAPS", "NUM", "SCRL", "OVR"};
 
+// okap.ini's section for the frame's place, its keys base64 of what Qt
+// saves of a main window.
+constexpr const char* kMainWindow = "Main Window";
+constexpr const char* kGeometry = "Geometry";
+constexpr const char* kState = "State";
+
+// The map documents among dropped data: local files named *.oki.
+QStringList DroppedDocuments(const QMimeData* data) {
+    QStringList documents;
+    if (!data || !data->hasUrls()) return documents;
+    for (const QUrl& url : data->urls()) {
+        if (url.isLocalFile() && url.toLocalFile().endsWith(".oki", Qt::CaseInsensitive))
+            documents << url.toLocalFile();
+    }
+    return documents;
+}
+
 }  // namespace
 
-MainFrame::MainFrame(okapApp& application, okapMDIClient* client) : application(application), mdiClient(client) {
+MainFrame::MainFrame(okapApp& application, okapMDIClient* client)
+    : application(application), mdiClient(client), recentFiles(ConfigFilePath()) {
     setWindowTitle(kAppTitle);
+    setAcceptDrops(true);
     setWindowIcon(AppIcon());
     setCentralWidget(mdiClient);
     BuildMenus();
     SetupSpeedBar();
     BuildStatusBar();
     BuildAccelerators();
+    BuildStandardKeys();
     connect(mdiClient, &QMdiArea::subWindowActivated, this, &MainFrame::UpdateCommandEnabling);
+    connect(mdiClient, &QMdiArea::subWindowActivated, this, &MainFrame::UpdateTitle);
+    connect(mdiClient, &okapMDIClient::DocumentFileUsed, this, &MainFrame::RememberFile);
+    ListRecentFiles();
     UpdateCommandEnabling();
 }
 
@@ -99,6 +132,8 @@ void MainFrame::BuildMenus() {
         // commands that depend on them are brought up to date as a menu
         // opens.
         connect(menu, &QMenu::aboutToShow, this, &MainFrame::UpdateCommandEnabling);
+        // The File menu also lists the recent files.
+        if (std::string_view(popup.title) == "&File") fileMenu = menu;
         // The Window menu also lists the open document windows.
         if (std::string_view(popup.title) == "&Window") {
             connect(menu, &QMenu::aboutToShow, this, [this, menu] { ListWindows(menu); });
@@ -152,6 +187,25 @@ void MainFrame::BuildAccelerators() {
     }
 }
 
+void MainFrame::BuildStandardKeys() {
+    for (const StandardKey& standard : StandardKeys()) {
+        QAction* action = actions.at(standard.id);
+        const QKeySequence key(QString::fromUtf8(standard.keys));
+        // Where an item names its keys after a tab, that label is all the
+        // menu shows: the standard key joins it.
+        const QString text = action->text();
+        if (text.contains('\t') || standard.shownOnly) {
+            // The tool bar's tip stays the item's name alone.
+            action->setToolTip(action->toolTip());
+            action->setText(text + (text.contains('\t') ? ", " : "\t") + key.toString(QKeySequence::NativeText));
+        }
+        if (standard.shownOnly) continue;
+        action->setShortcuts(action->shortcuts() << key);
+        // Like the accelerators, the keys work anywhere in the frame.
+        addAction(action);
+    }
+}
+
 void MainFrame::SetIndicator(Indicator indicator, bool on) {
     size_t i = static_cast<size_t>(indicator);
     indicatorOn[i] = on;
@@ -167,7 +221,25 @@ void MainFrame::RefreshLockIndicators() {
     }
 }
 
+void MainFrame::UpdateTitle() {
+    okapMDIChild* child = mdiClient->ActiveChild();
+    QString title = kAppTitle;
+    if (child) {
+        // The file's name without its folder, as task bars show it.
+        title = QFileInfo(QString::fromStdString(child->Document().title)).fileName() + "[*] - " + title;
+    }
+    settingTitle = true;
+    setWindowTitle(title);
+    setWindowModified(child && child->isWindowModified());
+    settingTitle = false;
+}
+
 bool MainFrame::eventFilter(QObject* watched, QEvent* event) {
+    // A document window's new title or change mark shows in the frame's.
+    if ((event->type() == QEvent::WindowTitleChange || event->type() == QEvent::ModifiedChange) &&
+        watched == mdiClient->currentSubWindow()) {
+        UpdateTitle();
+    }
     // Each key reaches its window once, and then possibly several widgets:
     // the window's copy is the one to count.
     if (event->type() == QEvent::KeyPress && qobject_cast<QWindow*>(watched)) {
@@ -183,6 +255,10 @@ bool MainFrame::eventFilter(QObject* watched, QEvent* event) {
 
 void MainFrame::changeEvent(QEvent* event) {
     if (event->type() == QEvent::ActivationChange && isActiveWindow()) RefreshLockIndicators();
+    // A maximised document window writes its title and change mark into
+    // the frame's; the frame keeps its own.
+    if ((event->type() == QEvent::WindowTitleChange || event->type() == QEvent::ModifiedChange) && !settingTitle)
+        UpdateTitle();
     QMainWindow::changeEvent(event);
 }
 
@@ -271,6 +347,89 @@ void MainFrame::ListWindows(QMenu* windowMenu) {
     }
 }
 
+void MainFrame::OpenDocuments(const QStringList& paths) {
+    for (const QString& path : paths) mdiClient->CmFileOpen(path);
+}
+
+void MainFrame::dragEnterEvent(QDragEnterEvent* event) {
+    if (!DroppedDocuments(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void MainFrame::dragMoveEvent(QDragMoveEvent* event) {
+    if (!DroppedDocuments(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void MainFrame::dropEvent(QDropEvent* event) {
+    const QStringList documents = DroppedDocuments(event->mimeData());
+    if (documents.isEmpty()) return;
+    event->acceptProposedAction();
+    // Opened once the drop is over, so that the program that dragged them
+    // does not wait for a message box.
+    QMetaObject::invokeMethod(this, [this, documents] { OpenDocuments(documents); }, Qt::QueuedConnection);
+}
+
+bool MainFrame::RestorePlacement() {
+    const ProfileFile ini(ConfigFilePath());
+    const std::optional<std::string> geometry = ini.GetString(kMainWindow, kGeometry);
+    if (!geometry || !restoreGeometry(QByteArray::fromBase64(QByteArray::fromStdString(*geometry)))) return false;
+    if (const std::optional<std::string> state = ini.GetString(kMainWindow, kState))
+        restoreState(QByteArray::fromBase64(QByteArray::fromStdString(*state)));
+    // Left maximised, it is maximised as at a first start, which also
+    // covers the screen where no window manager maximises it.
+    if (isMaximized()) return false;
+    show();
+    return true;
+}
+
+void MainFrame::StorePlacement() {
+    // A failed write costs only the place at the next start.
+    ProfileFile ini(ConfigFilePath());
+    if (ini.WriteString(kMainWindow, kGeometry, saveGeometry().toBase64().toStdString()))
+        ini.WriteString(kMainWindow, kState, saveState().toBase64().toStdString());
+}
+
+void MainFrame::RememberFile(const QString& path) {
+    // Should okap.ini not take the list, the menu still follows it for
+    // this run.
+    recentFiles.Add(path.toStdString());
+    ListRecentFiles();
+}
+
+void MainFrame::ListRecentFiles() {
+    qDeleteAll(recentFileActions);
+    recentFileActions.clear();
+    const std::vector<std::string>& files = recentFiles.Files();
+    if (files.empty()) return;
+    QAction* exitItem = actions.at(CM_EXIT);
+    const QString home = QDir::homePath();
+    for (size_t i = 0; i < files.size(); ++i) {
+        const QString path = QString::fromStdString(files[i]);
+        // The home folder as "~", and "&" doubled so that it is not taken
+        // for the entry's access key.
+        QString shown = path.startsWith(home + '/') ? '~' + path.mid(home.size()) : path;
+        auto* entry = new QAction(QString("&%1 %2").arg(i + 1).arg(shown.replace('&', "&&")), fileMenu);
+        entry->setStatusTip(path);
+        connect(entry, &QAction::triggered, this, [this, path] { OpenRecent(path); });
+        fileMenu->insertAction(exitItem, entry);
+        recentFileActions.append(entry);
+    }
+    QAction* separator = new QAction(fileMenu);
+    separator->setSeparator(true);
+    fileMenu->insertAction(exitItem, separator);
+    recentFileActions.append(separator);
+}
+
+void MainFrame::OpenRecent(const QString& path) {
+    if (application.ContextHelpFor(CM_FILEOPEN)) return;
+    if (!QFileInfo::exists(path)) {
+        recentFiles.Remove(path.toStdString());
+        ListRecentFiles();
+        ShowError("File " + path.toStdString() + " does not exist - removed from the recent files");
+        return;
+    }
+    mdiClient->CmFileOpen(path);
+}
+
 // Lines the minimised document windows up along the bottom of the client
 // area, left to right.
 void MainFrame::ArrangeIcons() {
@@ -298,6 +457,7 @@ void MainFrame::closeEvent(QCloseEvent* event) {
         return;
     }
     application.CanClose();
+    StorePlacement();
     event->accept();
 }
 

@@ -10,6 +10,11 @@
 #include <array>
 #include <map>
 
+#include "app/frame/recent_files.h"
+
+class QDragEnterEvent;
+class QDragMoveEvent;
+class QDropEvent;
 class QLabel;
 class QMenu;
 class QToolBar;
@@ -42,9 +47,30 @@ public:
     // document window has changed.
     void UpdateCommandEnabling();
 
+    // The title names the active document ("NAME.oki - OKAP", with the
+    // change mark while it differs from its file), or the program alone.
+    void UpdateTitle();
+
     // The help window, made on first use; CloseHelp closes it if it is open.
     HelpWindow* Help();
     void CloseHelp();
+
+    // File > 1 to 8: the documents opened or saved last. Opening one that
+    // no longer exists takes it off the list with a message.
+    // Opens each document as File > Open does (the same messages for a
+    // missing or bad file), in the order given.
+    void OpenDocuments(const QStringList& paths);
+
+    // The frame's place, size and tool bar as the last run left them
+    // (okap.ini's "[Main Window]"), shown. False, and not shown, when none
+    // is stored, it cannot be used or the frame was left maximised: the
+    // caller then maximises it.
+    bool RestorePlacement();
+    // Stores them for the next run.
+    void StorePlacement();
+
+    const RecentFiles& Recent() const { return recentFiles; }
+    void OpenRecent(const QString& path);
 
     bool IndicatorOn(Indicator indicator) const { return indicatorOn[static_cast<size_t>(indicator)]; }
     void SetIndicator(Indicator indicator, bool on);
@@ -57,6 +83,11 @@ protected:
     // indicators whenever the frame is activated.
     void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // Map documents (.oki files) dropped anywhere on the frame open; other
+    // files are refused.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     QAction* MakeAction(const QString& text, int id);
@@ -64,7 +95,12 @@ private:
     void SetupSpeedBar();
     void BuildStatusBar();
     void BuildAccelerators();
+    void BuildStandardKeys();
     void ListWindows(QMenu* windowMenu);
+    // Puts path at the top of the recent files and of the File menu.
+    void RememberFile(const QString& path);
+    // The File menu's numbered entries, before Exit.
+    void ListRecentFiles();
     void ArrangeIcons();
     // Reads the lock keys' state where the system shows it.
     void RefreshLockIndicators();
@@ -77,6 +113,12 @@ private:
     std::array<QLabel*, 4> indicators{};
     std::array<bool, 4> indicatorOn{};
     QList<QAction*> windowListActions;
+    RecentFiles recentFiles;
+    QMenu* fileMenu = nullptr;
+    QList<QAction*> recentFileActions;
+    // Set while UpdateTitle sets the title, which the MDI area of a
+    // maximised window would otherwise replace with its own.
+    bool settingTitle = false;
 };
 
 }  // namespace okap

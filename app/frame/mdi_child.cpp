@@ -5,7 +5,9 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGuiApplication>
+#include <QMenu>
 #include <QMimeData>
 #include <QPainter>
 #include <QScreen>
@@ -52,6 +54,19 @@ okapMDIChild::okapMDIChild(const std::string& title, const std::string& fileName
     // Every change of view (a zoom among them) ends in a repaint; the
     // title's change mark follows the document.
     connect(view, &okapWindow::Repainted, this, &okapMDIChild::ShowModified);
+    // File > Close carries the desktop's Ctrl+W; the window menu's Close
+    // keeps Ctrl+F4, since a key with two owners would do nothing.
+    if (QMenu* menu = systemMenu()) {
+        for (QAction* action : menu->actions()) {
+            QList<QKeySequence> keys = action->shortcuts();
+            if (keys.removeAll(QKeySequence(Qt::CTRL | Qt::Key_W)) > 0) action->setShortcuts(keys);
+        }
+    }
+}
+
+bool okapMDIChild::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::WindowTitleChange && watched == window() && watched != this) return false;
+    return QMdiSubWindow::eventFilter(watched, event);
 }
 
 void okapMDIChild::ShowModified() {
@@ -106,6 +121,8 @@ bool okapMDIChild::CMFileSave() {
     if (document.fileName.empty()) return CMFileSaveAs();
     if (!document.Save(Placement())) return false;
     SetTitle(document.fileName);
+    // The map file path is current: a relative name is in it.
+    emit FileWritten(QFileInfo(QString::fromStdString(document.fileName)).absoluteFilePath());
     return true;
 }
 

@@ -74,8 +74,15 @@ public:
     // Empty when there is no resolution or the view has no width.
     QByteArray MetafileSvg();
 
+signals:
+    // The document's file was written, under its full name.
+    void FileWritten(const QString& path);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // Maximised, Qt's MDI window would write its title into the main
+    // window's each time that changes; the main window makes its own.
+    bool eventFilter(QObject* watched, QEvent* event) override;
     // Over the window's own frame (not the view) the status bar says so.
     void mouseMoveEvent(QMouseEvent* event) override;
 

@@ -84,6 +84,11 @@ void okapMDIClient::Show(okapMDIChild* child, bool maximised) {
     }
 }
 
+void okapMDIClient::Adopt(okapMDIChild* child) {
+    addSubWindow(child);
+    connect(child, &okapMDIChild::FileWritten, this, &okapMDIClient::DocumentFileUsed);
+}
+
 okapMDIChild* okapMDIClient::CmFileNew() {
     okapMDIChild* child = NewDocument();
     // A new map starts with the choice of its base map.
@@ -105,7 +110,7 @@ okapMDIChild* okapMDIClient::NewDocument() {
         document.gridOn = 0;
         document.MarkSaved();
     }
-    addSubWindow(child);
+    Adopt(child);
     Show(child, maximised);
     return child;
 }
@@ -138,7 +143,7 @@ okapMDIChild* okapMDIClient::OpenFile(const QString& name) {
     const bool maximised = active && active->isMaximized();
     auto* child = new okapMDIChild(file, file);
     // Placed once in the client, which would otherwise choose a place.
-    addSubWindow(child);
+    Adopt(child);
     if (placement.width > 0 && placement.height > 0) {
         // A size saved on a larger screen, or at a smaller scaling, is
         // fitted into the workspace, so that the caption's buttons stay in
@@ -155,6 +160,8 @@ okapMDIChild* okapMDIClient::OpenFile(const QString& name) {
         return nullptr;
     }
     Show(child, maximised);
+    // The map file path is current: a relative name is in it.
+    emit DocumentFileUsed(QFileInfo(name).absoluteFilePath());
     return child;
 }
 

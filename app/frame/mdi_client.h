@@ -59,8 +59,14 @@ public:
     okapMDIChild* ActiveChild() const;
     QList<okapMDIChild*> Children() const;
 
+signals:
+    // A document was opened from, or saved to, the file of this full name.
+    void DocumentFileUsed(const QString& path);
+
 private:
     okapMDIChild* OpenFile(const QString& name);
+    // Puts a new document window into the client, whose saves it reports.
+    void Adopt(okapMDIChild* child);
     // Shows a window of the client, maximised when the active one was.
     void Show(okapMDIChild* child, bool maximised);
     // The application's printer, made on first need.

@@ -145,11 +145,14 @@ void okapApp::InitMainWindow() {
     frame = std::make_unique<MainFrame>(*this, mdiClient);
     statusBar = frame->statusBar();
     QApplication::setWindowIcon(AppIcon());
-    // Maximised where a window manager does it; where none does (a bare X
-    // server), the frame still covers the screen's free area, so that the
-    // document windows saved at their full size fit in it.
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) frame->setGeometry(screen->availableGeometry());
-    frame->showMaximized();
+    // Where the last run left it; else maximised where a window manager does
+    // it, and where none does (a bare X server), the frame still covers the
+    // screen's free area, so that the document windows saved at their full
+    // size fit in it.
+    if (!frame->RestorePlacement()) {
+        if (const QScreen* screen = QGuiApplication::primaryScreen()) frame->setGeometry(screen->availableGeometry());
+        frame->showMaximized();
+    }
     qApp->installEventFilter(this);
 
     const std::filesystem::path iniPath = ConfigFilePath();

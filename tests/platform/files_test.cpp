@@ -44,6 +44,16 @@ TEST(ProfileFileTest, WritingChangesOnlyItsOwnLine) {
               "[Other]\nx=1\r\ny=2\r\n[Configuration]\r\nMetafile resolution=1000\r\n");
 }
 
+TEST(ProfileFileTest, DeletingAKeyRemovesOnlyItsLine) {
+    TempDir dir;
+    ProfileFile ini(dir.Write("okap.ini", "[A]\r\nx=1\r\n[Recent Files]\r\nFile1=/a.oki\r\nfile2=/b.oki\r\n[B]\r\nFile2=keep\r\n"));
+    ASSERT_TRUE(ini.DeleteKey("recent files", "FILE2"));
+    ASSERT_TRUE(ini.DeleteKey("Recent Files", "File7"));  // absent: nothing to do
+    ASSERT_TRUE(ProfileFile(dir / "absent.ini").DeleteKey("A", "x"));
+    EXPECT_FALSE(std::filesystem::exists(dir / "absent.ini"));
+    EXPECT_EQ(TempDir::Read(dir / "okap.ini"), "[A]\r\nx=1\r\n[Recent Files]\r\nFile1=/a.oki\r\n[B]\r\nFile2=keep\r\n");
+}
+
 TEST(ProfileFileTest, WritingCreatesTheFileAndItsDirectory) {
     TempDir dir;
     ProfileFile ini(dir / "okap" / "okap.ini");

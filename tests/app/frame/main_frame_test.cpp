@@ -4,6 +4,10 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
+#include <QScreen>
+#include <QSignalSpy>
+#include <QUrl>
 #include <QStatusBar>
 #include <QTest>
 #include <QToolBar>
@@ -13,7 +17,9 @@
 #include "app/frame/mdi_child.h"
 #include "app/frame/mdi_client.h"
 #include "app/app_fixture.h"
+#include "app/frame/desktop_fixture.h"
 #include "platform/message_box.h"
+#include "platform/profile_file.h"
 #include "app/qstring_printer.h"
 
 namespace okap {
@@ -56,7 +62,7 @@ const std::vector<Popup> kExpectedMenu = {
       {"&Print...", 24337, "Print this map"},
       {"P&rint Setup...", 24338, "Setup print characteristics"},
       {"-", 0, ""},
-      {"E&xit\tAlt+F4", 24310, "Quits OKAP and prompts to save the maps"}}},
+      {"E&xit\tAlt+F4, Ctrl+Q", 24310, "Quits OKAP and prompts to save the maps"}}},
     {"&Edit", "Edit operations",
      {{"Copy &Bitmap", 23104, "Copy a bit-image to the clipboard"},
       {"Copy &Metafile", 23105, "Copy a metafile to the clipboard"}}},
@@ -83,7 +89,7 @@ const std::vector<Popup> kExpectedMenu = {
       {"Arrange &Icons", 24364, "Arranges iconic windows along bottom"},
       {"C&lose All", 24365, "Closes all open windows"}}},
     {"&Help", "Access online help",
-     {{"&Contents", 24501, "Help table of contents"},
+     {{"&Contents\tF1", 24501, "Help table of contents"},
       {"&Using help", 24502, "Help on using online Help"},
       {"-", 0, ""},
       {"&About...", 24509, "About the OKAP application"}}},
@@ -321,6 +327,138 @@ TEST_F(MainFrameTest, BackAndForwardWalkTheViews) {
     MessageRecorder messages;
     messages.Answer({MessageResult::No});
     frame.Command(CM_FILECLOSE);
+}
+
+using MainFrameDesktopTest = test::DesktopTest;
+
+// The title names the active document with the change mark, the program
+// alone without one; a maximised document window does not put its own
+// title in.
+TEST_F(MainFrameDesktopTest, TitleNamesTheActiveDocument) {
+    MainFrame& frame = StartFrame();
+    EXPECT_EQ(frame.windowTitle(), "OKAP");
+    const QString path = Document("europe.oki");
+    frame.OpenDocuments({path});
+    okapMDIChild* opened = frame.MDIClient()->ActiveChild();
+    ASSERT_NE(opened, nullptr);
+    EXPECT_EQ(frame.windowTitle(), "europe.oki[*] - OKAP");
+    EXPECT_FALSE(frame.isWindowModified());
+
+    opened->Document().scale /= 2;  // the view is part of the map
+    opened->View()->Repaint();
+    EXPECT_TRUE(frame.isWindowModified());
+    opened->showMaximized();
+    EXPECT_EQ(frame.windowTitle(), "europe.oki[*] - OKAP");
+
+    okapMDIChild* made = frame.MDIClient()->NewDocument();
+    EXPECT_EQ(frame.windowTitle(), "Document0[*] - OKAP");
+    EXPECT_EQ(frame.isWindowModified(), made->isWindowModified());
+    frame.MDIClient()->setActiveSubWindow(opened);
+    EXPECT_EQ(frame.windowTitle(), "europe.oki[*] - OKAP");
+    EXPECT_TRUE(frame.isWindowModified());
+    opened->showNormal();
+    EXPECT_EQ(frame.windowTitle(), "europe.oki[*] - OKAP");
+
+    MessageRecorder messages;
+    messages.Answer({MessageResult::No, MessageResult::No});
+    frame.MDIClient()->closeAllSubWindows();
+    QApplication::processEvents();
+    EXPECT_EQ(frame.windowTitle(), "OKAP");
+    EXPECT_FALSE(frame.isWindowModified());
+}
+
+// Each standard key reaches its command, beside the command's own keys,
+// and the menu shows it; F1 keeps the program's help handling.
+TEST_F(MainFrameDesktopTest, StandardKeysTriggerTheirCommands) {
+    MainFrame& frame = StartFrame();
+    frame.OpenDocuments({Document("europe.oki")});
+    frame.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
+    MessageRecorder messages;
+    messages.Answer(std::vector<MessageResult>(8, MessageResult::No));
+    const struct {
+        const char* keys;
+        int id;
+    } rows[] = {
+        {"Ctrl+N", CM_FILENEW},   {"Ctrl+O", CM_FILEOPEN},  {"Ctrl+S", CM_FILESAVE},
+        {"Ctrl+Shift+S", CM_FILESAVEAS}, {"Ctrl+C", CM_COPYBITMAP}, {"Ctrl+P", CM_FILEPRINT},
+        {"Ctrl+W", CM_FILECLOSE}, {"Ctrl+Q", CM_EXIT},
+    };
+    for (const auto& row : rows) {
+        QAction* action = frame.Action(row.id);
+        const QKeySequence key(row.keys);
+        EXPECT_TRUE(action->shortcuts().contains(key)) << row.keys;
+        ASSERT_TRUE(action->isEnabled()) << row.keys;
+        QSignalSpy triggered(action, &QAction::triggered);
+        QTest::keySequence(&frame, key);
+        EXPECT_EQ(triggered.count(), 1) << row.keys;
+    }
+    // New, then Close of the new window, left the document; Exit ended.
+    EXPECT_FALSE(frame.isVisible());
+    EXPECT_EQ(frame.Action(CM_EXIT)->shortcuts(), (QList<QKeySequence>{QKeySequence("Alt+F4"), QKeySequence("Ctrl+Q")}));
+    EXPECT_EQ(frame.Action(CM_FILENEW)->shortcut(), QKeySequence("Ctrl+N"));  // what the menu shows
+    EXPECT_TRUE(frame.Action(CM_HELPCONTENTS)->shortcuts().isEmpty());
+    EXPECT_EQ(frame.Action(CM_HELPCONTENTS)->text(), "&Contents\tF1");
+    EXPECT_EQ(frame.Action(CM_HELPCONTENTS)->toolTip(), "Contents");
+}
+
+// Map documents dropped on the frame or its client area open; other files
+// are refused before the drop.
+TEST_F(MainFrameDesktopTest, DroppedDocumentsOpenOtherFilesAreRefused) {
+    MainFrame& frame = StartFrame();
+    const QString document = Document("dropped.oki");
+    dir.Write("maps/notes.txt", "not a map");
+    auto drag = [&](const QString& file, QWidget* target) {
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(file)});
+        // Sent where the pointer is: the widget passes it on to the frame.
+        const QPoint where = target->rect().center();
+        QDragEnterEvent enter(where, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &enter);
+        if (!enter.isAccepted()) return false;
+        QDropEvent drop(where, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &drop);
+        QApplication::processEvents();
+        return drop.isAccepted();
+    };
+    EXPECT_FALSE(drag(QString::fromStdString(Path("maps")) + "/notes.txt", frame.MDIClient()->viewport()));
+    EXPECT_TRUE(frame.MDIClient()->Children().isEmpty());
+
+    MessageRecorder messages;
+    EXPECT_TRUE(drag(document, frame.MDIClient()->viewport()));
+    ASSERT_EQ(frame.MDIClient()->Children().size(), 1);
+    EXPECT_EQ(QString::fromStdString(frame.MDIClient()->ActiveChild()->Document().fileName), document);
+    EXPECT_TRUE(drag(document, frame.MDIClient()->ActiveChild()->View()));  // over a map: a second window
+    EXPECT_EQ(frame.MDIClient()->Children().size(), 2);
+    EXPECT_TRUE(messages.messages.empty());
+}
+
+// The frame's place and size come back at the next start; without them
+// it starts maximised, as before.
+TEST_F(MainFrameDesktopTest, PlaceAndSizeKeptBetweenRuns) {
+    MainFrame* frame = &StartFrame();
+    EXPECT_TRUE(frame->isMaximized());
+    frame->showNormal();
+    frame->setGeometry(120, 90, 700, 500);
+    const QRect placed = frame->geometry();
+    ASSERT_TRUE(frame->close());
+    EXPECT_TRUE(ProfileFile(IniPath()).GetString("Main Window", "Geometry").has_value());
+    EXPECT_TRUE(ProfileFile(IniPath()).GetString("File Paths", "Map Files").has_value());
+
+    frame = Start().Frame();
+    EXPECT_FALSE(frame->isMaximized());
+    EXPECT_EQ(frame->geometry(), placed);
+
+    // Left maximised, it comes back maximised over the screen's free area.
+    frame->showMaximized();
+    ASSERT_TRUE(frame->close());
+    frame = Start().Frame();
+    EXPECT_TRUE(frame->isMaximized());
+    EXPECT_EQ(frame->geometry().size(), QGuiApplication::primaryScreen()->availableGeometry().size());
+
+    // A value that cannot be used counts as none.
+    ProfileFile(IniPath()).WriteString("Main Window", "Geometry", "not geometry");
+    EXPECT_TRUE(Start().Frame()->isMaximized());
 }
 
 }  // namespace
