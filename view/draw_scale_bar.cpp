@@ -158,11 +158,14 @@ void DrawScaleBar(DeviceContext& dc, Projection& projection, TSize windowExtent,
     std::array<int, 5> ticks;
     for (size_t i = 0; i < ticks.size(); ++i) ticks[i] = SafeInt(std::round(left + barLength * i / 4.0));
 
+    // In doubles and clamped: a place far outside the window (a number
+    // typed in a detail's line) must not overflow.
+    const int barTop = SafeInt(static_cast<double>(place.y) - thickness);
     SavedDC saved(dc);
     dc.SelectPen(Pen{style.colour, height / 16, PenStyle::Solid});
     for (size_t i = 0; i + 1 < ticks.size(); ++i) {
         dc.SelectBrush(Brush::Solid(i % 2 == 0 ? style.colour : Colour::Rgb(255, 255, 255)));
-        dc.Rectangle(TBox{{ticks[i], place.y}, {ticks[i + 1], place.y - thickness}});
+        dc.Rectangle(TBox{{ticks[i], place.y}, {ticks[i + 1], barTop}});
     }
 
     TextStyle labels(style);
@@ -171,7 +174,7 @@ void DrawScaleBar(DeviceContext& dc, Projection& projection, TSize windowExtent,
     labels.offsetY = 0.0;
     labels.justification = kJustifyCentre;
     labels.SetFont();
-    const int labelTop = place.y + gap + height;
+    const int labelTop = SafeInt(static_cast<double>(place.y) + gap + height);
     DrawText(dc, ticks[0], labelTop, labels, "0");
     DrawText(dc, ticks[2], labelTop, labels, FormatGeneral(length / 2.0));
     const std::string whole = FormatGeneral(length);
@@ -181,11 +184,11 @@ void DrawScaleBar(DeviceContext& dc, Projection& projection, TSize windowExtent,
     TextStyle unitLabel(labels);
     unitLabel.justification = kJustifyLeft;
     const std::optional<TBox> last = TextBox(dc, ticks[4], labelTop, labels, whole);
-    const int unitLeft = (last ? std::max(last->tl.x, last->br.x) : ticks[4]) + gap;
+    const int unitLeft = SafeInt(static_cast<double>(last ? std::max(last->tl.x, last->br.x) : ticks[4]) + gap);
     DrawText(dc, unitLeft, labelTop, unitLabel, std::string(unit.word));
     if (ScaleVaries(projection, windowExtent, place.x, place.y)) {
         if (const std::optional<LonLat> at = LogicalToLonLat(projection, left + barLength / 2.0, place.y))
-            DrawText(dc, ticks[2], place.y - thickness - gap, labels, LatitudeNote(at->lat));
+            DrawText(dc, ticks[2], SafeInt(static_cast<double>(barTop) - gap), labels, LatitudeNote(at->lat));
     }
 }
 
