@@ -21,7 +21,7 @@ LBox BoundsOf(std::span<const LPoint> points) {
 }
 
 bool Tile(std::span<const LPoint> area, int32_t maxPoints, std::vector<LPoint>& pieces, std::vector<int>& counts,
-          std::string* message) {
+          std::string* message, int64_t& cutsLeft) {
     if (area.size() <= static_cast<size_t>(maxPoints)) {
         pieces.insert(pieces.end(), area.begin(), area.end());
         counts.push_back(static_cast<int>(area.size()));
@@ -30,8 +30,9 @@ bool Tile(std::span<const LPoint> area, int32_t maxPoints, std::vector<LPoint>& 
     const LBox box = BoundsOf(area);
     const int64_t width = int64_t{box.br.x} - box.tl.x;
     const int64_t height = int64_t{box.tl.y} - box.br.y;
-    // Each half must be smaller than the box.
-    if (std::max(width, height) < 2) return false;
+    // Each half must be smaller than the box. A limit too small for the
+    // pieces that cuts make would otherwise halve boxes without end.
+    if (std::max(width, height) < 2 || --cutsLeft < 0) return false;
     LBox first = box;
     LBox second = box;
     if (width >= height) {
@@ -50,7 +51,7 @@ bool Tile(std::span<const LPoint> area, int32_t maxPoints, std::vector<LPoint>& 
         size_t at = 0;
         for (int n : halfCounts) {
             if (!Tile(std::span<const LPoint>(halfPieces).subspan(at, static_cast<size_t>(n)), maxPoints, pieces,
-                      counts, message))
+                      counts, message, cutsLeft))
                 return false;
             at += static_cast<size_t>(n);
         }
@@ -80,7 +81,9 @@ int TileArea(std::span<const LPoint> area, int32_t maxPoints, std::vector<LPoint
              std::string* message) {
     pieces.clear();
     counts.clear();
-    if (area.empty() || Tile(area, maxPoints, pieces, counts, message)) return 1;
+    // Far more cuts than any area needs to come into pieces.
+    int64_t cutsLeft = 1000 + 16 * static_cast<int64_t>(area.size());
+    if (area.empty() || Tile(area, maxPoints, pieces, counts, message, cutsLeft)) return 1;
     pieces.clear();
     counts.clear();
     return 0;
