@@ -32,6 +32,17 @@ listing() {
         tr '\n' ' '
 }
 
+# run_failing COMMAND...: runs a command that is to fail, keeping its
+# message (standard error) and exit status.
+run_failing() {
+    set +e
+    message=$("$@" 2>&1 >/dev/null)
+    status=$?
+    set -e
+}
+with_file_limit() { (ulimit -f 64; "$@"); }
+in_folder() { (cd "$1" && shift && "$@"); }
+
 # fail NAME WHAT: the check NAME failed.
 fail() {
     echo "kill-test: $1: $2" >&2
@@ -97,10 +108,7 @@ kill_at_random save world-mercator.oki "$save_loop" world-mercator.oki 200
 # A full disk: a file size limit below the output's size.
 sha256sum worldmer.mpb >before.sum
 expected=$(listing)
-set +e
-message=$( (ulimit -f 64; "$tool" translate world.mpa worldmer --maps . --projection MERC --replace) 2>&1 >/dev/null)
-status=$?
-set -e
+run_failing with_file_limit "$tool" translate world.mpa worldmer --maps . --projection MERC --replace
 if [ "$status" != 1 ] || ! sha256sum --quiet -c before.sum || [ "$(listing)" != "$expected" ] ||
    [ -z "$message" ]; then
     fail "full disk" "status $status, message '$message', files $(listing)"
@@ -117,11 +125,7 @@ chmod 644 readonly/*
 as_user=()
 [ "$(id -u)" != 0 ] || as_user=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
 (cd readonly && sha256sum worldmer.mpb >"$work/before.sum")
-set +e
-message=$(cd readonly && "${as_user[@]}" "$tool" translate world.mpa worldmer --maps . --projection MERC --replace \
-          2>&1 >/dev/null)
-status=$?
-set -e
+run_failing in_folder readonly "${as_user[@]}" "$tool" translate world.mpa worldmer --maps . --projection MERC --replace
 if [ "$status" != 1 ] || ! (cd readonly && sha256sum --quiet -c "$work/before.sum") || [ -z "$message" ] ||
    [ "$(ls -A readonly | tr '\n' ' ')" != "world.mpa worldmer.mpb " ]; then
     fail "read-only folder" "status $status, message '$message', files $(ls -A readonly)"
@@ -132,10 +136,7 @@ echo "kill-test: read-only folder: status 1, '$(echo "$message" | head -1)'; old
 mkdir folder.mpb
 touch folder.mpb/inside
 expected=$(listing)
-set +e
-message=$("$tool" translate world.mpa folder --maps . --projection MERC --replace 2>&1 >/dev/null)
-status=$?
-set -e
+run_failing "$tool" translate world.mpa folder --maps . --projection MERC --replace
 if [ "$status" != 1 ] || [ ! -e folder.mpb/inside ] || [ "$(listing)" != "$expected" ] || [ -z "$message" ]; then
     fail "folder in the way" "status $status, message '$message', files $(listing)"
 fi

@@ -27,7 +27,10 @@ fi
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-OKAPTOOL=$OKAPTOOL XDG_CONFIG_HOME=$work/config bash scripts/setup-samples.sh "$work/samples" >/dev/null
+# The program reads the okap.ini that setup-samples.sh writes for the
+# workspace.
+export XDG_CONFIG_HOME=$work/config
+OKAPTOOL=$OKAPTOOL bash scripts/setup-samples.sh "$work/samples" >/dev/null
 
 export QT_QPA_PLATFORM=offscreen
 export LSAN_OPTIONS=suppressions=$repo/scripts/lsan.supp:print_suppressions=0:exitcode=23

@@ -7,8 +7,8 @@
 //   okap_soak WORKSPACE CYCLES
 //
 // WORKSPACE is a sample workspace (scripts/setup-samples.sh) that the soak
-// may change: its documents are saved every cycle. okap.ini is written in
-// WORKSPACE/config.
+// may change: its documents are saved every cycle. The program reads the
+// okap.ini that setup-samples.sh wrote for it (XDG_CONFIG_HOME).
 
 #include <QApplication>
 #include <QDialog>
@@ -62,16 +62,6 @@ void Press(QWidget* view, Qt::Key key) {
     QCoreApplication::sendEvent(view, &event);
 }
 
-void WriteIni(const std::filesystem::path& workspace) {
-    const std::filesystem::path folder = workspace / "config" / "okap";
-    std::filesystem::create_directories(folder);
-    const std::string path = workspace.string();
-    std::ofstream(folder / "okap.ini", std::ios::binary)
-        << "[File Paths]\r\nProgram Files=" << path << "\r\nMap Files=" << path << "\r\nData Files=" << path
-        << "\r\n\r\n[Configuration]\r\nMetafile resolution=1000\r\nPostscript modification=0\r\n";
-    setenv("XDG_CONFIG_HOME", (workspace / "config").c_str(), 1);
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -91,7 +81,6 @@ int main(int argc, char** argv) {
         std::cerr << "okap_soak: no documents in " << workspace << "\n";
         return 2;
     }
-    WriteIni(workspace);
 
     // Any message is a failure of the soak: it would stop a user.
     long messages = 0;
