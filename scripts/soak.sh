@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # The soak: one program process opens, zooms, pans, paints, prints to PDF,
 # saves and closes the sample documents CYCLES times under LeakSanitizer
-# (offscreen), and reports its resident memory at the start, every 1000
-# cycles and at the end. Fails on a leak report, a message or a document
-# that would not open or save.
+# (offscreen), and reports its resident memory and the heap it holds at the
+# start, every 500 cycles and at the end. Fails on a leak report, a message
+# or a document that would not open or save.
 #
 #   scripts/soak.sh [CYCLES]          (default 10000)
 #

@@ -28,6 +28,7 @@
 #include "core/globals.h"
 #include "platform/config_location.h"
 #include "platform/diagnostic_log.h"
+#include "platform/large_blocks.h"
 #include "platform/message_box.h"
 #include "platform/profile_file.h"
 #include "platform/set_wd.h"
@@ -128,7 +129,10 @@ bool ShowsHints(QObject* object) {
 
 }  // namespace
 
-okapApp::okapApp() { RegisterResources(); }
+okapApp::okapApp() {
+    ReturnLargeBlocksToSystem();
+    RegisterResources();
+}
 
 okapApp::~okapApp() {
     LeaveContextHelpMode();
