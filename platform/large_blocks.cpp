@@ -1,5 +1,7 @@
 #include "platform/large_blocks.h"
 
+// Any C library header says whether this is glibc.
+#include <cstdlib>
 #if defined(__GLIBC__)
 #include <malloc.h>
 #endif
