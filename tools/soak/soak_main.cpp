@@ -59,7 +59,8 @@ extern "C" size_t __sanitizer_get_current_allocated_bytes() __attribute__((weak)
 // one) and the call stack of every allocation; this figure is the
 // program's own, counted exactly.
 long HeapInUseKiB() {
-    if (__sanitizer_get_current_allocated_bytes) return static_cast<long>(__sanitizer_get_current_allocated_bytes() / 1024);
+    if (__sanitizer_get_current_allocated_bytes)
+        return static_cast<long>(__sanitizer_get_current_allocated_bytes() / 1024);
     const struct mallinfo2 heap = mallinfo2();
     return static_cast<long>((heap.uordblks + heap.hblkhd) / 1024);
 }
@@ -69,7 +70,8 @@ long HeapInUseKiB() {
 void Report(long cycle, long startKiB, const QObject& frame) {
     const long now = ResidentKiB();
     std::cout << "okap_soak: after cycle " << cycle << ": resident " << now / 1024 << " MiB ("
-              << (now - startKiB >= 0 ? "+" : "") << (now - startKiB) / 1024 << " MiB since cycle 1), heap in use " << HeapInUseKiB() / 1024 << " MiB, "
+              << (now - startKiB >= 0 ? "+" : "") << (now - startKiB) / 1024 << " MiB since cycle 1), heap in use "
+              << HeapInUseKiB() / 1024 << " MiB, "
               << frame.findChildren<QObject*>().size() << " objects in the main window" << std::endl;
 }
 
@@ -144,7 +146,8 @@ int main(int argc, char** argv) {
             // After the first round every document's maps and fonts are
             // loaded: what follows shows whether memory stays flat.
             const bool firstRound = cycle == static_cast<long>(documents.size());
-            if (cycle == 1 || firstRound || cycle % 500 == 0 || cycle == cycles) Report(cycle, startKiB, *application.Frame());
+            if (cycle == 1 || firstRound || cycle % 500 == 0 || cycle == cycles)
+                Report(cycle, startKiB, *application.Frame());
         }
     }
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
